@@ -1,0 +1,43 @@
+#pragma once
+// Where the data live: program directory, data-base directory, current school and class, and the
+// discovery of schools (Dienststellen) and classes. Folders are UTF-8 paths ending with '/'.
+#include <string>
+#include <vector>
+
+#include "app/settings.hpp"
+
+namespace tab {
+
+// The class id that stands for "no class selected".
+inline constexpr const char* kNoClass = "ZZZ999";
+
+struct PathState {
+  std::string programDirectory;
+  std::string dataBaseDirectory;
+  std::string schoolNumber;  // UTF-8 (it names a folder)
+  std::string schoolDirectory;
+  std::string classId = kNoClass;
+  std::vector<std::string> schools;  // sorted as the school selector shows them
+  std::vector<std::string> classes;  // sorted as the class list shows them
+  int selectedClass = -1;            // index into classes, -1 when none is selected
+  bool viewerMode = false;
+};
+
+// First step of showing the main window: school number and data-base directory from the
+// settings, school directory formed and created (one level) when it cannot be entered.
+void InitialiseDataBase(PathState& paths, const Settings& settings);
+// Data-base directory with its trailing separator, school number from the settings, school
+// directory formed again.
+void DetermineSchool(PathState& paths, const Settings& settings);
+// Directories directly in the data-base directory whose name is exactly five characters long
+// (hidden entries skipped), sorted as the selector shows them.
+void FindSchools(PathState& paths);
+// Classes of the school: files "??????00.CSV" in its KLASSE folder; the first one is selected.
+void FindClasses(PathState& paths);
+// The school selector's text becomes the current school; the school directory follows.
+void SelectSchool(PathState& paths, const std::string& text);
+
+// The order of the sorted selector and list: ASCII letters without regard to case, then bytes.
+bool SelectorOrder(const std::string& a, const std::string& b);
+
+}  // namespace tab

@@ -1,0 +1,60 @@
+#pragma once
+// The settings file ZREINST.DAT in the program directory: one 1088-byte record, little-endian,
+// texts as a length byte followed by Windows-1252 characters.
+#include <array>
+#include <cstdint>
+#include <span>
+#include <string>
+
+#include "records/message_port.hpp"
+#include "records/placement.hpp"
+
+namespace tab {
+
+inline constexpr std::size_t kSettingsRecordSize = 1088;
+inline constexpr const char* kSettingsFileName = "ZREINST.DAT";
+
+struct Settings {
+  std::string schoolNumber;       // offset 0, capacity 20, Windows-1252
+  std::string dataBaseDirectory;  // offset 21, capacity 255, Windows-1252; empty = program dir
+  std::uint16_t rowHeightOption = 0;  // 278: 1 = lower rows without data
+  std::uint16_t prefillOption = 1;    // 280
+  std::uint16_t reserved282 = 1;
+  std::uint16_t reserved284 = 1;
+  std::uint16_t reportOption = 1;  // 286: 1 = report unplaced records
+  std::uint8_t reserved288 = 1;
+  std::uint16_t reserved290 = 1;
+  std::array<std::uint16_t, 5> reserved292{};
+  std::uint64_t reserved304 = 0;  // raw bits of a double (1.0 by default), passed through
+  std::uint64_t reserved312 = 0;
+  std::string reserved320;  // capacity 255 each
+  std::string reserved576;
+  std::string reserved832;
+
+  bool operator==(const Settings&) const = default;
+};
+
+// Puts the default values into the record.
+void SetDefaults(Settings& settings);
+Settings DefaultSettings();
+
+using SettingsRecord = std::array<unsigned char, kSettingsRecordSize>;
+// Texts longer than their capacity are cut; unused bytes are written as zeros.
+SettingsRecord EncodeSettings(const Settings& settings);
+// A length byte above the capacity is read as the capacity.
+Settings DecodeSettings(std::span<const unsigned char, kSettingsRecordSize> record);
+
+// Defaults, then the file of the program directory when it has exactly 1088 bytes. A file of any
+// other size is deleted and reported. A read error is reported with the platform's text.
+void LoadSettings(Settings& settings, const std::string& programDir, MessagePort& port);
+// Whether a settings file exists (the dialog reads it without the size test).
+bool ReadSettingsFile(Settings& settings, const std::string& programDir, MessagePort& port);
+// Writes the record to a temporary file in the program directory and renames it over
+// ZREINST.DAT, so a failed write leaves the old file intact. Returns false after reporting the
+// platform's error text.
+bool WriteSettings(const Settings& settings, const std::string& programDir, MessagePort& port);
+
+// The options the loaders read.
+TableOptions OptionsOf(const Settings& settings);
+
+}  // namespace tab

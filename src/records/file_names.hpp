@@ -1,0 +1,28 @@
+#pragma once
+// File and folder names. The program's names are upper case ("SCHULE", "SSSA.SSD"); a data base
+// copied from a Windows share may spell them in any case. Every name is resolved without regard
+// to ASCII case: the exact name first, otherwise the one entry of the folder that matches.
+#include <string>
+#include <string_view>
+
+namespace tab {
+
+inline constexpr char kPathSeparator = '/';
+
+// `dir` + `relative`, where `relative` may hold several components separated by '/'. Each
+// component is resolved case-insensitively against what exists; components that do not exist
+// keep the given spelling, so the result names the file to create or to report as missing.
+std::string ResolvePath(const std::string& dir, std::string_view relative);
+
+// Appends the separator unless the text already ends with one (an empty text stays empty).
+std::string WithTrailingSeparator(std::string dir);
+
+bool PathExists(const std::string& path);   // any kind of entry
+bool IsDirectory(const std::string& path);  // follows symbolic links
+// Whether the folder can be entered (what making it the current directory would need).
+bool CanEnterDirectory(const std::string& path);
+
+// Case-insensitive comparison of ASCII letters; other bytes compare as they are.
+bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b);
+
+}  // namespace tab

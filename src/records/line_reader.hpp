@@ -1,0 +1,35 @@
+#pragma once
+// Line reading shared by every text file of the program: a line ends at CR LF or a lone LF, a CR
+// not followed by LF is dropped, a 0x1A byte where a line would begin ends the file, and a line
+// has no length limit.
+#include <string>
+
+namespace tab {
+
+class LineReader {
+ public:
+  // Opens the file for reading; check Failed() and Error() afterwards.
+  explicit LineReader(const std::string& path);
+  ~LineReader();
+  LineReader(const LineReader&) = delete;
+  LineReader& operator=(const LineReader&) = delete;
+
+  // Reads the next line (without its end) into `line`. Returns false at the end of the file or
+  // after a read error (Failed() tells which).
+  bool Next(std::string& line);
+
+  bool Failed() const { return error_ != 0; }
+  int Error() const { return error_; }  // errno of the failed open or read
+
+ private:
+  bool Fill();
+
+  int fd_ = -1;
+  int error_ = 0;
+  bool eof_ = false;
+  bool atEnd_ = false;  // the end mark or the end of the data was reached
+  std::string buffer_;
+  std::size_t pos_ = 0;
+};
+
+}  // namespace tab

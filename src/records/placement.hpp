@@ -1,0 +1,106 @@
+#pragma once
+// The shared steps the table loaders compose: reading a data file record by record, looking up
+// rows by key, writing fields, the column-2 fill, row heights and the unplaced-record report.
+#include <span>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "records/line_reader.hpp"
+#include "records/message_port.hpp"
+#include "records/table_grid.hpp"
+
+namespace tab {
+
+// The settings the loaders read, as they stand when a loader runs.
+struct TableOptions {
+  bool lowerRowsWithoutData = false;  // row-height option
+  bool prefillOff = false;            // prefill option is 0
+  bool reportUnplaced = true;         // report option
+  std::string schoolNumber = "00000";  // Dienststelle number of the settings (Windows-1252)
+};
+
+// A data file read line by line: every line converted from the OEM code page and cut into the
+// table's number of fields.
+class DataFile {
+ public:
+  DataFile(const std::string& path, int fieldCount);
+
+  bool Exists() const { return exists_; }
+  // Reads the next record; false at the end of the file or after a read error.
+  bool Next();
+  // Field k, counted from 1 as the capture columns are.
+  std::string_view Field(int k) const { return fields_[static_cast<std::size_t>(k - 1)]; }
+  std::span<const std::string_view> Fields() const { return fields_; }
+  // Reports a read error (the platform's text) and returns true when there was one.
+  bool ReportFailure(MessagePort& port) const;
+
+ private:
+  std::string path_;
+  int fieldCount_;
+  bool exists_;
+  LineReader reader_;
+  std::string line_;
+  std::vector<std::string_view> fields_;
+};
+
+// Rows of a grid looked up by the text of one column (keyed placement without scanning every
+// row for every record).
+class RowIndex {
+ public:
+  RowIndex(const TableGrid& grid, int keyColumn, int firstRow, int lastRow);
+  // Matching rows in ascending order; empty when none.
+  std::span<const int> Find(std::string_view key) const;
+  void Add(std::string_view key, int row);
+
+ private:
+  struct Hash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+  };
+  std::unordered_map<std::string, std::vector<int>, Hash, std::equal_to<>> rows_;
+};
+
+// A record has data when one of its fields 2..N sorts after a single space: not empty, not
+// exactly one space and not starting with a byte below the space.
+bool RecordHasData(std::span<const std::string_view> fields);
+
+// Field k goes to column firstColumn + k - 1.
+void PutFields(TableGrid& grid, int row, std::span<const std::string_view> fields,
+               int firstColumn);
+// Empties columns firstCol..lastCol of rows firstRow..lastRow (clipped to the grid).
+void ClearCells(TableGrid& grid, int firstCol, int lastCol, int firstRow, int lastRow);
+// Rows firstRow..lastRow whose column 2 is blank get the text of their column 0.
+void FillBlankColumn2FromColumn0(TableGrid& grid, int firstRow, int lastRow);
+void SetRowHeights(TableGrid& grid, int firstRow, int lastRow, int height);
+
+// Records that no row received. Counters are wider than the file format's 16 bits so that a
+// large file never shows a wrapped count.
+class UnplacedRecords {
+ public:
+  explicit UnplacedRecords(char separator = '|') : separator_(separator) {}
+  void CountWithoutKey() { ++count_; }
+  void Add(std::string_view key);  // counted and listed
+  unsigned long long Count() const { return count_; }
+  const std::string& Keys() const { return keys_; }  // Windows-1252, joined by the separator
+
+ private:
+  char separator_;
+  unsigned long long count_ = 0;
+  bool any_ = false;
+  std::string keys_;
+};
+
+// "Beim Einlesen der Datendatei:" ... with the count only.
+std::string UnplacedMessage(const std::string& path, unsigned long long count);
+// The form with the keys in brackets before "nicht zugeordnet werden!".
+std::string UnplacedMessageWithKeys(const std::string& path, const UnplacedRecords& unplaced);
+
+// Whether the unplaced-record message is due: some records were unplaced and the report option
+// is on.
+inline bool ShouldReport(const TableOptions& options, const UnplacedRecords& unplaced) {
+  return options.reportUnplaced && unplaced.Count() > 0;
+}
+
+}  // namespace tab

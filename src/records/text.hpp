@@ -1,0 +1,27 @@
+#pragma once
+// Text encodings. Cells, key files and table definition files hold Windows-1252 bytes; data files
+// hold the OEM (DOS) code page and are converted right after reading. Unicode (UTF-8) appears only
+// at the edge: messages, the view, the export tool.
+#include <string>
+#include <string_view>
+
+namespace tab {
+
+enum class OemCodePage { Cp850 };
+
+// The code page the statistics data files are written in: the German DOS page.
+inline constexpr OemCodePage kDataFileCodePage = OemCodePage::Cp850;
+
+// Converts a line from the data files' OEM code page to Windows-1252 in place, the way Windows'
+// OEM-to-ANSI conversion does it (characters without an equivalent get their best-fit character).
+void OemToWin1252InPlace(std::string& line);
+char OemToWin1252(unsigned char oem);
+
+std::string Win1252ToUtf8(std::string_view text);
+// Characters that Windows-1252 cannot hold become '?'. Invalid UTF-8 bytes become '?' as well.
+std::string Utf8ToWin1252(std::string_view text);
+
+// German literals of the sources (UTF-8) as cell or file content.
+inline std::string W(std::string_view utf8) { return Utf8ToWin1252(utf8); }
+
+}  // namespace tab

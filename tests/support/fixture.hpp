@@ -1,0 +1,33 @@
+#pragma once
+// Test helpers: a temporary folder per test and small writers for the files the program reads.
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tab::test {
+
+// A fresh temporary folder, removed again when the object goes out of scope. Path() ends with '/'.
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+  const std::string& Path() const { return path_; }
+  // Path() + relative; creates the parent folders.
+  std::string Make(std::string_view relative) const;
+
+ private:
+  std::string path_;
+};
+
+// Writes bytes as they are (creating parent folders).
+void WriteBytes(const std::string& path, std::string_view bytes);
+// Writes UTF-8 lines converted to CP850 (the data files' code page), each ended by CR LF.
+void WriteOemLines(const std::string& path, const std::vector<std::string>& utf8Lines);
+// Writes UTF-8 lines converted to Windows-1252 (key files, definition files), ended by CR LF.
+void WriteAnsiLines(const std::string& path, const std::vector<std::string>& utf8Lines);
+std::string ReadBytes(const std::string& path);
+
+}  // namespace tab::test
