@@ -21,7 +21,9 @@ here=$(cd "$(dirname "$0")" && pwd)
 prog=$here/program
 db=$here/db
 
-rm -rf "$prog" "$db"
+# The settings file ZREINST.DAT of the demo program directory is not made here: keep it.
+find "$prog" -mindepth 1 ! -name ZREINST.DAT -delete 2>/dev/null || true
+rm -rf "$db"
 mkdir -p "$prog" "$db"
 
 die() {
