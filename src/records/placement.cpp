@@ -1,0 +1,108 @@
+#include "records/placement.hpp"
+
+#include <algorithm>
+
+#include "records/fields.hpp"
+#include "records/file_names.hpp"
+#include "records/text.hpp"
+
+namespace tab {
+
+DataFile::DataFile(const std::string& path, int fieldCount)
+    : path_(path), fieldCount_(fieldCount), exists_(PathExists(path)), reader_(path) {
+  fields_.resize(static_cast<std::size_t>(fieldCount));
+}
+
+bool DataFile::Next() {
+  if (!exists_ || !reader_.Next(line_)) return false;
+  OemToWin1252InPlace(line_);
+  SplitRecord(line_, fieldCount_, fields_);
+  return true;
+}
+
+bool DataFile::ReportFailure(MessagePort& port) const {
+  if (!exists_ || !reader_.Failed()) return false;
+  port.IoError(path_, reader_.Error());
+  return true;
+}
+
+RowIndex::RowIndex(const TableGrid& grid, int keyColumn, int firstRow, int lastRow) {
+  const int last = std::min(lastRow, grid.RowCount() - 1);
+  for (int row = std::max(firstRow, 0); row <= last; ++row) Add(grid.Cell(keyColumn, row), row);
+}
+
+std::span<const int> RowIndex::Find(std::string_view key) const {
+  const auto found = rows_.find(key);
+  if (found == rows_.end()) return {};
+  return found->second;
+}
+
+void RowIndex::Add(std::string_view key, int row) {
+  auto found = rows_.find(key);
+  if (found == rows_.end()) found = rows_.emplace(std::string(key), std::vector<int>{}).first;
+  found->second.push_back(row);
+}
+
+bool RecordHasData(std::span<const std::string_view> fields) {
+  for (std::size_t k = 1; k < fields.size(); ++k) {
+    const std::string_view field = fields[k];
+    // Byte order: greater than " " means longer than one space or a first byte above the space.
+    if (field.empty()) continue;
+    const auto first = static_cast<unsigned char>(field.front());
+    if (first > ' ' || (first == ' ' && field.size() > 1)) return true;
+  }
+  return false;
+}
+
+void PutFields(TableGrid& grid, int row, std::span<const std::string_view> fields,
+               int firstColumn) {
+  for (std::size_t k = 0; k < fields.size(); ++k) {
+    grid.SetCell(firstColumn + static_cast<int>(k), row, fields[k]);
+  }
+}
+
+void ClearCells(TableGrid& grid, int firstCol, int lastCol, int firstRow, int lastRow) {
+  lastRow = std::min(lastRow, grid.RowCount() - 1);
+  lastCol = std::min(lastCol, grid.ColCount() - 1);
+  for (int row = std::max(firstRow, 0); row <= lastRow; ++row) {
+    for (int col = std::max(firstCol, 0); col <= lastCol; ++col) grid.SetCell(col, row, {});
+  }
+}
+
+void FillBlankColumn2FromColumn0(TableGrid& grid, int firstRow, int lastRow) {
+  lastRow = std::min(lastRow, grid.RowCount() - 1);
+  for (int row = std::max(firstRow, 0); row <= lastRow; ++row) {
+    if (IsBlank(grid.Cell(2, row))) grid.SetCell(2, row, grid.Cell(0, row));
+  }
+}
+
+void SetRowHeights(TableGrid& grid, int firstRow, int lastRow, int height) {
+  lastRow = std::min(lastRow, grid.RowCount() - 1);
+  for (int row = std::max(firstRow, 0); row <= lastRow; ++row) grid.SetRowHeight(row, height);
+}
+
+void UnplacedRecords::Add(std::string_view key) {
+  ++count_;
+  if (any_) keys_ += separator_;
+  keys_ += key;
+  any_ = true;
+}
+
+namespace {
+
+std::string MessageStart(const std::string& path, unsigned long long count) {
+  return "Beim Einlesen der Datendatei:\n" + path + "\n" + "konnte(n) " + std::to_string(count);
+}
+
+}  // namespace
+
+std::string UnplacedMessage(const std::string& path, unsigned long long count) {
+  return MessageStart(path, count) + " Datensatz/-sätze nicht zugeordnet werden!";
+}
+
+std::string UnplacedMessageWithKeys(const std::string& path, const UnplacedRecords& unplaced) {
+  return MessageStart(path, unplaced.Count()) + " Datensatz/-sätze [" +
+         Win1252ToUtf8(unplaced.Keys()) + "]" + "\n" + "nicht zugeordnet werden!";
+}
+
+}  // namespace tab

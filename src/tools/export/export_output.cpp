@@ -1,0 +1,126 @@
+#include "tools/export/export_output.hpp"
+
+#include <cstdio>
+
+#include "records/text.hpp"
+
+namespace tab {
+
+std::string JsonString(std::string_view utf8) {
+  std::string out = "\"";
+  for (const char c : utf8) {
+    const auto byte = static_cast<unsigned char>(c);
+    switch (c) {
+      case '"': out += "\\\""; break;
+      case '\\': out += "\\\\"; break;
+      case '\n': out += "\\n"; break;
+      case '\r': out += "\\r"; break;
+      case '\t': out += "\\t"; break;
+      default:
+        if (byte < 0x20 || byte == 0x7F) {
+          char escaped[8];
+          std::snprintf(escaped, sizeof escaped, "\\u%04x", byte);
+          out += escaped;
+        } else {
+          out += c;
+        }
+    }
+  }
+  return out + "\"";
+}
+
+namespace {
+
+template <class Items, class Format>
+std::string JsonArray(const Items& items, Format format) {
+  std::string out = "[";
+  bool first = true;
+  for (const auto& item : items) {
+    if (!first) out += ",";
+    first = false;
+    out += format(item);
+  }
+  return out + "]";
+}
+
+std::string GridJson(int number, const TableGrid& grid) {
+  std::string out = "{\"name\":\"StringGrid" + std::to_string(number) + "\"";
+  out += ",\"cols\":" + std::to_string(grid.ColCount());
+  out += ",\"rows\":" + std::to_string(grid.RowCount());
+  out += ",\"fixedCols\":" + std::to_string(grid.FixedCols());
+  out += ",\"fixedRows\":" + std::to_string(grid.FixedRows());
+  out += ",\"colWidths\":[";
+  for (int col = 0; col < grid.ColCount(); ++col) {
+    if (col > 0) out += ",";
+    out += std::to_string(grid.ColWidth(col));
+  }
+  out += "],\"rowHeights\":[";
+  for (int row = 0; row < grid.RowCount(); ++row) {
+    if (row > 0) out += ",";
+    out += std::to_string(grid.RowHeight(row));
+  }
+  out += "],\"cells\":[";
+  for (int row = 0; row < grid.RowCount(); ++row) {
+    if (row > 0) out += ",";
+    out += "[";
+    for (int col = 0; col < grid.ColCount(); ++col) {
+      if (col > 0) out += ",";
+      out += JsonString(Win1252ToUtf8(grid.Cell(col, row)));
+    }
+    out += "]";
+  }
+  return out + "]}";
+}
+
+std::string MessageJson(const RecordingPort::Message& message) {
+  std::string out = "{\"kind\":\"" + std::string(MessageKindName(message.kind)) + "\"";
+  if (message.kind == MessageKind::InfoDialog) {
+    const InfoRequest& info = message.info;
+    out += ",\"title\":" + JsonString(info.title);
+    out += ",\"ms\":" + std::to_string(info.milliseconds);
+    out += ",\"text\":" + JsonString(info.line1);
+  } else {
+    out += ",\"text\":" + JsonString(message.text);
+  }
+  return out + "}";
+}
+
+}  // namespace
+
+std::string ToJson(const Session& session, const std::vector<int>& grids,
+                   const std::vector<RecordingPort::Message>& messages) {
+  const PathState& paths = session.Paths();
+  std::string out = "{\"grids\":";
+  out += JsonArray(grids, [&](int number) { return GridJson(number, session.Grid(number)); });
+  out += ",\"messages\":" + JsonArray(messages, MessageJson);
+  out += ",\"school\":" + JsonString(paths.schoolNumber);
+  out += ",\"schoolDirectory\":" + JsonString(paths.schoolDirectory);
+  out += ",\"schools\":" + JsonArray(paths.schools, JsonString);
+  out += ",\"classes\":" + JsonArray(paths.classes, JsonString);
+  out += ",\"currentClass\":" + JsonString(paths.classId);
+  return out + "}\n";
+}
+
+std::string ToCsv(const TableGrid& grid) {
+  std::string out;
+  for (int row = 0; row < grid.RowCount(); ++row) {
+    for (int col = 0; col < grid.ColCount(); ++col) {
+      if (col > 0) out += ",";
+      const std::string text = Win1252ToUtf8(grid.Cell(col, row));
+      if (text.find_first_of(",\"\r\n") == std::string::npos) {
+        out += text;
+      } else {
+        out += "\"";
+        for (const char c : text) {
+          if (c == '"') out += "\"";
+          out += c;
+        }
+        out += "\"";
+      }
+    }
+    out += "\r\n";
+  }
+  return out;
+}
+
+}  // namespace tab

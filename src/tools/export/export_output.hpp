@@ -1,0 +1,17 @@
+#pragma once
+// The output of tabellario-export: JSON with every touched grid and every message, or the last
+// grid as CSV.
+#include <string>
+#include <vector>
+
+#include "app/session.hpp"
+#include "records/message_port.hpp"
+
+namespace tab {
+
+std::string JsonString(std::string_view utf8);
+std::string ToJson(const Session& session, const std::vector<int>& grids,
+                   const std::vector<RecordingPort::Message>& messages);
+std::string ToCsv(const TableGrid& grid);
+
+}  // namespace tab

@@ -1,0 +1,278 @@
+// The dispatcher and the window's logic without widgets: page mapping, every branch of Dispatch,
+// the school selector, the class list and start-up.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "app/session.hpp"
+#include "app/window_layout.hpp"
+#include "records/text.hpp"
+#include "support/fixture.hpp"
+
+namespace tab::test {
+namespace {
+
+// Records what the window would show.
+class RecordingView : public SessionView {
+ public:
+  void GridAboutToChange(int grid) override { touched.push_back(grid); }
+  void ShowClassCaption(bool visible, const std::string& classId) override {
+    captionVisible = visible;
+    captionClass = classId;
+  }
+  void FocusClassList() override { ++focusCount; }
+  void StatusSchoolNumber(const std::string& number) override { status = number; }
+  void SchoolListChanged() override { ++schoolListChanges; }
+  void ClassListChanged() override { ++classListChanges; }
+
+  std::vector<int> touched;
+  bool captionVisible = true;
+  std::string captionClass;
+  int focusCount = 0;
+  int schoolListChanges = 0;
+  int classListChanges = 0;
+  std::string status;
+};
+
+class SessionTest : public ::testing::Test {
+ protected:
+  SessionTest() : session(port, view) {}
+
+  void SetUp() override {
+    program = temp.Path() + "program/";
+    db = temp.Path() + "db/";
+    std::filesystem::create_directories(program);
+    std::filesystem::create_directories(db + "12345/KLASSE");
+    WriteAnsiLines(program + "SSSA.SSD", {"01;Berufsschule", "02;Berufsfachschule"});
+    WriteAnsiLines(program + "ILKLWS.SSD", {"1;vollbeschäftigt"});
+    Settings settings = DefaultSettings();
+    settings.schoolNumber = "12345";
+    settings.dataBaseDirectory = db;
+    const SettingsRecord record = EncodeSettings(settings);
+    WriteBytes(program + "ZREINST.DAT",
+               std::string(reinterpret_cast<const char*>(record.data()), record.size()));
+  }
+
+  void AddClass(const std::string& id) { WriteOemLines(db + "12345/KLASSE/" + id + "00.CSV", {}); }
+
+  void Start() {
+    session.Create(program);
+    session.StartUp();
+    port.Clear();
+    view.touched.clear();
+  }
+
+  TempDir temp;
+  std::string program;
+  std::string db;
+  RecordingPort port;
+  RecordingView view;
+  Session session;
+};
+
+TEST(PageMapping, SheetPagesAndTablePagesGiveTheirIndexes) {
+  struct Case {
+    const char* sheetPage;
+    const char* tablePage;
+    int sheet;
+    int table;
+  };
+  const Case cases[] = {
+      {"TabSheet1", "TabSheet5", 0, 0},   {"TabSheet1", "TabSheet7", 0, 2},
+      {"TabSheet2", "TabSheet12", 1, 4},  {"TabSheet3", "TabSheet13", 2, 0},
+      {"TabSheet3", "TabSheet16", 2, 2},  {"TabSheet3", "TabSheet17", 2, 3},
+      {"TabSheet4", "TabSheet20", 3, 0},  {"TabSheet4", "TabSheet29", 3, 2},
+      {"TabSheet4", "TabSheet22", 3, 3},  {"TabSheet4", "TabSheet30", 3, 10},
+      {"TabSheet4", "TabSheet24", 3, 5},  {"TabSheet4", "TabSheet28", 3, 9},
+      {"TabSheet4", "TabSheet5", 3, 100}, {"TabSheet9", "TabSheet6", 100, 1},
+      {"TabSheet1", "TabSheet99", 0, 100},
+  };
+  for (const Case& c : cases) {
+    const int sheet = SheetIndexOfPage(c.sheetPage);
+    EXPECT_EQ(sheet, c.sheet) << c.sheetPage;
+    EXPECT_EQ(TableIndexOfPage(sheet, c.tablePage), c.table) << c.sheetPage << " " << c.tablePage;
+  }
+}
+
+TEST(PageMapping, EveryTablePageIsReachableAndNamesExistingGrids) {
+  for (const TablePageDesign& page : TablePages()) {
+    EXPECT_EQ(TableIndexOfPage(page.sheet, page.name), page.table) << page.name;
+    EXPECT_NE(FindGridDesign(page.grids[0]), nullptr) << page.name;
+  }
+  for (const ButtonDesign& button : Buttons()) {
+    EXPECT_NE(FindTablePage(button.page), nullptr) << button.name;
+  }
+}
+
+TEST_F(SessionTest, StartUpFindsSchoolsAndShowsTheSettingsSchoolNumber) {
+  std::filesystem::create_directories(db + "54321");
+  session.Create(program);
+  session.Show();
+  EXPECT_EQ(session.Paths().schools, (std::vector<std::string>{"12345", "54321"}));
+  EXPECT_EQ(session.Paths().schoolDirectory, db + "12345/");
+  EXPECT_EQ(view.status, "12345");
+  // The first dispatch loads quick-report table 0 of the settings' school.
+  EXPECT_EQ(view.touched, std::vector<int>{1});
+  EXPECT_EQ(session.Grid(1).Cell(1, 2), "12345");
+  EXPECT_FALSE(view.captionVisible);
+}
+
+TEST_F(SessionTest, UnreachableProgramDirectoryIsReportedOnce) {
+  session.Create(temp.Path() + "missing");
+  ASSERT_EQ(port.Messages().size(), 1u);
+  EXPECT_EQ(port.Messages()[0].kind, MessageKind::Information);
+  EXPECT_EQ(port.Messages()[0].text,
+            "Problem beim Zugriff auf das Programmverzeichnis:\n" + temp.Path() + "missing/\n" +
+                "Eventuell können bestimmte Dateien nicht gefunden werden!");
+}
+
+TEST_F(SessionTest, UnknownTablesAndSheetsGiveTheirInternalErrors) {
+  AddClass("BS1A01");
+  Start();
+  struct Case {
+    int sheet;
+    int table;
+    const char* message;
+  };
+  const Case cases[] = {
+      {0, 3, "interner Fehler: unklare Schnell-Tabelle"},
+      {0, 100, "interner Fehler: unklare Schnell-Tabelle"},
+      {1, 100, "interner Fehler: unklare Schul-Tabelle"},
+      {2, 100, "interner Fehler: unklare Lehrer-Tabelle"},
+      {3, 100, "interner Fehler: unklare Klassen-Tabelle"},
+      {100, 0, "interner Fehler: unklarer Statistik-Bogen"},
+      {4, 0, "interner Fehler: unklarer Statistik-Bogen"},
+  };
+  for (const Case& c : cases) {
+    port.Clear();
+    session.Dispatch(c.sheet, c.table);
+    ASSERT_EQ(port.Messages().size(), 1u) << c.sheet << "/" << c.table;
+    EXPECT_EQ(port.Messages()[0].kind, MessageKind::Error);
+    EXPECT_EQ(port.Messages()[0].text, c.message);
+  }
+  EXPECT_TRUE(view.touched.empty());
+}
+
+TEST_F(SessionTest, QuickReportTablesHideTheClassCaption) {
+  AddClass("BS1A01");
+  Start();
+  session.Dispatch(3, 100);  // a selected class shows the caption, even before the error
+  EXPECT_TRUE(view.captionVisible);
+  EXPECT_EQ(view.captionClass, "BS1A01");
+  session.Dispatch(0, 1);
+  EXPECT_FALSE(view.captionVisible);
+  EXPECT_EQ(view.touched, std::vector<int>{2});
+}
+
+TEST_F(SessionTest, NoClassesShowsTheInfoDialogForTwoSeconds) {
+  Start();
+  session.Dispatch(3, 100);
+  ASSERT_EQ(port.Messages().size(), 2u);
+  const auto& info = port.Messages()[0];
+  EXPECT_EQ(info.kind, MessageKind::InfoDialog);
+  EXPECT_EQ(info.info.title, "Hinweis");
+  EXPECT_EQ(info.info.heading, "");
+  EXPECT_EQ(info.info.line1, "Es sind keine Klassen-Daten verfügbar!");
+  EXPECT_EQ(info.info.line2, "");
+  EXPECT_EQ(info.info.line3, "");
+  EXPECT_EQ(info.info.milliseconds, 2000u);
+  EXPECT_EQ(port.Messages()[1].text, "interner Fehler: unklare Klassen-Tabelle");
+  EXPECT_EQ(session.Paths().classId, kNoClass);
+  EXPECT_EQ(view.focusCount, 0);
+}
+
+TEST_F(SessionTest, ClassesWithoutSelectionTouchNoGridAndFocusTheList) {
+  AddClass("BS1A01");
+  Start();
+  session.Paths().selectedClass = -1;
+  view.captionVisible = true;
+  for (const int table : {0, 4}) {
+    port.Clear();
+    session.Dispatch(3, table);
+    ASSERT_EQ(port.Messages().size(), 1u);
+    EXPECT_EQ(port.Messages()[0].kind, MessageKind::InfoDialog);
+    EXPECT_EQ(port.Messages()[0].info.line1, "Es wurde keine Klassen ausgewählt!");
+    EXPECT_EQ(port.Messages()[0].info.milliseconds, 2000u);
+  }
+  EXPECT_TRUE(view.touched.empty());
+  EXPECT_TRUE(view.captionVisible);  // left as it was
+  EXPECT_EQ(view.focusCount, 1);     // only on "Tab. 0"
+  EXPECT_EQ(session.Paths().classId, kNoClass);
+}
+
+TEST_F(SessionTest, ClassListClickOutsideTheClassSheetIsAnError) {
+  AddClass("BS1A01");
+  AddClass("BS1A02");
+  Start();
+  session.SetCurrent(0, 1);
+  session.ClassListClicked(1, "TabSheet20");
+  ASSERT_EQ(port.Messages().size(), 1u);
+  EXPECT_EQ(port.Messages()[0].kind, MessageKind::Error);
+  EXPECT_EQ(port.Messages()[0].text, "Fehlerhafte Bogennummer!");
+  EXPECT_EQ(session.Paths().classId, "BS1A02");
+  EXPECT_EQ(session.CurrentTable(), 1);
+  EXPECT_TRUE(view.touched.empty());
+}
+
+TEST_F(SessionTest, ClickOnTheNoClassMarkerLoadsNothing) {
+  AddClass("ZZZ999");
+  Start();
+  session.SetCurrent(3, 0);
+  session.ClassListClicked(0, "TabSheet30");
+  EXPECT_EQ(session.CurrentTable(), 10);
+  EXPECT_TRUE(port.Messages().empty());
+  EXPECT_TRUE(view.touched.empty());
+}
+
+TEST_F(SessionTest, ClassListClickOnTheClassSheetTakesTheActivePage) {
+  AddClass("BS1A01");
+  Start();
+  session.SetCurrent(3, 0);
+  session.ClassListClicked(0, "TabSheet22");
+  EXPECT_EQ(session.CurrentTable(), 3);
+  EXPECT_EQ(session.Paths().classId, "BS1A01");
+}
+
+TEST_F(SessionTest, TypingASchoolNumberFormsItsDirectoryAndEmptiesTheTables) {
+  Start();
+  session.SetCurrent(0, 0);
+  session.SchoolSelectorChanged("123");
+  EXPECT_EQ(session.Paths().schoolNumber, "123");
+  EXPECT_EQ(session.Paths().schoolDirectory, db + "123/");
+  EXPECT_TRUE(session.Paths().classes.empty());
+  EXPECT_EQ(view.touched, std::vector<int>{1});
+  // No data file: the record row is empty but for the Dienststelle default of the settings.
+  EXPECT_EQ(session.Grid(1).Cell(1, 2), "12345");
+  EXPECT_EQ(session.Grid(1).Cell(2, 2), "");
+}
+
+TEST_F(SessionTest, SwitchingTheSchoolRebuildsTheClassListAndSelectsTheFirst) {
+  std::filesystem::create_directories(db + "54321/KLASSE");
+  WriteOemLines(db + "54321/KLASSE/ZB1X0100.CSV", {});
+  WriteOemLines(db + "54321/KLASSE/AB1X0100.CSV", {});
+  Start();
+  const int before = view.classListChanges;
+  session.SchoolSelectorChanged("54321", false);
+  EXPECT_EQ(session.Paths().classes, (std::vector<std::string>{"AB1X01", "ZB1X01"}));
+  EXPECT_EQ(session.Paths().selectedClass, 0);
+  EXPECT_EQ(view.classListChanges, before + 1);
+  EXPECT_TRUE(view.touched.empty());
+}
+
+TEST_F(SessionTest, ChosenDataBaseKeepsTheClassListAndTheSettingsFile) {
+  AddClass("BS1A01");
+  Start();
+  const std::string settingsBefore = ReadBytes(program + "ZREINST.DAT");
+  const std::string other = temp.Path() + "other";
+  std::filesystem::create_directories(other + "/99999");
+  session.DataBaseChosen(other);
+  EXPECT_EQ(session.Paths().dataBaseDirectory, other + "/");
+  EXPECT_EQ(session.Paths().schoolDirectory, other + "/12345/");
+  EXPECT_EQ(session.Paths().schools, std::vector<std::string>{"99999"});
+  EXPECT_EQ(session.Paths().classes, std::vector<std::string>{"BS1A01"});
+  EXPECT_EQ(ReadBytes(program + "ZREINST.DAT"), settingsBefore);
+  EXPECT_EQ(view.touched, std::vector<int>{1});  // the current table again
+}
+
+}  // namespace
+}  // namespace tab::test
