@@ -34,7 +34,8 @@ void DetermineSchool(PathState& paths, const Settings& settings);
 void FindSchools(PathState& paths);
 // Classes of the school: files "??????00.CSV" in its KLASSE folder; the first one is selected.
 void FindClasses(PathState& paths);
-// The school selector's text becomes the current school; the school directory follows.
+// The school selector's text becomes the current school; the school directory follows. The
+// class list is the caller's next step (FindClasses).
 void SelectSchool(PathState& paths, const std::string& text);
 
 // The order of the sorted selector and list: ASCII letters without regard to case, then bytes.

@@ -15,8 +15,8 @@ inline constexpr std::size_t kSettingsRecordSize = 1088;
 inline constexpr const char* kSettingsFileName = "ZREINST.DAT";
 
 struct Settings {
-  std::string schoolNumber;       // offset 0, capacity 20, Windows-1252
-  std::string dataBaseDirectory;  // offset 21, capacity 255, Windows-1252; empty = program dir
+  std::string schoolNumber;           // offset 0, capacity 20, Windows-1252
+  std::string dataBaseDirectory;      // offset 21, capacity 255, Windows-1252; empty = program dir
   std::uint16_t rowHeightOption = 0;  // 278: 1 = lower rows without data
   std::uint16_t prefillOption = 1;    // 280
   std::uint16_t reserved282 = 1;
@@ -47,7 +47,9 @@ Settings DecodeSettings(std::span<const unsigned char, kSettingsRecordSize> reco
 // Defaults, then the file of the program directory when it has exactly 1088 bytes. A file of any
 // other size is deleted and reported. A read error is reported with the platform's text.
 void LoadSettings(Settings& settings, const std::string& programDir, MessagePort& port);
-// Whether a settings file exists (the dialog reads it without the size test).
+// The dialog's reading: defaults, then whatever the file holds, without the size test (a
+// shorter file leaves the rest of the record zero). True when the record came from the file;
+// false when there is none or it could not be read (reported).
 bool ReadSettingsFile(Settings& settings, const std::string& programDir, MessagePort& port);
 // Writes the record to a temporary file in the program directory and renames it over
 // ZREINST.DAT, so a failed write leaves the old file intact. Returns false after reporting the

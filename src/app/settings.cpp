@@ -1,0 +1,303 @@
+#include "app/settings.hpp"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <random>
+
+#include "records/file_names.hpp"
+
+namespace tab {
+namespace {
+
+// Where the fields lie in the record. The gaps (277, 289, 302-303) are alignment padding of the
+// record as the file has always stored it; we write zeros there.
+struct TextField {
+  std::size_t offset;
+  std::size_t capacity;
+};
+constexpr TextField kSchoolNumberField{0, 20};
+constexpr TextField kDataBaseDirectoryField{21, 255};
+constexpr std::size_t kRowHeightAt = 278;
+constexpr std::size_t kPrefillAt = 280;
+constexpr std::size_t kReserved282At = 282;
+constexpr std::size_t kReserved284At = 284;
+constexpr std::size_t kReportAt = 286;
+constexpr std::size_t kReserved288At = 288;
+constexpr std::size_t kReserved290At = 290;
+constexpr std::size_t kReserved292At = 292;
+constexpr std::size_t kReserved304At = 304;
+constexpr std::size_t kReserved312At = 312;
+constexpr TextField kReserved320Field{320, 255};
+constexpr TextField kReserved576Field{576, 255};
+constexpr TextField kReserved832Field{832, 255};
+
+constexpr std::uint64_t kDoubleOne = 0x3FF0000000000000;  // bits of 1.0
+constexpr const char* kEmptyReservedText = " -- leer --";
+
+void PutText(SettingsRecord& record, TextField field, const std::string& text) {
+  const std::size_t length = std::min(text.size(), field.capacity);
+  record[field.offset] = static_cast<unsigned char>(length);
+  for (std::size_t i = 0; i < length; ++i) {
+    record[field.offset + 1 + i] = static_cast<unsigned char>(text[i]);
+  }
+}
+
+std::string GetText(const SettingsRecord& record, TextField field) {
+  const std::size_t length = std::min<std::size_t>(record[field.offset], field.capacity);
+  return std::string(reinterpret_cast<const char*>(record.data() + field.offset + 1), length);
+}
+
+void PutUnsigned(SettingsRecord& record, std::size_t offset, std::uint64_t value, int bytes) {
+  for (int i = 0; i < bytes; ++i) {
+    record[offset + static_cast<std::size_t>(i)] = static_cast<unsigned char>(value >> (8 * i));
+  }
+}
+
+std::uint64_t GetUnsigned(const SettingsRecord& record, std::size_t offset, int bytes) {
+  std::uint64_t value = 0;
+  for (int i = 0; i < bytes; ++i) {
+    value |= std::uint64_t{record[offset + static_cast<std::size_t>(i)]} << (8 * i);
+  }
+  return value;
+}
+
+std::uint16_t GetU16(const SettingsRecord& record, std::size_t offset) {
+  return static_cast<std::uint16_t>(GetUnsigned(record, offset, 2));
+}
+
+std::string SettingsPath(const std::string& programDir) {
+  return ResolvePath(WithTrailingSeparator(programDir), kSettingsFileName);
+}
+
+// Reads up to record.size() bytes; returns the count, or -1 with errno set.
+long ReadUpToRecord(const std::string& path, SettingsRecord& record) {
+  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return -1;
+  std::size_t got = 0;
+  while (got < record.size()) {
+    const ssize_t n = read(fd, record.data() + got, record.size() - got);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      const int error = errno;
+      close(fd);
+      errno = error;
+      return -1;
+    }
+    if (n == 0) break;
+    got += static_cast<std::size_t>(n);
+  }
+  close(fd);
+  return static_cast<long>(got);
+}
+
+bool WriteAll(int fd, const SettingsRecord& record) {
+  std::size_t done = 0;
+  while (done < record.size()) {
+    const ssize_t n = write(fd, record.data() + done, record.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return false;
+    done += static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+// A new file beside the settings file, created with the mode an ordinary new file gets (the
+// umask applies). Returns the descriptor, or -1 with errno set.
+int CreateTemporary(const std::string& dir, std::string& name) {
+  static constexpr char kLetters[] =
+      "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+  static std::minstd_rand random(std::random_device{}());
+  std::uniform_int_distribution<std::size_t> pick(0, sizeof kLetters - 2);
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    name = dir + kSettingsFileName + ".tmp-";
+    for (int i = 0; i < 6; ++i) name += kLetters[pick(random)];
+    const int fd = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  errno = EEXIST;
+  return -1;
+}
+
+// Makes the rename itself durable; a failure here changes nothing the user could act on.
+void SyncDirectory(const std::string& dir) {
+  const int fd = open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  fsync(fd);
+  close(fd);
+}
+
+std::string OutdatedFileMessage(const std::string& path) {
+  return "Die Einstellungsdatei:\n" + path + "\n" + "ist zu alt oder fehlerhaft!" + "\n" + "\n" +
+         "Datei wurde gelöscht!" + "\n" + "Prüfen Sie bitte sofort die Programm-Einstellungen!";
+}
+
+enum class FileState { Missing, Present, Failed };
+
+// Looks at the settings file: a folder of that name, or a program directory that cannot be
+// searched, is reported as the platform's error.
+FileState Inspect(const std::string& path, struct stat& info, MessagePort& port) {
+  if (stat(path.c_str(), &info) != 0) {
+    if (errno == ENOENT || errno == ENOTDIR) return FileState::Missing;
+    port.IoError(path, errno);
+    return FileState::Failed;
+  }
+  if (S_ISDIR(info.st_mode)) {
+    port.IoError(path, EISDIR);
+    return FileState::Failed;
+  }
+  return FileState::Present;
+}
+
+}  // namespace
+
+void SetDefaults(Settings& settings) {
+  settings.schoolNumber = "00000";
+  settings.dataBaseDirectory.clear();
+  settings.rowHeightOption = 0;
+  settings.prefillOption = 1;
+  settings.reserved282 = 1;
+  settings.reserved284 = 1;
+  settings.reportOption = 1;
+  settings.reserved288 = 1;
+  settings.reserved290 = 1;
+  settings.reserved292 = {0, 0, 0, 0, 0};
+  settings.reserved304 = kDoubleOne;
+  settings.reserved312 = kDoubleOne;
+  settings.reserved320 = kEmptyReservedText;
+  settings.reserved576 = kEmptyReservedText;
+  settings.reserved832 = kEmptyReservedText;
+}
+
+Settings DefaultSettings() {
+  Settings settings;
+  SetDefaults(settings);
+  return settings;
+}
+
+SettingsRecord EncodeSettings(const Settings& settings) {
+  SettingsRecord record{};
+  PutText(record, kSchoolNumberField, settings.schoolNumber);
+  PutText(record, kDataBaseDirectoryField, settings.dataBaseDirectory);
+  PutUnsigned(record, kRowHeightAt, settings.rowHeightOption, 2);
+  PutUnsigned(record, kPrefillAt, settings.prefillOption, 2);
+  PutUnsigned(record, kReserved282At, settings.reserved282, 2);
+  PutUnsigned(record, kReserved284At, settings.reserved284, 2);
+  PutUnsigned(record, kReportAt, settings.reportOption, 2);
+  PutUnsigned(record, kReserved288At, settings.reserved288, 1);
+  PutUnsigned(record, kReserved290At, settings.reserved290, 2);
+  for (std::size_t i = 0; i < settings.reserved292.size(); ++i) {
+    PutUnsigned(record, kReserved292At + 2 * i, settings.reserved292[i], 2);
+  }
+  PutUnsigned(record, kReserved304At, settings.reserved304, 8);
+  PutUnsigned(record, kReserved312At, settings.reserved312, 8);
+  PutText(record, kReserved320Field, settings.reserved320);
+  PutText(record, kReserved576Field, settings.reserved576);
+  PutText(record, kReserved832Field, settings.reserved832);
+  return record;
+}
+
+Settings DecodeSettings(std::span<const unsigned char, kSettingsRecordSize> bytes) {
+  SettingsRecord record;
+  std::copy(bytes.begin(), bytes.end(), record.begin());
+  Settings settings;
+  settings.schoolNumber = GetText(record, kSchoolNumberField);
+  settings.dataBaseDirectory = GetText(record, kDataBaseDirectoryField);
+  settings.rowHeightOption = GetU16(record, kRowHeightAt);
+  settings.prefillOption = GetU16(record, kPrefillAt);
+  settings.reserved282 = GetU16(record, kReserved282At);
+  settings.reserved284 = GetU16(record, kReserved284At);
+  settings.reportOption = GetU16(record, kReportAt);
+  settings.reserved288 = record[kReserved288At];
+  settings.reserved290 = GetU16(record, kReserved290At);
+  for (std::size_t i = 0; i < settings.reserved292.size(); ++i) {
+    settings.reserved292[i] = GetU16(record, kReserved292At + 2 * i);
+  }
+  settings.reserved304 = GetUnsigned(record, kReserved304At, 8);
+  settings.reserved312 = GetUnsigned(record, kReserved312At, 8);
+  settings.reserved320 = GetText(record, kReserved320Field);
+  settings.reserved576 = GetText(record, kReserved576Field);
+  settings.reserved832 = GetText(record, kReserved832Field);
+  return settings;
+}
+
+void LoadSettings(Settings& settings, const std::string& programDir, MessagePort& port) {
+  SetDefaults(settings);
+  const std::string path = SettingsPath(programDir);
+  struct stat info {};
+  if (Inspect(path, info, port) != FileState::Present) return;
+  if (info.st_size != static_cast<off_t>(kSettingsRecordSize)) {
+    // Whether or not the deletion succeeds, the user has to look at the settings now; the file
+    // is not looked at again in this run.
+    unlink(path.c_str());
+    port.Information(OutdatedFileMessage(path));
+    return;
+  }
+  SettingsRecord record{};
+  const long got = ReadUpToRecord(path, record);
+  if (got < 0) {
+    port.IoError(path, errno);
+    return;
+  }
+  if (static_cast<std::size_t>(got) != kSettingsRecordSize) {
+    // The file shrank between the size test and the reading.
+    port.IoError(path, EIO);
+    return;
+  }
+  settings = DecodeSettings(record);
+}
+
+bool ReadSettingsFile(Settings& settings, const std::string& programDir, MessagePort& port) {
+  SetDefaults(settings);
+  const std::string path = SettingsPath(programDir);
+  struct stat info {};
+  if (Inspect(path, info, port) != FileState::Present) return false;
+  // No size test here: what the file holds is read, the rest of the record stays zero.
+  SettingsRecord record{};
+  if (ReadUpToRecord(path, record) < 0) {
+    port.IoError(path, errno);
+    return false;
+  }
+  settings = DecodeSettings(record);
+  return true;
+}
+
+bool WriteSettings(const Settings& settings, const std::string& programDir, MessagePort& port) {
+  const std::string dir = WithTrailingSeparator(programDir);
+  // An existing file spelled in another case is the one replaced.
+  const std::string path = ResolvePath(dir, kSettingsFileName);
+  const SettingsRecord record = EncodeSettings(settings);
+
+  std::string temporary;
+  const int fd = CreateTemporary(dir, temporary);
+  if (fd < 0) {
+    port.IoError(path, errno);
+    return false;
+  }
+  int error = 0;
+  if (!WriteAll(fd, record) || fsync(fd) != 0) error = errno;
+  if (close(fd) != 0 && error == 0) error = errno;
+  if (error == 0 && rename(temporary.c_str(), path.c_str()) != 0) error = errno;
+  if (error != 0) {
+    unlink(temporary.c_str());
+    port.IoError(path, error);
+    return false;
+  }
+  SyncDirectory(dir);
+  return true;
+}
+
+TableOptions OptionsOf(const Settings& settings) {
+  TableOptions options;
+  options.lowerRowsWithoutData = settings.rowHeightOption == 1;
+  options.prefillOff = settings.prefillOption == 0;
+  options.reportUnplaced = settings.reportOption == 1;
+  options.schoolNumber = settings.schoolNumber;
+  return options;
+}
+
+}  // namespace tab
