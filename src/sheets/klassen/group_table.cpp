@@ -1,0 +1,178 @@
+// Class table 9: trainees by occupation group and prior schooling. The key rows of SSVB0.SSD
+// form the block of all trainees (group "9999"); every other group of the class file gets a
+// block of its own below, made when its first record is read.
+#include <sys/stat.h>
+
+#include "records/fields.hpp"
+#include "records/file_names.hpp"
+#include "records/line_reader.hpp"
+#include "records/row_ops.hpp"
+#include "records/text.hpp"
+#include "sheets/klassen/klassen_tables.hpp"
+
+namespace tab {
+
+namespace {
+
+constexpr int kGroupTable = 9;
+constexpr int kFieldCount = 5;
+constexpr int kMinRows = 10;
+constexpr int kBlockRows = 7;  // rows added per group, before the key file is read
+// Rows 2 to 9 are the block of all trainees, whatever the key file holds.
+constexpr int kAllTraineesLastRow = 9;
+constexpr const char* kAllTraineesGroup = "9999";
+constexpr const char* kAllTraineesName = "Auszubildende insgesamt";
+// A filled row whose prior schooling is "9" (the total of its group) stands out.
+constexpr int kTotalRowHeight = 30;
+
+constexpr int kGroupColumn = 3;
+constexpr int kKeyColumn = 4;
+
+// A key of two texts that no other pair of texts gives.
+void PairKey(std::string& out, std::string_view group, std::string_view key) {
+  out = std::to_string(group.size());
+  out += ':';
+  out += group;
+  out += key;
+}
+
+// Without a class file the class folder is made again if it has gone since the class list was
+// built.
+void MakeClassFolder(const SheetContext& context) {
+  const std::string& school = context.paths.schoolDirectory;
+  const std::string folder = school.empty() ? "KLASSE" : ResolvePath(school, "KLASSE");
+  if (CanEnterDirectory(folder)) return;
+  if (!school.empty() && ::mkdir(folder.c_str(), 0777) == 0) return;
+  context.port.Information("Problem beim Erstellen des Datenverzeichnis:\n" + folder + "\n" +
+                           "Ermöglich Sie den Zugriff auf das untergeordnete Verzeichnis!");
+}
+
+}  // namespace
+
+GroupTable::GroupTable(TableGrid& grid, const SheetContext& context)
+    : grid_(grid),
+      context_(context),
+      groups_(grid, kGroupColumn, 1, 0),
+      groupsAndKeys_(grid, kGroupColumn, 1, 0) {
+  for (int row = 1; row < grid.RowCount(); ++row) {
+    Index(grid.Cell(kGroupColumn, row), grid.Cell(kKeyColumn, row), row);
+  }
+}
+
+void GroupTable::Index(std::string_view group, std::string_view key, int row) {
+  groups_.Add(group, row);
+  PairKey(lookup_, group, key);
+  groupsAndKeys_.Add(lookup_, row);
+}
+
+bool GroupTable::HasGroup(std::string_view group) const {
+  return !groups_.Find(group).empty();
+}
+
+std::span<const int> GroupTable::Rows(std::string_view group, std::string_view key) const {
+  PairKey(lookup_, group, key);
+  return groupsAndKeys_.Find(lookup_);
+}
+
+bool GroupTable::ReadKeyFile() {
+  if (keyFile_ != KeyFile::NotRead) return true;
+  keyFilePath_ = ResolvePath(context_.paths.programDirectory, "SSVB0.SSD");
+  if (!PathExists(keyFilePath_)) {
+    keyFile_ = KeyFile::Missing;
+    return true;
+  }
+  // Read once per loading: every block is made from the same lines.
+  LineReader reader(keyFilePath_);
+  std::string line;
+  std::vector<std::string_view> fields;
+  while (reader.Next(line)) {
+    SplitRecord(line, 2, fields);
+    keys_.emplace_back(fields[0], fields[1]);
+  }
+  if (reader.Failed()) {
+    context_.port.IoError(keyFilePath_, reader.Error());
+    keys_.clear();
+    return false;
+  }
+  keyFile_ = KeyFile::Read;
+  return true;
+}
+
+bool GroupTable::AppendGroupBlock(std::string_view group) {
+  const int first = grid_.RowCount();
+  grid_.SetRowCount(first + kBlockRows);
+  if (!ReadKeyFile()) return false;
+  if (keyFile_ == KeyFile::Missing) {
+    context_.port.Warning(std::string(kPriorSchoolingSubject) + keyFilePath_ + "\n" +
+                          "ist nicht vorhanden!");
+    return true;
+  }
+  // Column 2 stays empty: it gets the group name on the rows that a record fills.
+  int row = first;
+  for (const auto& [key, text] : keys_) {
+    if (row + 1 > grid_.RowCount()) grid_.SetRowCount(row + 1);
+    grid_.SetCell(0, row, key);
+    grid_.SetCell(1, row, text);
+    grid_.SetCell(kGroupColumn, row, group);
+    grid_.SetCell(kKeyColumn, row, key);
+    Index(group, key, row);
+    ++row;
+  }
+  return true;
+}
+
+void LoadGroupTable(TableGrid& grid, const SheetContext& context) {
+  const TableOptions& options = context.options;
+  if (grid.RowCount() < kMinRows) grid.SetRowCount(kMinRows);
+  const int last = grid.RowCount() - 1;
+  SetRowHeights(grid, 2, last, options.lowerRowsWithoutData ? kLoweredRowHeight : kFullRowHeight);
+  for (int row = 2; row <= last; ++row) {
+    if (options.prefillOff || grid.Cell(kKeyColumn, row).empty()) {
+      CopyFromColumn0(grid, row, kKeyColumn);
+    }
+  }
+  const std::string allTraineesName = W(kAllTraineesName);
+  for (int row = 2; row <= kAllTraineesLastRow; ++row) {
+    grid.SetCell(2, row, allTraineesName);
+    grid.SetCell(kGroupColumn, row, kAllTraineesGroup);
+  }
+
+  const std::string path = ClassDataFile(context, kGroupTable);
+  UnplacedRecords unplaced;
+  DataFile file(path, kFieldCount);
+  if (file.Exists()) {
+    GroupTable table(grid, context);
+    while (file.Next()) {
+      const std::string_view group = file.Field(2);
+      const std::string_view key = file.Field(3);
+      if (group.empty()) {
+        unplaced.CountWithoutKey();
+        continue;
+      }
+      if (!table.HasGroup(group) && !table.AppendGroupBlock(group)) return;
+      // A prior-schooling key that the group's block does not list drops the record uncounted.
+      for (int row : table.Rows(group, key)) {
+        PutFields(grid, row, file.Fields(), 2);
+        const bool total = grid.Cell(0, row) == "9" || grid.Cell(kKeyColumn, row) == "9";
+        grid.SetRowHeight(row, total ? kTotalRowHeight : kFullRowHeight);
+      }
+    }
+    if (file.ReportFailure(context.port)) return;
+  } else {
+    MakeClassFolder(context);
+    ClearCells(grid, 2, 6, 2, grid.RowCount() - 1);
+  }
+
+  for (int row = 2; row <= kAllTraineesLastRow; ++row) {
+    if (grid.Cell(kGroupColumn, row).empty()) grid.SetCell(kGroupColumn, row, kAllTraineesGroup);
+    if (grid.Cell(2, row).empty() && grid.Cell(kGroupColumn, row) == kAllTraineesGroup) {
+      grid.SetCell(2, row, allTraineesName);
+    }
+    if (grid.Cell(kKeyColumn, row).empty()) CopyFromColumn0(grid, row, kKeyColumn);
+  }
+  if (ShouldReport(options, unplaced)) {
+    context.port.Information(UnplacedMessage(path, unplaced.Count()));
+  }
+}
+
+}  // namespace tab

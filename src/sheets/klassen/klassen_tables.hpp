@@ -1,0 +1,77 @@
+#pragma once
+// The class report (Bogen 3): eleven tables of one class. Table 10 is the page "Tab. 4.1" and
+// reads the class file with the number 10. Set-ups and loaders take the grid and the sheet
+// context; the loaders read the current class (context.paths.classId).
+#include <span>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "records/placement.hpp"
+#include "records/table_grid.hpp"
+#include "sheets/sheet.hpp"
+
+namespace tab {
+
+inline constexpr int kClassTableCount = 11;  // tables 0 to 10
+
+// Subject of the warning about a missing SSVB0.SSD or SSVB.SSD.
+inline constexpr const char* kPriorSchoolingSubject =
+    "Statistik-Schlüssel-Datei: Schulische Vorbildung\n";
+
+// Copies the text of column 0 of the row into another column of the same row. The text is
+// copied first: writing a cell may move the other cells of its row.
+inline void CopyFromColumn0(TableGrid& grid, int row, int toColumn) {
+  const std::string text = grid.Cell(0, row);
+  grid.SetCell(toColumn, row, text);
+}
+
+// Headings from the definition file Bog3Tab<table>.TBD (written from the built-in headings when
+// missing), then the key rows of the keyed tables and the group table.
+void SetUpClassTable(int table, TableGrid& grid, const SheetContext& context);
+
+// Tables 0 and 10: the id line into row 1, the record into row 2.
+void LoadSingleRecordTable(int table, TableGrid& grid, const SheetContext& context);
+// Tables 1, 3 and 8: line j into row j; the grid ends with the last record.
+void LoadListTable(int table, TableGrid& grid, const SheetContext& context);
+// Tables 2, 4, 5, 6 and 7: records placed by the code in column 0, up to the table's last row.
+void LoadKeyedTable(int table, TableGrid& grid, const SheetContext& context);
+// Table 9: trainees by occupation group and prior schooling.
+void LoadGroupTable(TableGrid& grid, const SheetContext& context);
+
+// Table 9 while it is loaded: one block of rows per occupation group, one row per line of
+// SSVB0.SSD, found by group key (column 3) and prior-schooling key (column 4) without scanning.
+// The first block (rows 2..) is the one of all trainees, group "9999".
+class GroupTable {
+ public:
+  // Indexes rows 1 to the last row as they stand.
+  GroupTable(TableGrid& grid, const SheetContext& context);
+
+  // Whether a row holds the group key in column 3.
+  bool HasGroup(std::string_view group) const;
+  // Rows whose column 3 holds the group and whose column 4 holds the key, ascending.
+  std::span<const int> Rows(std::string_view group, std::string_view key) const;
+
+  // Adds seven rows below the last row and fills them, and more when the key file has more
+  // lines, from SSVB0.SSD: key in columns 0 and 4, its text in column 1, the group in column 3.
+  // A missing key file gives its warning and leaves the seven rows empty. Returns false after a
+  // read error of the key file (shown to the user).
+  bool AppendGroupBlock(std::string_view group);
+
+ private:
+  enum class KeyFile { NotRead, Missing, Read };
+  bool ReadKeyFile();
+  void Index(std::string_view group, std::string_view key, int row);
+
+  TableGrid& grid_;
+  const SheetContext& context_;
+  RowIndex groups_;
+  RowIndex groupsAndKeys_;  // by PairKey(group, key)
+  KeyFile keyFile_ = KeyFile::NotRead;
+  std::string keyFilePath_;
+  std::vector<std::pair<std::string, std::string>> keys_;  // code and text per line
+  mutable std::string lookup_;
+};
+
+}  // namespace tab
