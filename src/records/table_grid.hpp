@@ -16,8 +16,9 @@ class TableGrid {
 
   int ColCount() const { return colCount_; }
   int RowCount() const { return static_cast<int>(rows_.size()); }
-  // Counts are at least 1. Shrinking drops the cells, widths and heights beyond the new size;
-  // rows that appear get the default height and no text.
+  // Counts are at least 1. Shrinking drops the cells beyond the new size (and the heights of the
+  // rows dropped); column widths stay and apply again when the grid grows. Rows that appear get
+  // the default height and no text.
   void SetColCount(int cols);
   void SetRowCount(int rows);
 

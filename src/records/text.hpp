@@ -2,6 +2,7 @@
 // Text encodings. Cells, key files and table definition files hold Windows-1252 bytes; data files
 // hold the OEM (DOS) code page and are converted right after reading. Unicode (UTF-8) appears only
 // at the edge: messages, the view, the export tool.
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -21,7 +22,16 @@ std::string Win1252ToUtf8(std::string_view text);
 // Characters that Windows-1252 cannot hold become '?'. Invalid UTF-8 bytes become '?' as well.
 std::string Utf8ToWin1252(std::string_view text);
 
+// Decodes the UTF-8 character at `pos` and moves `pos` past it. An invalid or incomplete sequence
+// yields kInvalidCodePoint and moves `pos` past its longest valid beginning (at least one byte).
+inline constexpr char32_t kInvalidCodePoint = 0xFFFFFFFF;
+char32_t DecodeUtf8(std::string_view text, std::size_t& pos);
+// Appends the UTF-8 form of a code point (at most U+10FFFF, no surrogates).
+void AppendUtf8(std::string& out, char32_t codePoint);
+
 // German literals of the sources (UTF-8) as cell or file content.
-inline std::string W(std::string_view utf8) { return Utf8ToWin1252(utf8); }
+inline std::string W(std::string_view utf8) {
+  return Utf8ToWin1252(utf8);
+}
 
 }  // namespace tab

@@ -1,0 +1,92 @@
+// Reading a data file: the floor (lines only) against what a loader does with every line
+// (OEM conversion and splitting into fields). The ratio is what matters.
+#include <benchmark/benchmark.h>
+
+#include <stdlib.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "records/fields.hpp"
+#include "records/line_reader.hpp"
+#include "records/text.hpp"
+
+namespace {
+
+constexpr int kLines = 100000;
+constexpr int kFields = 18;
+
+// A data file of kLines records with kFields fields each, CP850 umlauts in every other line.
+class DataFile {
+ public:
+  DataFile() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "tabellario-bench-XXXXXX");
+    if (::mkdtemp(pattern.data()) == nullptr) std::abort();
+    dir_ = pattern;
+    path_ = dir_ + "/1234501.CSV";
+    std::string text;
+    for (int k = 1; k <= kFields; ++k) text += tab::ColumnId(k) + (k < kFields ? ";" : "\r\n");
+    for (int line = 0; line < kLines; ++line) {
+      text += std::to_string(100 + line % 900);
+      text += line % 2 == 0 ? ";M\x81ller-Schr\x94"
+                              "der GmbH"
+                            : ";Schmidt und Partner";
+      for (int k = 3; k <= kFields; ++k) text += ";" + std::to_string((line * k) % 1000);
+      text += "\r\n";
+    }
+    std::ofstream(path_, std::ios::binary) << text;
+    bytes_ = text.size();
+  }
+  ~DataFile() { std::filesystem::remove_all(dir_); }
+  const std::string& Path() const { return path_; }
+  std::size_t Bytes() const { return bytes_; }
+
+ private:
+  std::string dir_;
+  std::string path_;
+  std::size_t bytes_ = 0;
+};
+
+const DataFile& File() {
+  static const DataFile file;
+  return file;
+}
+
+void ReadLinesOnly(benchmark::State& state) {
+  const DataFile& file = File();
+  std::string line;
+  for (auto _ : state) {
+    tab::LineReader reader(file.Path());
+    std::size_t total = 0;
+    while (reader.Next(line)) total += line.size();
+    benchmark::DoNotOptimize(total);
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * file.Bytes()));
+}
+BENCHMARK(ReadLinesOnly)->Unit(benchmark::kMillisecond);
+
+void ReadConvertAndSplit(benchmark::State& state) {
+  const DataFile& file = File();
+  std::string line;
+  std::vector<std::string_view> fields;
+  for (auto _ : state) {
+    tab::LineReader reader(file.Path());
+    std::size_t total = 0;
+    while (reader.Next(line)) {
+      tab::OemToWin1252InPlace(line);
+      tab::SplitRecord(line, kFields, fields);
+      total += fields[kFields - 1].size();
+    }
+    benchmark::DoNotOptimize(total);
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * file.Bytes()));
+}
+BENCHMARK(ReadConvertAndSplit)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,203 @@
+#include "records/fields.hpp"
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cstdint>
+#include <cstring>
+#include <limits>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace tab {
+namespace {
+
+// What a byte means to a field: nothing, the end of the field, or a double quote, which ends the
+// field after itself unless it is the field's first character.
+enum ByteClass : unsigned char { kPlain, kSeparator, kQuote };
+
+constexpr std::array<ByteClass, 256> MakeByteClasses() {
+  std::array<ByteClass, 256> classes{};
+  classes[static_cast<unsigned char>(';')] = kSeparator;
+  classes[static_cast<unsigned char>('\t')] = kSeparator;
+  classes[static_cast<unsigned char>('\r')] = kSeparator;
+  classes[static_cast<unsigned char>('"')] = kQuote;
+  return classes;
+}
+constexpr std::array<ByteClass, 256> kByteClasses = MakeByteClasses();
+
+// The field is always a prefix of the rest, so a view of it is enough. Loaders split every line
+// of a data file with this, hence the table lookup instead of four comparisons per byte.
+inline std::string_view TakeField(std::string_view& rest) {
+  const char* text = rest.data();
+  const std::size_t size = rest.size();
+  std::size_t i = 0;
+  while (i < size) {
+    const ByteClass cls = kByteClasses[static_cast<unsigned char>(text[i])];
+    if (cls == kPlain) {
+      ++i;
+    } else if (cls == kSeparator) {
+      break;
+    } else if (++i > 1) {
+      break;  // a closing quote stays in the field
+    }
+  }
+  // The character that ended the field (separator, or whatever follows a closing quote) goes too.
+  rest = i < size ? std::string_view(text + i + 1, size - i - 1) : std::string_view();
+  return {text, i};
+}
+
+// The bytes of up to 64 bytes of a line that matter to SplitRecord, one bit per byte: every byte
+// that can end a field (separators and double quotes), and those among them that need a closer
+// look (quotes and CRs).
+struct StopBits {
+  std::uint64_t stops = 0;
+  std::uint64_t special = 0;
+};
+
+// `bytes` points `offset` bytes into the line; `length` is at most 64.
+StopBits BlockStopBits(const char* bytes, std::size_t offset, std::size_t length) {
+  StopBits bits;
+  std::size_t i = 0;
+#if defined(__SSE2__)
+  const __m128i semicolon = _mm_set1_epi8(';');
+  const __m128i tab = _mm_set1_epi8('\t');
+  const __m128i cr = _mm_set1_epi8('\r');
+  const __m128i quote = _mm_set1_epi8('"');
+  const auto add = [&](const char* at, unsigned shift, unsigned drop) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+    const __m128i special = _mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, quote));
+    const __m128i stop =
+        _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, semicolon), _mm_cmpeq_epi8(v, tab)), special);
+    const auto stopMask = static_cast<std::uint64_t>(_mm_movemask_epi8(stop)) >> drop;
+    const auto specialMask = static_cast<std::uint64_t>(_mm_movemask_epi8(special)) >> drop;
+    bits.stops |= stopMask << shift;
+    bits.special |= specialMask << shift;
+  };
+  for (; i + 16 <= length; i += 16) add(bytes + i, static_cast<unsigned>(i), 0);
+  if (i < length && offset + length >= 16) {
+    // The last few bytes: load the 16 that end with them (the bytes before are in the line too)
+    // and drop the bits of those already seen.
+    const auto drop = static_cast<unsigned>(16 - (length - i));
+    add(bytes + length - 16, static_cast<unsigned>(i), drop);
+    i = length;
+  }
+#else
+  (void)offset;
+#endif
+  for (; i < length; ++i) {
+    const ByteClass cls = kByteClasses[static_cast<unsigned char>(bytes[i])];
+    if (cls == kPlain) continue;
+    bits.stops |= std::uint64_t{1} << i;
+    if (cls == kQuote || bytes[i] == '\r') bits.special |= std::uint64_t{1} << i;
+  }
+  return bits;
+}
+
+int DigitValue(char c, int base) {
+  int v = -1;
+  if (c >= '0' && c <= '9') {
+    v = c - '0';
+  } else if (base == 16 && c >= 'A' && c <= 'F') {
+    v = c - 'A' + 10;
+  } else if (base == 16 && c >= 'a' && c <= 'f') {
+    v = c - 'a' + 10;
+  }
+  return v;
+}
+
+}  // namespace
+
+std::string_view NextField(std::string_view& rest) {
+  return TakeField(rest);
+}
+
+void SplitRecord(std::string_view line, int n, std::vector<std::string_view>& fields) {
+  // The same cut as repeated NextField calls, taken from the positions of the bytes that can end
+  // a field rather than byte by byte: every data line of every table goes through here.
+  const std::size_t count = static_cast<std::size_t>(n > 0 ? n : 0);
+  fields.resize(count);
+  const char* text = line.data();
+  std::size_t k = 0;
+  std::size_t start = 0;  // where the next field begins
+  for (std::size_t base = 0; base < line.size() && k < count; base += 64) {
+    const StopBits block =
+        BlockStopBits(text + base, base, std::min<std::size_t>(64, line.size() - base));
+    std::uint64_t stops = block.stops;
+    if (block.special == 0 && start <= base) {
+      // Only semicolons and TABs: every one of them ends a field.
+      for (; stops != 0 && k < count; stops &= stops - 1) {
+        const std::size_t at = base + static_cast<std::size_t>(std::countr_zero(stops));
+        fields[k++] = std::string_view(text + start, at - start);
+        start = at + 1;
+      }
+      continue;
+    }
+    for (; stops != 0 && k < count; stops &= stops - 1) {
+      const std::size_t at = base + static_cast<std::size_t>(std::countr_zero(stops));
+      if (at < start) continue;  // the byte after a closing quote, dropped with it
+      const bool quote = text[at] == '"';
+      if (at == start) {
+        if (quote) continue;  // a leading quote is an ordinary character
+        if (text[at] == '\r') {
+          start = line.size();  // the rest begins with a CR: no more fields
+          break;
+        }
+      }
+      const std::size_t length = at - start + (quote ? 1 : 0);  // a closing quote stays
+      fields[k++] = std::string_view(text + start, length);
+      start += length + 1;
+    }
+  }
+  if (k < count && start < line.size()) {
+    fields[k++] = std::string_view(text + start, line.size() - start);
+  }
+  std::fill(fields.begin() + static_cast<std::ptrdiff_t>(k), fields.end(), std::string_view());
+}
+
+std::vector<std::string> SplitRecord(std::string_view line, int n) {
+  std::vector<std::string_view> views;
+  SplitRecord(line, n, views);
+  return {views.begin(), views.end()};
+}
+
+std::int32_t ParseNumber(std::string_view text) {
+  std::size_t i = 0;
+  while (i < text.size() && text[i] == ' ') ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
+  int base = 10;
+  if (i < text.size() && (text[i] == '$' || text[i] == 'x' || text[i] == 'X')) {
+    base = 16;
+    i += 1;
+  } else if (i + 1 < text.size() && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X')) {
+    base = 16;
+    i += 2;
+  }
+  if (i >= text.size()) return 0;  // no digits
+  // A hexadecimal number is a value like a decimal one, not a bit pattern: "$FFFFFFFF" is beyond
+  // the range and reads as 0, "-$80000000" is the smallest number.
+  constexpr std::int64_t kLimit = std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1;
+  std::int64_t value = 0;
+  for (; i < text.size(); ++i) {
+    const int digit = DigitValue(text[i], base);
+    if (digit < 0) return 0;
+    value = value * base + digit;
+    if (value > kLimit) return 0;
+  }
+  if (negative) value = -value;
+  if (value > std::numeric_limits<std::int32_t>::max()) return 0;
+  return static_cast<std::int32_t>(value);
+}
+
+std::string ColumnId(int k) {
+  // The digits of k replace the end of "ES000". A number of four or more digits would run into
+  // the letters; it is written in full after "ES" instead (1000 -> "ES1000").
+  std::string digits = std::to_string(k);
+  if (digits.size() < 3) digits.insert(0, 3 - digits.size(), '0');
+  return "ES" + digits;
+}
+
+}  // namespace tab

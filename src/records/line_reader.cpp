@@ -1,0 +1,106 @@
+#include "records/line_reader.hpp"
+
+#include <cerrno>
+#include <cstring>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace tab {
+namespace {
+
+constexpr std::size_t kBufferSize = 64 * 1024;
+constexpr char kEndOfFileMark = '\x1A';
+
+// Appends the bytes without their CRs: a CR before the LF belongs to the line end, and a CR
+// anywhere else is dropped.
+void AppendWithoutCr(std::string& line, const char* begin, const char* end) {
+  while (begin < end) {
+    const auto* cr =
+        static_cast<const char*>(std::memchr(begin, '\r', static_cast<std::size_t>(end - begin)));
+    if (cr == nullptr) {
+      line.append(begin, end);
+      return;
+    }
+    line.append(begin, cr);
+    begin = cr + 1;
+  }
+}
+
+}  // namespace
+
+LineReader::LineReader(const std::string& path) {
+  fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd_ < 0) {
+    error_ = errno;
+    return;
+  }
+  // A folder opens on Linux but cannot be read as a file: say so right away.
+  struct stat info {};
+  if (::fstat(fd_, &info) != 0) {
+    error_ = errno;
+  } else if (S_ISDIR(info.st_mode)) {
+    error_ = EISDIR;
+  }
+  if (error_ != 0) {
+    ::close(fd_);
+    fd_ = -1;
+  }
+}
+
+LineReader::~LineReader() {
+  if (fd_ >= 0) ::close(fd_);
+}
+
+bool LineReader::Fill() {
+  if (fd_ < 0 || eof_) return false;
+  buffer_.resize(kBufferSize);
+  for (;;) {
+    const ssize_t n = ::read(fd_, buffer_.data(), kBufferSize);
+    if (n > 0) {
+      buffer_.resize(static_cast<std::size_t>(n));
+      pos_ = 0;
+      return true;
+    }
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) error_ = errno;
+    eof_ = true;
+    buffer_.clear();
+    pos_ = 0;
+    return false;
+  }
+}
+
+bool LineReader::Next(std::string& line) {
+  line.clear();
+  if (atEnd_ || error_ != 0) return false;
+  if (pos_ >= buffer_.size() && !Fill()) {
+    atEnd_ = true;  // nothing after the last line end
+    return false;
+  }
+  if (buffer_[pos_] == kEndOfFileMark) {
+    atEnd_ = true;
+    return false;
+  }
+  for (;;) {
+    const char* begin = buffer_.data() + pos_;
+    const char* end = buffer_.data() + buffer_.size();
+    const auto* lf =
+        static_cast<const char*>(std::memchr(begin, '\n', static_cast<std::size_t>(end - begin)));
+    if (lf != nullptr) {
+      AppendWithoutCr(line, begin, lf);
+      pos_ = static_cast<std::size_t>(lf - buffer_.data()) + 1;
+      return true;
+    }
+    AppendWithoutCr(line, begin, end);
+    pos_ = buffer_.size();
+    if (!Fill()) {
+      // The bytes after the last LF form the last line, unless reading failed.
+      atEnd_ = true;
+      return error_ == 0;
+    }
+  }
+}
+
+}  // namespace tab
