@@ -710,6 +710,84 @@ TEST_F(GroupTableTest, OtherClassTablesNeverMakeTheClassFolder) {
   EXPECT_FALSE(fs::exists(paths.schoolDirectory + "KLASSE"));
 }
 
+// ---- bad input ---------------------------------------------------------------------------------
+
+TEST_F(ClassSheetTest, GarbageClassFilesAreShownWithoutHarm) {
+  // NUL and control bytes, a lone CR, quotes, bytes above 0x7F, a line of 100,000 bytes, a line of
+  // separators only, then the DOS end mark with text behind it: four lines.
+  const std::string garbage = std::string("\0\x01;;\"a;b\"\tc\r\r\n", 14) +
+                              "\xff\xfe;;;;;;;;;;;;\n" + std::string(100000, 'x') +
+                              "\r\n;;;;\n\x1a" + "nach dem Ende\r\n";
+  WritePriorSchoolingGroups();
+  for (const char* keyFile : {"SSVB.SSD", "SSFSR.SSD", "SSAS.SSD", "SSLTF.SSD", "SSUS.SSD"}) {
+    WriteProgramFile(keyFile, {"1;eins", "2;zwei"});
+  }
+  enum class Kind { Single, List, Keyed, Group };
+  const std::map<int, Kind> kinds = {{0, Kind::Single}, {1, Kind::List},   {2, Kind::Keyed},
+                                     {3, Kind::List},   {4, Kind::Keyed},  {5, Kind::Keyed},
+                                     {6, Kind::Keyed},  {7, Kind::Keyed},  {8, Kind::List},
+                                     {9, Kind::Group},  {10, Kind::Single}};
+  for (const auto& [table, kind] : kinds) {
+    port.Clear();
+    WriteBytes(ClassFile(table), garbage);
+    const TableGrid& grid = Show(table);
+    SCOPED_TRACE("table " + std::to_string(table));
+    switch (kind) {
+      case Kind::Single:
+        EXPECT_EQ(grid.RowCount(), 3);
+        EXPECT_EQ(grid.Cell(2, 1), "") << "the field between two separators";
+        EXPECT_EQ(grid.Cell(3, 1), "\"a");
+        EXPECT_EQ(grid.Cell(4, 1), "b\"")
+            << "the quote ends the field, the TAB after it is dropped";
+        EXPECT_EQ(grid.Cell(5, 1), "c");
+        // CP850 0xFF is the no-break space; the number is not blank and stays.
+        ASSERT_EQ(grid.Cell(1, 2).size(), 2u);
+        EXPECT_EQ(grid.Cell(1, 2)[0], '\xA0');
+        EXPECT_TRUE(port.Messages().empty());
+        break;
+      case Kind::List:
+        EXPECT_EQ(grid.RowCount(), 5);
+        EXPECT_EQ(grid.Cell(1, 3).size(), 100000u);
+        EXPECT_EQ(grid.Cell(0, 2), "Meldung");
+        EXPECT_TRUE(port.Messages().empty());
+        break;
+      case Kind::Keyed:
+        // Three keys that name no row, and the line of separators without a key.
+        ASSERT_EQ(port.Messages().size(), 1u);
+        EXPECT_NE(port.Messages()[0].text.find("konnte(n) 1 Datensatz"), std::string::npos);
+        EXPECT_EQ(Row(grid, 2)[0], "1");
+        EXPECT_EQ(Row(grid, 2)[3], "");
+        break;
+      case Kind::Group:
+        // No line has a group key in field 2.
+        ASSERT_EQ(port.Messages().size(), 1u);
+        EXPECT_NE(port.Messages()[0].text.find("konnte(n) 4 Datensatz"), std::string::npos);
+        EXPECT_EQ(grid.RowCount(), 10);
+        break;
+    }
+  }
+}
+
+TEST_F(ClassSheetTest, DefinitionFilesDeclaringTheLargestGridAreLoadedInFull) {
+  WritePriorSchoolingGroups();
+  WriteProgramFile("Bog3Tab9.TBD", {"7;65535;Riesig", "3;1;ES002", "4;1;ES003"});
+  WriteClassFile(9, {"ES001;ES002;ES003;ES004;ES005", "Bau;17;9;1;0", "A;9999;2;5;1"});
+  const TableGrid& group = Show(9);
+  // The block of group 17 goes below row 65534: row numbers do not wrap at 16 bits.
+  EXPECT_EQ(group.RowCount(), 65535 + 7);
+  EXPECT_EQ(Row(group, 65541),
+            (std::vector<std::string>{"9", "zusammen", "Bau", "17", "9", "1", "0"}));
+  EXPECT_EQ(group.RowHeight(65541), 30);
+  EXPECT_EQ(Row(group, 3)[5], "5");
+
+  WriteProgramFile("Bog3Tab1.TBD", {"65535;65535;Riesig"});
+  WriteClassFile(1, {"ES001;ES002;ES003;ES004;ES005", "1990;1;1;0;0"});
+  const TableGrid& list = Show(1);
+  EXPECT_EQ(list.RowCount(), 3);
+  EXPECT_EQ(list.ColCount(), 65535);
+  EXPECT_EQ(Row(list, 1)[4], "ES004");
+}
+
 // ---- page commands ---------------------------------------------------------------------------
 
 TEST_F(ClassSheetTest, SortingBirthYearsKeepsMeldungInRow2) {
