@@ -1,7 +1,8 @@
 #pragma once
 // File and folder names. The program's names are upper case ("SCHULE", "SSSA.SSD"); a data base
 // copied from a Windows share may spell them in any case. Every name is resolved without regard
-// to ASCII case: the exact name first, otherwise the one entry of the folder that matches.
+// to ASCII case: the exact name first, otherwise the one entry of the folder that matches (of
+// several, which Linux allows, the first in byte order).
 #include <string>
 #include <string_view>
 

@@ -51,7 +51,8 @@ class RecordingPort : public MessagePort {
   struct Message {
     MessageKind kind;
     std::string text;
-    InfoRequest info;  // for MessageKind::InfoDialog
+    InfoRequest info;  // for MessageKind::InfoDialog, whose text is the non-empty heading and
+                       // lines joined by "\n"
   };
 
   void Show(MessageKind kind, const std::string& text) override;
