@@ -116,7 +116,26 @@ constexpr std::array kButtons = {
     ButtonDesign{"Button62", "TabSheet28", 26, "Texte (Berufsgruppen) ergänzen"},
 };
 
+// Lines 4, 5, 8, 9 and 10 end with a blank; the double quote in line 8 has no partner.
+constexpr std::array<const char*, 13> kIdentificationNote = {
+    "Identifizierungs-Tabelle:",
+    "======================",
+    "",
+    "Diese Tabelle verbleibt normalerweise an der Schule und wird ",
+    "nicht mit den Statistik-Daten exportiert. ",
+    "Alle Eintragungen dienen der Übersichtlichkeit.",
+    "",
+    "Bei Bereitstellung der Lehreridentifikationen (Datei \"LEHRER.CSV) ",
+    "durch die Dienststelle beachten Sie bitte, dass es u.U. zur falschen ",
+    "Anzeigen kommen kann, wenn die Datei \"LEHRER.CSV\" nicht im ",
+    "Dienststellen-Verzeichnis (z.B. \"12345\") zu finden ist.",
+    "Es wird dann eine ev. vorhandene Tabelle aus dem Programm-",
+    "Verzeichnis genutzt!",
+};
+
 }  // namespace
+
+std::span<const char* const> IdentificationNoteLines() { return kIdentificationNote; }
 
 std::span<const GridDesign> GridDesigns() { return kGrids; }
 

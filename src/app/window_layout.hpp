@@ -56,6 +56,9 @@ std::span<const ButtonDesign> Buttons();
 const ButtonDesign* FindButton(std::string_view name);
 const TablePageDesign* FindTablePage(std::string_view name);
 
+// The 13 lines of the read-only note beside the teacher identification grid (RichEdit1).
+std::span<const char* const> IdentificationNoteLines();
+
 // Sheet page name -> sheet index (100 for any other page).
 int SheetIndexOfPage(std::string_view sheetPage);
 // Table page name -> table index within the given sheet (100 when it is not one of its pages).

@@ -1,0 +1,51 @@
+#pragma once
+// The Qt model of one table grid. Grid row 0 (the column captions) is shown through the view's
+// horizontal header; model row r is grid row r + 1. Cells hold Windows-1252 bytes and are
+// converted only when the view asks for them; an edit comes back as UTF-8 and is stored as
+// Windows-1252 (it lasts until the table is loaded again and is never written to a file).
+#include <QAbstractTableModel>
+#include <QBrush>
+
+#include "records/table_grid.hpp"
+
+namespace tab::ui {
+
+class GridModel : public QAbstractTableModel {
+  Q_OBJECT
+
+ public:
+  // Every grid of the window has one fixed row: the one the header shows.
+  static constexpr int kHeaderRows = 1;
+
+  explicit GridModel(TableGrid& grid, QObject* parent = nullptr);
+
+  TableGrid& Grid() { return grid_; }
+  const TableGrid& Grid() const { return grid_; }
+
+  // The grid is about to be rebuilt (set-up, loader or page command) / has been rebuilt.
+  void BeginGridChange() { beginResetModel(); }
+  void EndGridChange() { endResetModel(); }
+
+  // The background of the fixed cells (headings).
+  void SetHeadingBrush(const QBrush& brush) { headingBrush_ = brush; }
+
+  static int GridRow(int modelRow) { return modelRow + kHeaderRows; }
+  bool IsFixedColumn(int column) const { return column < grid_.FixedCols(); }
+
+  int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+  int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+  QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+  QVariant headerData(int section, Qt::Orientation orientation,
+                      int role = Qt::DisplayRole) const override;
+  Qt::ItemFlags flags(const QModelIndex& index) const override;
+  bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
+
+ private:
+  TableGrid& grid_;
+  QBrush headingBrush_;
+};
+
+// A Windows-1252 cell as the view shows it.
+QString CellText(const std::string& win1252);
+
+}  // namespace tab::ui

@@ -1,0 +1,584 @@
+#include "app/ui/main_window.hpp"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QStyle>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QVBoxLayout>
+#include <array>
+#include <span>
+
+#include "app/ui/about_box.hpp"
+#include "app/ui/grid_model.hpp"
+#include "app/ui/grid_view.hpp"
+#include "app/ui/help_window.hpp"
+#include "app/ui/hint.hpp"
+#include "app/ui/progress_dialog.hpp"
+#include "records/file_names.hpp"
+
+#ifdef TABELLARIO_HAVE_PRINT_SUPPORT
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+#endif
+
+namespace tab::ui {
+
+namespace {
+
+using Command = void (TMainFormZR::*)();
+
+struct MenuItemDesign {
+  const char* object;  // nullptr: a separator
+  const char* caption;
+  const char* hint;
+  Command command;
+  bool visible;
+  bool enabled;
+  int key;  // shortcut, 0 for none
+};
+
+struct MenuDesign {
+  const char* object;
+  const char* title;
+  const char* hint;
+  bool visible;
+  std::span<const MenuItemDesign> items;
+};
+
+constexpr MenuItemDesign Separator(bool visible = true) {
+  return {nullptr, nullptr, nullptr, nullptr, visible, true, 0};
+}
+
+// The directory chooser, the settings dialog and the e-mail dialog are brought by changes of
+// their own; their items stay disabled until then.
+constexpr std::array kFileItems = {
+    MenuItemDesign{"FileOpenItem", "Daten-Basis-Verzeichnis &festlegen...",
+                   "Laufwerk und Verzeichnis für die Statistik-Datenbank festlegen",
+                   &TMainFormZR::FileOpen, true, false, 0},
+    Separator(),
+    Separator(false),
+    MenuItemDesign{"FilePrintItem", "aktuelle Tabelle &Drucken...", "Aktuelle Tabelle drucken",
+                   &TMainFormZR::FilePrint, false, true, 0},
+    MenuItemDesign{"FilePrintSetupItem", "D&rucker einrichten...", "Druckereinrichtung ändern",
+                   &TMainFormZR::FilePrintSetup, false, true, 0},
+    Separator(),
+    MenuItemDesign{"FileExitItem", "Programm &Beenden", "Diese Anwendung beenden",
+                   &TMainFormZR::FileExit, true, true, 0},
+};
+constexpr std::array kMailItems = {
+    MenuItemDesign{"SchnellMeldung1", "&Schnell-Meldung", nullptr,
+                   &TMainFormZR::SchnellMeldung1Click, true, false, 0},
+};
+constexpr std::array kSettingsItems = {
+    MenuItemDesign{"Programmeinstellungen1", "&Programmeinstellungen",
+                   "Optionen des Programms ändern", &TMainFormZR::Programmeinstellungen1Click, true,
+                   false, 0},
+};
+constexpr std::array kHelpItems = {
+    MenuItemDesign{"HelpContentsItem", "&anzeigen", "Inhaltsübersicht der Hilfe anzeigen",
+                   &TMainFormZR::HelpContents, true, true, Qt::Key_F1},
+    MenuItemDesign{"Inhaltsverzeichnis1", "Inhalts&verzeichnis", nullptr,
+                   &TMainFormZR::Inhaltsverzeichnis1Click, true, true, 0},
+    MenuItemDesign{"HelpSearchItem", "&Inhalt-Index-Suche der Hilfe...",
+                   "Hilfe zu einem Thema suchen", &TMainFormZR::HelpSearch, true, true, 0},
+    Separator(),
+    MenuItemDesign{"HelpAboutItem", "I&nfo zum Programm", "Programminformationen anzeigen",
+                   &TMainFormZR::HelpAbout, true, true, 0},
+};
+const std::array kMenus = {
+    MenuDesign{"FileMenu", "&Datei", "Datei- und Verzeichnishandling, Drucken, Beenden", true,
+               kFileItems},
+    MenuDesign{"EMailMenu", "E&Mail", nullptr, false, kMailItems},
+    MenuDesign{"SettingsMenu", "&Einstellungen", nullptr, true, kSettingsItems},
+    MenuDesign{"HelpMenu", "&Hilfe", nullptr, true, kHelpItems},
+};
+
+struct ToolButtonDesign {
+  const char* object;
+  const char* hint;
+  QStyle::StandardPixmap icon;
+  Command command;
+  bool visible;
+  bool enabled;
+};
+
+const std::array kToolButtons = {
+    ToolButtonDesign{"FileOpenButton", "Daten-Basis-Verzeichnis wechseln", QStyle::SP_DirOpenIcon,
+                     &TMainFormZR::FileOpen, true, false},
+    ToolButtonDesign{"FileExitButton", "Beenden|", QStyle::SP_DialogCloseButton,
+                     &TMainFormZR::FileExit, true, true},
+    ToolButtonDesign{"HelpContentsButton", "Inhalt der Hilfe|", QStyle::SP_DialogHelpButton,
+                     &TMainFormZR::HelpContents, true, true},
+    ToolButtonDesign{"HelpAboutButton", "Info|", QStyle::SP_MessageBoxInformation,
+                     &TMainFormZR::HelpAbout, true, true},
+    ToolButtonDesign{"FilePrintButton", "Drucken|", QStyle::SP_FileIcon, &TMainFormZR::FilePrint,
+                     false, true},
+    ToolButtonDesign{"FilePrintSetupButton", "Druckereinstellungen|",
+                     QStyle::SP_FileDialogDetailedView, &TMainFormZR::FilePrintSetup, false, true},
+};
+
+QFont Bold(QFont font) {
+  font.setBold(true);
+  return font;
+}
+
+// A borderless read-only text field, as wide as its text.
+QLineEdit* CaptionField(const QString& text, bool bold, QWidget* parent) {
+  auto* field = new QLineEdit(text, parent);
+  field->setReadOnly(true);
+  field->setFrame(false);
+  field->setFocusPolicy(Qt::NoFocus);
+  if (bold) field->setFont(Bold(field->font()));
+  QPalette flat = field->palette();
+  flat.setColor(QPalette::Base, flat.color(QPalette::Window));
+  field->setPalette(flat);
+  return field;
+}
+
+}  // namespace
+
+TMainFormZR::TMainFormZR(MessagePort& port, const std::string& programDirectory, QWidget* parent)
+    : QMainWindow(parent), port_(port), session_(port, *this) {
+  setObjectName(QStringLiteral("MainFormZR"));
+  setWindowTitle(QString::fromUtf8(kCaption));
+  session_.Create(programDirectory);
+
+  about_ = new TInfoBox_ZR(this);
+  progress_ = new Tfortschrittdlg(this);
+  help_ = new HelpWindow(this);
+
+  BuildMenus();
+  BuildToolBar();
+  BuildPages();
+  BuildClassCaption();
+  BuildStatusLine();
+  resize(762, 559);
+  CentreOnScreen(this);
+}
+
+TMainFormZR::~TMainFormZR() {
+  // The views and models refer to the session's table grids, which go with the members: they
+  // must go first, before QWidget's destructor would delete them.
+  delete takeCentralWidget();
+  for (auto& entry : grids_) delete entry.second.model;
+  grids_.clear();
+}
+
+// ---- building ------------------------------------------------------------------------------
+
+void TMainFormZR::BuildMenus() {
+  for (const MenuDesign& design : kMenus) {
+    QMenu* menu = menuBar()->addMenu(QString::fromUtf8(design.title));
+    menu->setObjectName(QString::fromUtf8(design.object));
+    menu->menuAction()->setVisible(design.visible);
+    ApplyHint(menu->menuAction(), design.hint);
+    for (const MenuItemDesign& item : design.items) {
+      QAction* action = item.object == nullptr
+                            ? menu->addSeparator()
+                            : menu->addAction(QString::fromUtf8(item.caption), this, item.command);
+      if (item.object != nullptr) action->setObjectName(QString::fromUtf8(item.object));
+      ApplyHint(action, item.hint);
+      action->setVisible(item.visible);
+      action->setEnabled(item.enabled);
+      if (item.key != 0) action->setShortcut(QKeySequence(item.key));
+    }
+  }
+}
+
+void TMainFormZR::BuildToolBar() {
+  QToolBar* bar = addToolBar(QStringLiteral("Werkzeugleiste"));
+  bar->setObjectName(QStringLiteral("ToolBar"));
+  bar->setMovable(false);
+  bar->setFloatable(false);
+  bar->toggleViewAction()->setVisible(false);
+  bar->setFixedHeight(33);
+  bar->setIconSize(QSize(20, 20));
+  bar->setContextMenuPolicy(Qt::PreventContextMenu);
+  for (const ToolButtonDesign& design : kToolButtons) {
+    QAction* action =
+        bar->addAction(style()->standardIcon(design.icon),
+                       SplitHint(QString::fromUtf8(design.hint)).toolTip, this, design.command);
+    action->setObjectName(QString::fromUtf8(design.object));
+    ApplyHint(action, design.hint);
+    action->setVisible(design.visible);
+    action->setEnabled(design.enabled);
+  }
+  bar->addSeparator();
+  auto* label = new QLabel(QStringLiteral("aktuelle Schule:"), bar);
+  label->setFont(Bold(label->font()));
+  label->setContentsMargins(4, 0, 4, 0);
+  schoolLabelAction_ = bar->addWidget(label);
+  schools_ = new QComboBox(bar);
+  schools_->setObjectName(QStringLiteral("ComboBox1"));
+  schools_->setEditable(true);
+  schools_->setInsertPolicy(QComboBox::NoInsert);
+  // What is typed is the school number as it stands: no completion from the items.
+  schools_->setCompleter(nullptr);
+  schools_->setMinimumWidth(110);
+  schoolSelectorAction_ = bar->addWidget(schools_);
+  // Shown once the window is set up.
+  schoolLabelAction_->setVisible(false);
+  schoolSelectorAction_->setVisible(false);
+  // Typed or picked: the line edit's text changes once per change either way.
+  connect(schools_, &QComboBox::editTextChanged, this, &TMainFormZR::ComboBox1Change);
+}
+
+void TMainFormZR::BuildStatusLine() {
+  QStatusBar* line = statusBar();
+  line->setObjectName(QStringLiteral("StatusLine"));
+  statusHint_ = new QLabel(line);
+  statusHint_->setObjectName(QStringLiteral("StatusPanel0"));
+  statusHint_->setMinimumWidth(1);
+  statusSchool_ = new QLabel(QStringLiteral("DST-Nr."), line);
+  statusSchool_->setObjectName(QStringLiteral("StatusPanel1"));
+  statusSchool_->setFixedWidth(70);
+  for (QLabel* panel : {statusHint_, statusSchool_}) {
+    panel->setFrameShape(QFrame::Panel);
+    panel->setFrameShadow(QFrame::Sunken);
+  }
+  // Panel 0 takes whatever width panel 1 leaves, at every size of the window.
+  line->addWidget(statusHint_, 1);
+  line->addPermanentWidget(statusSchool_);
+}
+
+GridView* TMainFormZR::MakeGrid(int number, QWidget* parent) {
+  const GridDesign* design = FindGridDesign(number);
+  auto* model = new GridModel(session_.Grid(number), this);
+  auto* view = new GridView(*design, model, parent);
+  ApplyHint(view, design->hint);
+  grids_.emplace(number, GridSlot{model, view});
+  return view;
+}
+
+QWidget* TMainFormZR::BuildTablePage(const TablePageDesign& page) {
+  auto* widget = new QWidget;
+  widget->setObjectName(QString::fromUtf8(page.name));
+  auto* layout = new QVBoxLayout(widget);
+  layout->setContentsMargins(2, 2, 2, 2);
+
+  if (page.grids[1] != 0) {
+    // Teacher page "Identifizierung + Tabelle 0": teacher table 0 on top, below it the
+    // identification grid and the note beside it.
+    GridView* general = MakeGrid(page.grids[1], widget);
+    general->setFixedHeight(80);
+    layout->addWidget(general);
+    auto* row = new QHBoxLayout;
+    row->addWidget(MakeGrid(page.grids[0], widget), 1);
+    note_ = new QPlainTextEdit(widget);
+    note_->setObjectName(QStringLiteral("RichEdit1"));
+    note_->setReadOnly(true);
+    note_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    QStringList lines;
+    for (const char* line : IdentificationNoteLines()) lines << QString::fromUtf8(line);
+    note_->setPlainText(lines.join(QLatin1Char('\n')));
+    QPalette grey = note_->palette();
+    grey.setColor(QPalette::Base, grey.color(QPalette::Button));
+    note_->setPalette(grey);
+    note_->setMinimumWidth(200);
+    row->addWidget(note_, 1);
+    layout->addLayout(row, 1);
+  } else {
+    layout->addWidget(MakeGrid(page.grids[0], widget), 1);
+  }
+
+  // The page's buttons below its grid, two to a line, so that the window keeps its width.
+  auto* buttons = new QGridLayout;
+  int count = 0;
+  for (const ButtonDesign& design : Buttons()) {
+    if (std::string_view(design.page) != page.name) continue;
+    auto* button = new QPushButton(QString::fromUtf8(design.caption), widget);
+    button->setObjectName(QString::fromUtf8(design.name));
+    // A button works once its sheet has registered the command.
+    button->setEnabled(Session::HasCommand(design.name));
+    const std::string name = design.name;
+    connect(button, &QPushButton::clicked, this, [this, name] { session_.RunButton(name); });
+    buttons->addWidget(button, count / 2, count % 2);
+    ++count;
+  }
+  if (count > 0) {
+    buttons->setColumnStretch(2, 1);
+    layout->addLayout(buttons);
+  } else {
+    delete buttons;
+  }
+  return widget;
+}
+
+void TMainFormZR::BuildPages() {
+  sheets_ = new QTabWidget(this);
+  sheets_->setObjectName(QStringLiteral("PageControl1"));
+  ApplyHint(sheets_, "Statistik-Meldung");
+  sheets_->tabBar()->setFont(Bold(sheets_->tabBar()->font()));
+  sheets_->setUsesScrollButtons(true);
+  for (const SheetPageDesign& sheet : SheetPages()) {
+    auto* page = new QWidget;
+    page->setObjectName(QString::fromUtf8(sheet.name));
+    ApplyHint(page, sheet.hint);
+    auto* tables = new QTabWidget(page);
+    tables->setObjectName(QString::fromUtf8(sheet.pageControl));
+    tables->setUsesScrollButtons(true);
+    ApplyHint(tables, sheet.pageControlHint);
+    tablePages_[sheet.sheet] = tables;
+    for (const TablePageDesign& table : TablePages()) {
+      if (table.sheet == sheet.sheet) {
+        tables->addTab(BuildTablePage(table), QString::fromUtf8(table.caption));
+      }
+    }
+    auto* layout = new QHBoxLayout(page);
+    layout->setContentsMargins(2, 2, 2, 2);
+    if (sheet.sheet == 3) {
+      // The class list left of the class tables.
+      auto* left = new QVBoxLayout;
+      auto* label = new QLabel(QStringLiteral("Klassen:"), page);
+      label->setFont(Bold(label->font()));
+      classes_ = new QListWidget(page);
+      classes_->setObjectName(QStringLiteral("ListBox1"));
+      ApplyHint(classes_, "Liste der verfügbaren Klassen");
+      classes_->setFixedWidth(90);
+      left->addWidget(label);
+      left->addWidget(classes_, 1);
+      layout->addLayout(left);
+      // A click reaches the dispatcher once: through `itemClicked` for the mouse, through the
+      // changed current row for the keyboard.
+      classes_->viewport()->installEventFilter(this);
+      connect(classes_, &QListWidget::itemClicked, this, [this] { ListBox1Click(); });
+      connect(classes_, &QListWidget::currentRowChanged, this, [this] {
+        if (!classListMousePress_) ListBox1Click();
+      });
+    }
+    layout->addWidget(tables, 1);
+    sheets_->addTab(page, QString::fromUtf8(sheet.caption));
+    connect(tables, &QTabWidget::currentChanged, this, [this] { PageControlChange(); });
+  }
+  connect(sheets_, &QTabWidget::currentChanged, this, [this] { PageControlChange(); });
+  setCentralWidget(sheets_);
+}
+
+void TMainFormZR::BuildClassCaption() {
+  classCaption_ = new QWidget(sheets_);
+  classCaption_->setObjectName(QStringLiteral("ClassCaption"));
+  auto* layout = new QHBoxLayout(classCaption_);
+  layout->setContentsMargins(4, 0, 4, 0);
+  const auto add = [this, layout](const QString& text, bool bold, const char* name) {
+    QLineEdit* field = CaptionField(text, bold, classCaption_);
+    field->setObjectName(QString::fromUtf8(name));
+    field->setFixedWidth(field->fontMetrics().horizontalAdvance(text) + 12);
+    layout->addWidget(field);
+    return field;
+  };
+  add(QStringLiteral("aktuelle Klasse:"), true, "ClassCaptionLabel");
+  add(QStringLiteral("Statistik-Bezeichnung:"), false, "ClassCaptionKind");
+  classIdField_ = add(QStringLiteral("MMMMMMMM"), true, "ClassCaptionId");
+  classIdField_->clear();
+  sheets_->setCornerWidget(classCaption_, Qt::TopRightCorner);
+  classCaption_->hide();
+}
+
+// ---- showing, closing, hints ---------------------------------------------------------------
+
+void TMainFormZR::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (!shown_) {
+    shown_ = true;
+    FormShow();
+  }
+}
+
+void TMainFormZR::FormShow() {
+  // Data base, school, classes, schools and status panel 1.
+  session_.StartUp();
+  hintsAttached_ = true;
+  settingPages_ = true;
+  for (const int sheet : {3, 2, 1, 0}) TablePageControl(sheet)->setCurrentIndex(0);
+  sheets_->setCurrentIndex(0);
+  settingPages_ = false;
+  schoolLabelAction_->setVisible(true);
+  schoolSelectorAction_->setVisible(true);
+  const int sheet = SheetIndexOfPage(ActivePageName(sheets_));
+  session_.SetCurrent(sheet, TableIndexOfPage(sheet, ActivePageName(TablePageControl(sheet))));
+  session_.Dispatch(session_.CurrentSheet(), session_.CurrentTable());
+}
+
+void TMainFormZR::closeEvent(QCloseEvent* event) {
+  const bool yes = port_.Ask(kExitQuestion);
+  help_->close();
+  if (yes) {
+    event->accept();
+  } else {
+    event->ignore();
+  }
+}
+
+bool TMainFormZR::event(QEvent* event) {
+  if (event->type() == QEvent::StatusTip) {
+    // Status panel 0 shows the long hint of whatever is under the mouse.
+    if (hintsAttached_) statusHint_->setText(static_cast<QStatusTipEvent*>(event)->tip());
+    return true;
+  }
+  return QMainWindow::event(event);
+}
+
+bool TMainFormZR::eventFilter(QObject* watched, QEvent* event) {
+  if (classes_ != nullptr && watched == classes_->viewport()) {
+    // While a mouse button is down on the class list, its row changes are the click's.
+    if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) {
+      classListMousePress_ = true;
+    } else if (event->type() == QEvent::MouseButtonRelease) {
+      classListMousePress_ = false;
+    }
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+// ---- pages, school selector, class list ----------------------------------------------------
+
+QTabWidget* TMainFormZR::TablePageControl(int sheet) const {
+  const auto found = tablePages_.find(sheet);
+  return found == tablePages_.end() ? tablePages_.at(0) : found->second;
+}
+
+GridView* TMainFormZR::Grid(int number) const {
+  const auto found = grids_.find(number);
+  return found == grids_.end() ? nullptr : found->second.view;
+}
+
+std::string TMainFormZR::ActivePageName(const QTabWidget* control) const {
+  const QWidget* page = control != nullptr ? control->currentWidget() : nullptr;
+  return page != nullptr ? page->objectName().toStdString() : std::string();
+}
+
+void TMainFormZR::PageControlChange() {
+  if (settingPages_) return;
+  const std::string sheetPage = ActivePageName(sheets_);
+  const int sheet = SheetIndexOfPage(sheetPage);
+  // An unknown sheet consults the quick report's table pages.
+  session_.PageChanged(sheetPage, ActivePageName(TablePageControl(sheet)));
+}
+
+void TMainFormZR::ComboBox1Change(const QString& text) {
+  session_.SchoolSelectorChanged(text.toStdString());
+}
+
+void TMainFormZR::ListBox1Click() {
+  session_.ClassListClicked(classes_->currentRow(), ActivePageName(TablePageControl(3)));
+}
+
+// ---- SessionView ---------------------------------------------------------------------------
+
+void TMainFormZR::GridAboutToChange(int grid) {
+  const auto found = grids_.find(grid);
+  if (found != grids_.end()) found->second.view->BeginRebuild();
+}
+
+void TMainFormZR::GridChanged(int grid) {
+  const auto found = grids_.find(grid);
+  if (found != grids_.end()) found->second.view->EndRebuild();
+}
+
+void TMainFormZR::ShowClassCaption(bool visible, const std::string& classId) {
+  classIdField_->setText(QString::fromStdString(classId));
+  classCaption_->setVisible(visible);
+}
+
+void TMainFormZR::FocusClassList() {
+  classes_->setFocus();
+}
+
+void TMainFormZR::SchoolListChanged() {
+  // Filling the selector is no choice of the user: the current school stays.
+  const QSignalBlocker blocker(schools_);
+  schools_->clear();
+  for (const std::string& school : session_.Paths().schools) {
+    schools_->addItem(QString::fromStdString(school));
+  }
+  schools_->setCurrentIndex(schools_->count() > 0 ? 0 : -1);
+}
+
+void TMainFormZR::ClassListChanged() {
+  const QSignalBlocker blocker(classes_);
+  classes_->clear();
+  for (const std::string& id : session_.Paths().classes) {
+    classes_->addItem(QString::fromStdString(id));
+  }
+  classes_->setCurrentRow(session_.Paths().selectedClass);
+}
+
+void TMainFormZR::StatusSchoolNumber(const std::string& number) {
+  statusSchool_->setText(QString::fromStdString(number));
+}
+
+// ---- menu and tool bar commands ------------------------------------------------------------
+
+void TMainFormZR::FileOpen() {
+  // The directory chooser comes with its own change; the command is disabled until then.
+}
+
+void TMainFormZR::Programmeinstellungen1Click() {
+  // The settings dialog comes with its own change; the command is disabled until then.
+}
+
+void TMainFormZR::SchnellMeldung1Click() {
+  // The e-mail dialog comes with its own change; its menu is hidden and the item disabled.
+}
+
+void TMainFormZR::FilePrint() {
+  port_.Information("Funktion noch nicht verfügbar!");
+}
+
+void TMainFormZR::FilePrintSetup() {
+#ifdef TABELLARIO_HAVE_PRINT_SUPPORT
+  if (!QPrinterInfo::availablePrinterNames().isEmpty()) {
+    QPrinter printer;
+    QPrintDialog dialog(&printer, this);
+    dialog.exec();
+    return;
+  }
+#endif
+  port_.Information("Es ist kein Drucker eingerichtet: die Druckereinrichtung ist nicht möglich.");
+}
+
+void TMainFormZR::FileExit() {
+  close();
+}
+
+bool TMainFormZR::HelpReady() {
+  const std::string path = ResolvePath(session_.Paths().programDirectory, "VORINEXMVBS.HLP");
+  if (help_->Load(QString::fromStdString(path))) return true;
+  port_.Warning(PathExists(path) ? "Die Hilfe-Datei\n" + path + "\nkann nicht gelesen werden!"
+                                 : "Die Hilfe-Datei\n" + path + "\nwurde nicht gefunden!");
+  return false;
+}
+
+void TMainFormZR::HelpContents() {
+  if (HelpReady()) help_->ShowContents();
+}
+
+void TMainFormZR::Inhaltsverzeichnis1Click() {
+  if (HelpReady()) help_->ShowContext(2);
+}
+
+void TMainFormZR::HelpSearch() {
+  if (HelpReady()) help_->ShowSearch(QString());
+}
+
+void TMainFormZR::HelpAbout() {
+  about_->exec();
+}
+
+}  // namespace tab::ui

@@ -1,0 +1,133 @@
+#pragma once
+// TMainFormZR: the main window. Four sheet pages (one per report form), each with its table
+// pages and grids, the tool bar with the school selector, the status line, the menus. All state
+// and the dispatcher live in the Session; the window shows what it reports and passes every page
+// change, selector change, class list click and page button on to it.
+#include <QMainWindow>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "app/session.hpp"
+#include "app/window_layout.hpp"
+
+class QAction;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+class QTabWidget;
+
+namespace tab::ui {
+
+class GridModel;
+class GridView;
+class HelpWindow;
+class TInfoBox_ZR;
+class Tfortschrittdlg;
+
+class TMainFormZR : public QMainWindow, public SessionView {
+  Q_OBJECT
+
+ public:
+  static constexpr const char* kCaption =
+      "Tabellario   Mecklenburg-Vorpommern   V.1.8. (2009)  Berufsschule";
+  static constexpr const char* kExitQuestion =
+      "Wollen Sie den Tabellario\nMecklenburg-Vorpommern - Berufsschule\njetzt wirklich BEENDEN?";
+
+  // Creating the window: viewer mode, program directory, settings (messages go to `port`).
+  TMainFormZR(MessagePort& port, const std::string& programDirectory, QWidget* parent = nullptr);
+  ~TMainFormZR() override;
+
+  Session& CurrentSession() { return session_; }
+  GridView* Grid(int number) const;
+  QTabWidget* SheetPageControl() const { return sheets_; }
+  // The table page control of a sheet (0 to 3).
+  QTabWidget* TablePageControl(int sheet) const;
+  QComboBox* SchoolSelector() const { return schools_; }
+  QListWidget* ClassList() const { return classes_; }
+  QLabel* StatusPanel(int panel) const { return panel == 0 ? statusHint_ : statusSchool_; }
+  QWidget* ClassCaption() const { return classCaption_; }
+  QLineEdit* ClassIdField() const { return classIdField_; }
+  QPlainTextEdit* IdentificationNote() const { return note_; }
+  HelpWindow* Help() const { return help_; }
+  TInfoBox_ZR* AboutBox() const { return about_; }
+  Tfortschrittdlg* ProgressDialog() const { return progress_; }
+
+  // SessionView
+  void GridAboutToChange(int grid) override;
+  void GridChanged(int grid) override;
+  void ShowClassCaption(bool visible, const std::string& classId) override;
+  void FocusClassList() override;
+  void SchoolListChanged() override;
+  void ClassListChanged() override;
+  void StatusSchoolNumber(const std::string& number) override;
+
+ public slots:
+  void FileOpen();
+  void FilePrint();
+  void FilePrintSetup();
+  void FileExit();
+  void SchnellMeldung1Click();
+  void Programmeinstellungen1Click();
+  void HelpContents();
+  void Inhaltsverzeichnis1Click();
+  void HelpSearch();
+  void HelpAbout();
+
+ protected:
+  bool event(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  struct GridSlot {
+    GridModel* model;
+    GridView* view;
+  };
+
+  void BuildMenus();
+  void BuildToolBar();
+  void BuildStatusLine();
+  void BuildPages();
+  void BuildClassCaption();
+  QWidget* BuildTablePage(const TablePageDesign& page);
+  GridView* MakeGrid(int number, QWidget* parent);
+
+  void FormShow();
+  void PageControlChange();
+  void ComboBox1Change(const QString& text);
+  void ListBox1Click();
+  std::string ActivePageName(const QTabWidget* control) const;
+  // Opens the help file; reports a missing one.
+  bool HelpReady();
+
+  MessagePort& port_;
+  Session session_;
+  std::map<int, GridSlot> grids_;
+  QTabWidget* sheets_ = nullptr;
+  std::map<int, QTabWidget*> tablePages_;
+  QComboBox* schools_ = nullptr;
+  QAction* schoolLabelAction_ = nullptr;
+  QAction* schoolSelectorAction_ = nullptr;
+  QListWidget* classes_ = nullptr;
+  QWidget* classCaption_ = nullptr;
+  QLineEdit* classIdField_ = nullptr;
+  QPlainTextEdit* note_ = nullptr;
+  QLabel* statusHint_ = nullptr;
+  QLabel* statusSchool_ = nullptr;
+  HelpWindow* help_ = nullptr;
+  TInfoBox_ZR* about_ = nullptr;
+  Tfortschrittdlg* progress_ = nullptr;
+  bool shown_ = false;
+  // Pages set by the program (building, start-up) do not dispatch.
+  bool settingPages_ = true;
+  bool hintsAttached_ = false;
+  bool classListMousePress_ = false;
+};
+
+}  // namespace tab::ui

@@ -1,0 +1,34 @@
+#pragma once
+// Tfortschrittdlg: shown briefly after the settings have been saved. Both of its timers run
+// from its creation, visible or not: the bar steps every 150 ms, and the closing timer closes
+// the dialog on its next tick, so each showing ends within 2000 ms.
+#include <QDialog>
+#include <QTimer>
+
+class QProgressBar;
+
+namespace tab::ui {
+
+class Tfortschrittdlg : public QDialog {
+  Q_OBJECT
+
+ public:
+  static constexpr int kStepMilliseconds = 150;
+  static constexpr int kCloseMilliseconds = 2000;
+
+  explicit Tfortschrittdlg(QWidget* parent = nullptr);
+
+  QProgressBar* Bar() const { return bar_; }
+  // One step of the bar; a step past the end starts again at the beginning of the range.
+  void Step();
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  QProgressBar* bar_;
+  QTimer stepTimer_;
+  QTimer closeTimer_;
+};
+
+}  // namespace tab::ui

@@ -1,0 +1,79 @@
+#include "app/ui/qt_message_port.hpp"
+
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "app/ui/info_dialog.hpp"
+
+namespace tab::ui {
+
+namespace {
+
+QMessageBox::Icon IconOf(MessageKind kind) {
+  switch (kind) {
+    case MessageKind::Warning:
+      return QMessageBox::Warning;
+    case MessageKind::Information:
+      return QMessageBox::Information;
+    case MessageKind::Error:
+      return QMessageBox::Critical;
+    case MessageKind::Question:
+      return QMessageBox::Question;
+    case MessageKind::Plain:
+    case MessageKind::InfoDialog:
+      break;
+  }
+  return QMessageBox::NoIcon;
+}
+
+QString CaptionOf(MessageKind kind) {
+  switch (kind) {
+    case MessageKind::Warning:
+      return QStringLiteral("Warnung");
+    case MessageKind::Information:
+      return QStringLiteral("Information");
+    case MessageKind::Error:
+      return QStringLiteral("Fehler");
+    case MessageKind::Question:
+      return QStringLiteral("Bestätigen");
+    case MessageKind::Plain:
+    case MessageKind::InfoDialog:
+      break;
+  }
+  return QStringLiteral("Tabellario");
+}
+
+}  // namespace
+
+QtMessagePort::QtMessagePort() : info_(new TInfoDlg) {}
+
+QtMessagePort::~QtMessagePort() {
+  if (info_ != nullptr && info_->parent() == nullptr) delete info_.data();
+}
+
+void QtMessagePort::SetParentWidget(QWidget* parent) {
+  parent_ = parent;
+  info_->setParent(parent, info_->windowFlags());
+}
+
+void QtMessagePort::Show(MessageKind kind, const std::string& text) {
+  QMessageBox box(IconOf(kind), CaptionOf(kind), QString::fromStdString(text), QMessageBox::Ok,
+                  parent_);
+  box.button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
+  box.exec();
+}
+
+bool QtMessagePort::Ask(const std::string& text) {
+  QMessageBox box(QMessageBox::Question, CaptionOf(MessageKind::Question),
+                  QString::fromStdString(text), QMessageBox::Yes | QMessageBox::No, parent_);
+  box.button(QMessageBox::Yes)->setText(QStringLiteral("Ja"));
+  box.button(QMessageBox::No)->setText(QStringLiteral("Nein"));
+  box.setDefaultButton(QMessageBox::Yes);
+  return box.exec() == QMessageBox::Yes;
+}
+
+void QtMessagePort::ShowInfo(const InfoRequest& request) {
+  if (info_ != nullptr) info_->ShowModal(request);
+}
+
+}  // namespace tab::ui

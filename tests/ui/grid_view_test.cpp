@@ -1,0 +1,283 @@
+// The grid model and view: what the cells show, which cells can be edited and where edits go,
+// row heights and column widths from the table grid, the fixed left columns, copying.
+#include <QApplication>
+#include <QClipboard>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QtTest>
+#include <memory>
+
+#include "app/ui/grid_model.hpp"
+#include "app/ui/grid_view.hpp"
+#include "records/text.hpp"
+
+namespace tab::ui {
+
+namespace {
+
+// A grid of 6 columns and 5 rows, two fixed columns: row 0 captions, column 0 codes.
+TableGrid MakeGrid() {
+  TableGrid grid(6, 5, 2, 50);
+  for (int col = 0; col < 6; ++col) {
+    grid.SetCell(col, 0, "K" + std::to_string(col));
+    for (int row = 1; row < 5; ++row) {
+      grid.SetCell(col, row, std::to_string(col) + "/" + std::to_string(row));
+    }
+  }
+  grid.SetCell(1, 1, W("Straße"));
+  return grid;
+}
+
+constexpr GridDesign kDesign{99, 6, 5, 2, 50, true, true, GridColour::School, "Hinweis"};
+
+}  // namespace
+
+class GridViewTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init();
+  void cleanup();
+
+  void cellsAndCaptionsComeFromTheGrid();
+  void fixedCellsAreNotEditable_data();
+  void fixedCellsAreNotEditable();
+  void editsGoIntoTheGrid_data();
+  void editsGoIntoTheGrid();
+  void editorTypingReachesTheGrid();
+  void lowRowsReallyShowNinePixels();
+  void heightsAreTakenAgainAfterARebuild();
+  void widthsAndHeadingHeightFromTheGrid();
+  void userDraggedWidthGoesIntoTheGrid();
+  void fixedColumnsStayWhileScrolling();
+  void homeKeyStopsAtTheFirstScrollingColumn();
+  void copyGivesTabSeparatedText_data();
+  void copyGivesTabSeparatedText();
+  void backgroundFollowsTheDesign();
+
+ private:
+  void Rebuild() {
+    view_->BeginRebuild();
+    view_->EndRebuild();
+  }
+
+  std::unique_ptr<TableGrid> grid_;
+  std::unique_ptr<GridModel> model_;
+  std::unique_ptr<GridView> view_;
+};
+
+void GridViewTest::init() {
+  grid_ = std::make_unique<TableGrid>(MakeGrid());
+  model_ = std::make_unique<GridModel>(*grid_);
+  view_ = std::make_unique<GridView>(kDesign, model_.get());
+  view_->resize(300, 200);
+  view_->show();
+  QVERIFY(QTest::qWaitForWindowExposed(view_.get()));
+}
+
+void GridViewTest::cleanup() {
+  view_.reset();
+  model_.reset();
+  grid_.reset();
+}
+
+void GridViewTest::cellsAndCaptionsComeFromTheGrid() {
+  // Row 0 is the header; model row r is grid row r + 1.
+  QCOMPARE(model_->rowCount(), 4);
+  QCOMPARE(model_->columnCount(), 6);
+  QCOMPARE(model_->headerData(3, Qt::Horizontal).toString(), QStringLiteral("K3"));
+  QCOMPARE(model_->index(0, 1).data().toString(), QStringLiteral("Straße"));
+  QCOMPARE(model_->index(3, 5).data().toString(), QStringLiteral("5/4"));
+  QCOMPARE(view_->horizontalHeader()->model()->headerData(0, Qt::Horizontal).toString(),
+           QStringLiteral("K0"));
+}
+
+void GridViewTest::fixedCellsAreNotEditable_data() {
+  QTest::addColumn<int>("column");
+  QTest::addColumn<bool>("editable");
+  QTest::newRow("fixed column 0") << 0 << false;
+  QTest::newRow("fixed column 1") << 1 << false;
+  QTest::newRow("first scrolling column") << 2 << true;
+  QTest::newRow("last column") << 5 << true;
+}
+
+void GridViewTest::fixedCellsAreNotEditable() {
+  QFETCH(int, column);
+  QFETCH(bool, editable);
+  const QModelIndex index = model_->index(1, column);
+  QCOMPARE(bool(model_->flags(index) & Qt::ItemIsEditable), editable);
+  QCOMPARE(model_->setData(index, QStringLiteral("neu")), editable);
+  QCOMPARE(grid_->Cell(column, 2) == "neu", editable);
+}
+
+void GridViewTest::editsGoIntoTheGrid_data() {
+  QTest::addColumn<QString>("typed");
+  QTest::addColumn<QByteArray>("stored");
+  QTest::newRow("ascii") << "123" << QByteArray("123");
+  QTest::newRow("umlaut") << "Müller" << QByteArray("M\xFCller");
+  QTest::newRow("euro sign") << "5 €" << QByteArray("5 \x80");
+  QTest::newRow("outside Windows-1252") << "Łódź"
+                                        << QByteArray(
+                                               "?\xF3"
+                                               "d?");
+  QTest::newRow("empty") << "" << QByteArray();
+}
+
+void GridViewTest::editsGoIntoTheGrid() {
+  QFETCH(QString, typed);
+  QFETCH(QByteArray, stored);
+  QVERIFY(model_->setData(model_->index(2, 3), typed));
+  QCOMPARE(QByteArray::fromStdString(grid_->Cell(3, 3)), stored);
+  // Shown again as typed where Windows-1252 holds it.
+  QCOMPARE(model_->index(2, 3).data().toString(),
+           QString::fromStdString(Win1252ToUtf8(stored.toStdString())));
+}
+
+void GridViewTest::editorTypingReachesTheGrid() {
+  // Fixed cells open no editor.
+  QTest::ignoreMessage(QtWarningMsg, "edit: editing failed");
+  view_->edit(model_->index(1, 0));
+  QVERIFY(view_->viewport()->findChild<QLineEdit*>() == nullptr);
+  const QModelIndex index = model_->index(1, 4);
+  view_->setCurrentIndex(index);
+  view_->edit(index);
+  auto* editor = view_->viewport()->findChild<QLineEdit*>();
+  QVERIFY(editor != nullptr);
+  editor->selectAll();
+  QTest::keyClicks(editor, QStringLiteral("Gr"));
+  editor->insert(QStringLiteral("üße"));
+  QTest::keyClick(editor, Qt::Key_Return);
+  // The delegate commits from the event loop.
+  QTRY_COMPARE(QByteArray::fromStdString(grid_->Cell(4, 2)), QByteArray("Gr\xFC\xDF"
+                                                                        "e"));
+}
+
+void GridViewTest::lowRowsReallyShowNinePixels() {
+  grid_->SetRowHeight(2, 9);
+  grid_->SetRowHeight(3, 9);
+  Rebuild();
+  QCOMPARE(view_->rowHeight(0), 18);
+  QCOMPARE(view_->rowHeight(1), 9);
+  QCOMPARE(view_->rowHeight(2), 9);
+  QCOMPARE(view_->rowHeight(3), 18);
+  // The fixed columns have the same rows.
+  QCOMPARE(view_->FixedColumns()->rowHeight(1), 9);
+  QCOMPARE(view_->FixedColumns()->rowHeight(3), 18);
+  // Positions follow: the fourth data row starts after 18 + 9 + 9 pixels.
+  QCOMPARE(view_->rowViewportPosition(3), 36);
+  QCOMPARE(view_->rowAt(30), 2);
+}
+
+void GridViewTest::heightsAreTakenAgainAfterARebuild() {
+  grid_->SetRowHeight(2, 9);
+  Rebuild();
+  QCOMPARE(view_->rowHeight(1), 9);
+  grid_->SetRowHeight(2, 18);
+  grid_->SetRowHeight(4, 9);
+  Rebuild();
+  QCOMPARE(view_->rowHeight(1), 18);
+  QCOMPARE(view_->rowHeight(3), 9);
+  // Mostly low rows: every row still gets its own height.
+  for (int row = 1; row < 5; ++row) grid_->SetRowHeight(row, 9);
+  grid_->SetRowHeight(1, 30);
+  Rebuild();
+  QCOMPARE(view_->rowHeight(0), 30);
+  for (int row = 1; row < 4; ++row) QCOMPARE(view_->rowHeight(row), 9);
+  // A grown grid: the new rows get their heights too.
+  grid_->SetRowCount(8);
+  grid_->SetRowHeight(7, 9);
+  Rebuild();
+  QCOMPARE(model_->rowCount(), 7);
+  QCOMPARE(view_->rowHeight(6), 9);
+  QCOMPARE(view_->rowHeight(5), grid_->RowHeight(6));
+}
+
+void GridViewTest::widthsAndHeadingHeightFromTheGrid() {
+  grid_->SetColWidth(0, 30);
+  grid_->SetColWidth(3, 140);
+  grid_->SetRowHeight(0, 24);
+  Rebuild();
+  QCOMPARE(view_->columnWidth(0), 30);
+  QCOMPARE(view_->columnWidth(1), 50);
+  QCOMPARE(view_->columnWidth(3), 140);
+  QCOMPARE(view_->horizontalHeader()->height(), 24);
+  QCOMPARE(view_->FixedColumns()->columnWidth(0), 30);
+  // The fixed columns cover exactly columns 0 and 1.
+  QCOMPARE(view_->FixedColumns()->width(), 80);
+}
+
+void GridViewTest::userDraggedWidthGoesIntoTheGrid() {
+  // A drag ends in resizeSection on the header with its signals live.
+  view_->horizontalHeader()->resizeSection(4, 77);
+  QCOMPARE(grid_->ColWidth(4), 77);
+  view_->FixedColumns()->horizontalHeader()->resizeSection(1, 66);
+  QCOMPARE(grid_->ColWidth(1), 66);
+  QCOMPARE(view_->columnWidth(1), 66);
+  QCOMPARE(view_->FixedColumns()->width(), 50 + 66);
+  view_->verticalHeader()->resizeSection(2, 40);
+  QCOMPARE(grid_->RowHeight(3), 40);
+  QCOMPARE(view_->FixedColumns()->rowHeight(2), 40);
+}
+
+void GridViewTest::fixedColumnsStayWhileScrolling() {
+  grid_->SetRowCount(60);
+  Rebuild();
+  view_->horizontalScrollBar()->setValue(view_->horizontalScrollBar()->maximum());
+  view_->verticalScrollBar()->setValue(200);
+  QVERIFY(view_->horizontalScrollBar()->value() > 0);
+  QCOMPARE(view_->FixedColumns()->horizontalScrollBar()->value(), 0);
+  // The fixed columns scroll down with the cells.
+  QCOMPARE(view_->FixedColumns()->verticalScrollBar()->value(), 200);
+  QCOMPARE(view_->FixedColumns()->rowAt(0), view_->rowAt(0));
+  QVERIFY(view_->FixedColumns()->isVisible());
+  QCOMPARE(view_->FixedColumns()->columnViewportPosition(0), 0);
+}
+
+void GridViewTest::homeKeyStopsAtTheFirstScrollingColumn() {
+  view_->setFocus();
+  view_->setCurrentIndex(model_->index(2, 4));
+  QTest::keyClick(view_.get(), Qt::Key_Home);
+  QCOMPARE(view_->currentIndex().column(), 2);
+  QTest::keyClick(view_.get(), Qt::Key_Left);
+  QCOMPARE(view_->currentIndex().column(), 2);
+}
+
+void GridViewTest::copyGivesTabSeparatedText_data() {
+  QTest::addColumn<int>("top");
+  QTest::addColumn<int>("left");
+  QTest::addColumn<int>("bottom");
+  QTest::addColumn<int>("right");
+  QTest::addColumn<QString>("text");
+  QTest::newRow("one cell") << 0 << 2 << 0 << 2 << "2/1\n";
+  QTest::newRow("a row") << 1 << 2 << 1 << 4 << "2/2\t3/2\t4/2\n";
+  QTest::newRow("a block") << 2 << 4 << 3 << 5 << "4/3\t5/3\n4/4\t5/4\n";
+}
+
+void GridViewTest::copyGivesTabSeparatedText() {
+  QFETCH(int, top);
+  QFETCH(int, left);
+  QFETCH(int, bottom);
+  QFETCH(int, right);
+  QFETCH(QString, text);
+  QApplication::clipboard()->clear();
+  view_->setFocus();
+  view_->selectionModel()->select(
+      QItemSelection(model_->index(top, left), model_->index(bottom, right)),
+      QItemSelectionModel::ClearAndSelect);
+  QTest::keyClick(view_.get(), Qt::Key_C, Qt::ControlModifier);
+  QCOMPARE(QApplication::clipboard()->text(), text);
+}
+
+void GridViewTest::backgroundFollowsTheDesign() {
+  QCOMPARE(view_->palette().color(QPalette::Base), QColor(255, 255, 0));
+  // Fixed cells paint as headings, the others in the grid's colour.
+  QCOMPARE(model_->index(0, 1).data(Qt::BackgroundRole).value<QBrush>().color(),
+           view_->palette().color(QPalette::Button));
+  QVERIFY(!model_->index(0, 2).data(Qt::BackgroundRole).isValid());
+}
+
+}  // namespace tab::ui
+
+QTEST_MAIN(tab::ui::GridViewTest)
+#include "grid_view_test.moc"

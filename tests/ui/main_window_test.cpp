@@ -1,0 +1,516 @@
+// The main window with a scripted message port on a program directory written by the test:
+// start-up, page changes, the school selector, the class list, page buttons, menus, hints,
+// help and the exit question.
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTextBrowser>
+#include <QTimer>
+#include <QToolBar>
+#include <QtTest>
+#include <memory>
+
+#include "app/ui/about_box.hpp"
+#include "app/ui/grid_model.hpp"
+#include "app/ui/grid_view.hpp"
+#include "app/ui/help_window.hpp"
+#include "app/ui/main_window.hpp"
+#include "app/window_layout.hpp"
+#include "records/text.hpp"
+#include "ui/ui_fixture.hpp"
+
+namespace tab::ui {
+
+namespace {
+
+// Notes what the session tells the window, in order.
+class LoggingWindow : public TMainFormZR {
+ public:
+  using TMainFormZR::TMainFormZR;
+
+  void GridAboutToChange(int grid) override {
+    log << QStringLiteral("grid %1").arg(grid);
+    TMainFormZR::GridAboutToChange(grid);
+  }
+  void ShowClassCaption(bool visible, const std::string& classId) override {
+    log << (visible ? QStringLiteral("caption ") + QString::fromStdString(classId)
+                    : QStringLiteral("caption hidden"));
+    TMainFormZR::ShowClassCaption(visible, classId);
+  }
+  void FocusClassList() override {
+    log << QStringLiteral("focus classes");
+    TMainFormZR::FocusClassList();
+  }
+  void SchoolListChanged() override {
+    log << QStringLiteral("schools");
+    TMainFormZR::SchoolListChanged();
+  }
+  void ClassListChanged() override {
+    log << QStringLiteral("classes");
+    TMainFormZR::ClassListChanged();
+  }
+  void StatusSchoolNumber(const std::string& number) override {
+    log << QStringLiteral("status ") + QString::fromStdString(number);
+    TMainFormZR::StatusSchoolNumber(number);
+  }
+
+  QStringList Grids() const { return log.filter(QStringLiteral("grid ")); }
+
+  QStringList log;
+};
+
+QString CellOf(const TMainFormZR& window, int grid, int col, int row) {
+  return QString::fromStdString(Win1252ToUtf8(window.Grid(grid)->Model()->Grid().Cell(col, row)));
+}
+
+QStringList ItemsOf(const QComboBox* box) {
+  QStringList items;
+  for (int i = 0; i < box->count(); ++i) items << box->itemText(i);
+  return items;
+}
+
+constexpr const char* kHelpText =
+    "<html><head><meta charset=\"utf-8\"></head><body>"
+    "<h1><a name=\"start\">Tabellario</a></h1><p>Einleitung</p>"
+    "<h2><a name=\"kontext-2\">Inhaltsverzeichnis</a></h2><p>Liste</p>"
+    "<h2><a name=\"schule\">Schul-Meldung</a></h2><p>Text</p>"
+    "</body></html>";
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init();
+  void cleanup();
+
+  void startUpShowsTheSettingsSchool();
+  void pageChangesDispatchTheActiveTable_data();
+  void pageChangesDispatchTheActiveTable();
+  void typingInTheSchoolSelectorEmptiesTheTables();
+  void pickingASchoolDispatchesOnce();
+  void classListClickShowsThatClass();
+  void classSheetWithoutClassesSaysSo();
+  void pageButtonRunsItsCommand();
+  void exitQuestion_data();
+  void exitQuestion();
+  void helpCommands();
+  void missingHelpFileIsReported();
+  void aboutBoxOpensFromTheMenu();
+  void menusAndToolBar();
+  void hintsReachStatusPanelZero();
+  void statusPanelZeroTakesTheRest();
+  void identificationNoteHasItsThirteenLines();
+  void printCommandSaysNotYetAvailable();
+
+ private:
+  void Start();
+  QAction* Action(const char* name) const {
+    return window_->findChild<QAction*>(QString::fromUtf8(name));
+  }
+
+  std::unique_ptr<test::TestProgram> program_;
+  std::unique_ptr<RecordingPort> port_;
+  std::unique_ptr<LoggingWindow> window_;
+};
+
+void MainWindowTest::init() {
+  // Settings name 54321; the data base holds 12345, 54321 and ABCDE and folders that are no
+  // schools.
+  program_ = std::make_unique<test::TestProgram>("54321");
+  for (const char* folder : {"12345", "ABCDE", "1234", "123456", "54321/KLASSE"}) {
+    program_->MakeDbFolder(folder);
+  }
+  program_->WriteData("54321/SCHNELL/5432100.CSV",
+                      {"ES001;ES002;ES003", "54321;Bereich Süd;Landkreis Müritz"});
+  program_->WriteData("12345/SCHNELL/1234500.CSV", {"ES001;ES002;ES003", "12345;Nord;Stadt"});
+  for (const char* id : {"BS1A01", "BS1A02"}) {
+    program_->WriteData(
+        std::string("54321/KLASSE/") + id + "00.CSV",
+        {"ES001;ES002;ES003;ES004;ES005;ES006", std::string("54321;01;") + id + ";1;1;1"});
+  }
+  port_ = std::make_unique<RecordingPort>();
+}
+
+void MainWindowTest::cleanup() {
+  window_.reset();
+  port_.reset();
+  program_.reset();
+}
+
+void MainWindowTest::Start() {
+  window_ = std::make_unique<LoggingWindow>(*port_, program_->Program());
+  window_->show();
+  QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+}
+
+void MainWindowTest::startUpShowsTheSettingsSchool() {
+  Start();
+  QCOMPARE(window_->windowTitle(),
+           QStringLiteral("Tabellario   Mecklenburg-Vorpommern   V.1.8. (2009)  Berufsschule"));
+  QCOMPARE(window_->size(), QSize(762, 559));
+  // Classes, schools, status panel 1, then the one dispatch of quick-report table 0.
+  QCOMPARE(window_->log,
+           (QStringList{"classes", "schools", "status 54321", "caption hidden", "grid 1"}));
+  QVERIFY(port_->Messages().empty());
+  QCOMPARE(window_->StatusPanel(1)->text(), QStringLiteral("54321"));
+  QCOMPARE(CellOf(*window_, 1, 2, 2), QStringLiteral("Bereich Süd"));
+  QCOMPARE(window_->Grid(1)->Model()->rowCount(), 2);
+  // The selector lists the schools sorted with the first one selected; the school shown is
+  // still the one of the settings.
+  QCOMPARE(ItemsOf(window_->SchoolSelector()), (QStringList{"12345", "54321", "ABCDE"}));
+  QCOMPARE(window_->SchoolSelector()->currentIndex(), 0);
+  QCOMPARE(window_->SchoolSelector()->currentText(), QStringLiteral("12345"));
+  QCOMPARE(window_->CurrentSession().Paths().schoolNumber, std::string("54321"));
+  QVERIFY(window_->SchoolSelector()->isVisible());
+  // Every page control on its first page, the quick report active.
+  QCOMPARE(window_->SheetPageControl()->currentIndex(), 0);
+  for (int sheet = 0; sheet < 4; ++sheet) {
+    QCOMPARE(window_->TablePageControl(sheet)->currentIndex(), 0);
+  }
+  QCOMPARE(window_->CurrentSession().CurrentSheet(), 0);
+  QCOMPARE(window_->CurrentSession().CurrentTable(), 0);
+  QVERIFY(!window_->ClassCaption()->isVisible());
+}
+
+void MainWindowTest::pageChangesDispatchTheActiveTable_data() {
+  QTest::addColumn<int>("sheet");
+  QTest::addColumn<int>("page");
+  QTest::addColumn<int>("table");
+  QTest::addColumn<QStringList>("grids");
+  QTest::newRow("quick report, Tabelle 2") << 0 << 2 << 2 << QStringList{"grid 3"};
+  QTest::newRow("teacher, first page") << 2 << 0 << 0 << QStringList{"grid 10", "grid 9"};
+  QTest::newRow("class, Tab. 4.1") << 3 << 5 << 10 << QStringList{"grid 27"};
+  QTest::newRow("class, Tab. 9") << 3 << 10 << 9 << QStringList{"grid 26"};
+}
+
+void MainWindowTest::pageChangesDispatchTheActiveTable() {
+  QFETCH(int, sheet);
+  QFETCH(int, page);
+  QFETCH(int, table);
+  QFETCH(QStringList, grids);
+  Start();
+  window_->log.clear();
+  window_->SheetPageControl()->setCurrentIndex(sheet);
+  if (page != 0) {
+    window_->log.clear();
+    window_->TablePageControl(sheet)->setCurrentIndex(page);
+  }
+  QCOMPARE(window_->CurrentSession().CurrentSheet(), sheet);
+  QCOMPARE(window_->CurrentSession().CurrentTable(), table);
+  QCOMPARE(window_->Grids(), grids);
+}
+
+void MainWindowTest::typingInTheSchoolSelectorEmptiesTheTables() {
+  Start();
+  QCOMPARE(CellOf(*window_, 1, 3, 2), QStringLiteral("Landkreis Müritz"));
+  window_->log.clear();
+  QLineEdit* edit = window_->SchoolSelector()->lineEdit();
+  edit->selectAll();
+  QTest::keyClicks(edit, QStringLiteral("123"));
+  // One dispatch per change of the text: "1", "12", "123".
+  QCOMPARE(window_->Grids(), (QStringList{"grid 1", "grid 1", "grid 1"}));
+  const PathState& paths = window_->CurrentSession().Paths();
+  QCOMPARE(paths.schoolNumber, std::string("123"));
+  QCOMPARE(paths.schoolDirectory, program_->Db() + "123/");
+  QCOMPARE(CellOf(*window_, 1, 2, 2), QString());
+  QCOMPARE(CellOf(*window_, 1, 3, 2), QString());
+  // The Dienststelle number cell falls back to the settings' number.
+  QCOMPARE(CellOf(*window_, 1, 1, 2), QStringLiteral("54321"));
+}
+
+void MainWindowTest::pickingASchoolDispatchesOnce() {
+  Start();
+  QComboBox* selector = window_->SchoolSelector();
+  selector->setFocus();
+  window_->log.clear();
+  QTest::keyClick(selector, Qt::Key_Down);
+  QCOMPARE(selector->currentText(), QStringLiteral("54321"));
+  QCOMPARE(window_->Grids(), QStringList{"grid 1"});
+  QTest::keyClick(selector, Qt::Key_Up);
+  QCOMPARE(window_->Grids(), (QStringList{"grid 1", "grid 1"}));
+  QCOMPARE(window_->CurrentSession().Paths().schoolNumber, std::string("12345"));
+  QCOMPARE(CellOf(*window_, 1, 2, 2), QStringLiteral("Nord"));
+}
+
+void MainWindowTest::classListClickShowsThatClass() {
+  Start();
+  QListWidget* list = window_->ClassList();
+  QCOMPARE(list->count(), 2);
+  QCOMPARE(list->currentRow(), 0);
+  window_->log.clear();
+  window_->SheetPageControl()->setCurrentIndex(3);
+  QCOMPARE(window_->log, (QStringList{"caption BS1A01", "grid 17"}));
+  QVERIFY(window_->ClassCaption()->isVisible());
+  QCOMPARE(window_->ClassIdField()->text(), QStringLiteral("BS1A01"));
+  QCOMPARE(CellOf(*window_, 17, 3, 2), QStringLiteral("BS1A01"));
+
+  window_->log.clear();
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                    list->visualItemRect(list->item(1)).center());
+  QCOMPARE(window_->log, (QStringList{"caption BS1A02", "grid 17"}));
+  QCOMPARE(window_->ClassIdField()->text(), QStringLiteral("BS1A02"));
+  QCOMPARE(CellOf(*window_, 17, 3, 2), QStringLiteral("BS1A02"));
+  QCOMPARE(window_->CurrentSession().Paths().classId, std::string("BS1A02"));
+
+  // The keyboard moves the selection: one dispatch as well.
+  window_->log.clear();
+  list->setFocus();
+  QTest::keyClick(list, Qt::Key_Up);
+  QCOMPARE(window_->log, (QStringList{"caption BS1A01", "grid 17"}));
+  QCOMPARE(CellOf(*window_, 17, 3, 2), QStringLiteral("BS1A01"));
+}
+
+void MainWindowTest::classSheetWithoutClassesSaysSo() {
+  Start();
+  QLineEdit* edit = window_->SchoolSelector()->lineEdit();
+  edit->clear();
+  edit->setText(QStringLiteral("12345"));
+  QCOMPARE(window_->ClassList()->count(), 0);
+  port_->Clear();
+  window_->log.clear();
+  window_->SheetPageControl()->setCurrentIndex(3);
+  QCOMPARE(port_->Messages().size(), std::size_t{1});
+  QCOMPARE(port_->Messages()[0].kind, MessageKind::InfoDialog);
+  QCOMPARE(port_->Messages()[0].info.line1, std::string("Es sind keine Klassen-Daten verfügbar!"));
+  QCOMPARE(port_->Messages()[0].info.milliseconds, 2000u);
+  // Only the set-up ran: the headed, empty class table.
+  QCOMPARE(window_->Grids(), QStringList{"grid 17"});
+  QCOMPARE(CellOf(*window_, 17, 3, 2), QString());
+  QVERIFY(!window_->ClassCaption()->isVisible());
+}
+
+void MainWindowTest::pageButtonRunsItsCommand() {
+  Start();
+  for (const ButtonDesign& design : Buttons()) {
+    auto* button = window_->findChild<QPushButton*>(QString::fromUtf8(design.name));
+    QVERIFY2(button != nullptr, design.name);
+    QCOMPARE(button->text(), QString::fromUtf8(design.caption));
+    QCOMPARE(button->isEnabled(), Session::HasCommand(design.name));
+  }
+  // Class "Tab. 1": the birth years typed into the grid are sorted by the button.
+  window_->SheetPageControl()->setCurrentIndex(3);
+  window_->TablePageControl(3)->setCurrentIndex(1);
+  GridModel* model = window_->Grid(18)->Model();
+  const QStringList years = {"1990", "1988", "1989"};
+  for (int i = 0; i < years.size(); ++i) QVERIFY(model->setData(model->index(1 + i, 1), years[i]));
+  auto* button = window_->findChild<QPushButton*>(QStringLiteral("Button44"));
+  QVERIFY(button->isEnabled());
+  window_->log.clear();
+  QTest::mouseClick(button, Qt::LeftButton);
+  QCOMPARE(window_->Grids(), QStringList{"grid 18"});
+  QCOMPARE(model->index(1, 1).data().toString(), QStringLiteral("1988"));
+  QCOMPARE(model->index(2, 1).data().toString(), QStringLiteral("1989"));
+  QCOMPARE(model->index(3, 1).data().toString(), QStringLiteral("1990"));
+}
+
+void MainWindowTest::exitQuestion_data() {
+  QTest::addColumn<bool>("yes");
+  QTest::addColumn<QString>("command");
+  QTest::newRow("Ja by the menu") << true << "FileExitItem";
+  QTest::newRow("Nein by the menu") << false << "FileExitItem";
+  QTest::newRow("Ja by the tool bar") << true << "FileExitButton";
+  QTest::newRow("Nein by the close box") << false << "";
+}
+
+void MainWindowTest::exitQuestion() {
+  QFETCH(bool, yes);
+  QFETCH(QString, command);
+  program_->WriteProgramFile("VORINEXMVBS.HLP", {kHelpText});
+  Start();
+  window_->HelpContents();
+  QVERIFY(window_->Help()->isVisible());
+  port_->Clear();
+  port_->AnswerNext(yes);
+  if (command.isEmpty()) {
+    window_->close();
+  } else {
+    Action(command.toUtf8().constData())->trigger();
+  }
+  QCOMPARE(port_->Messages().size(), std::size_t{1});
+  QCOMPARE(port_->Messages()[0].kind, MessageKind::Question);
+  QCOMPARE(port_->Messages()[0].text,
+           std::string("Wollen Sie den Tabellario\nMecklenburg-Vorpommern - Berufsschule\n"
+                       "jetzt wirklich BEENDEN?"));
+  QCOMPARE(window_->isVisible(), !yes);
+  QVERIFY(!window_->Help()->isVisible());
+}
+
+void MainWindowTest::helpCommands() {
+  program_->WriteProgramFile("VORINEXMVBS.HLP", {kHelpText});
+  Start();
+  QAction* contents = Action("HelpContentsItem");
+  QCOMPARE(contents->shortcut(), QKeySequence(Qt::Key_F1));
+  contents->trigger();
+  HelpWindow* help = window_->Help();
+  QVERIFY(help->isVisible());
+  QVERIFY(help->Browser()->toPlainText().contains(QStringLiteral("Einleitung")));
+  QCOMPARE(help->Index().size(), std::size_t{3});
+
+  help->hide();
+  Action("Inhaltsverzeichnis1")->trigger();
+  QVERIFY(help->isVisible());
+  QCOMPARE(HelpWindow::ContextAnchor(2), QStringLiteral("kontext-2"));
+
+  help->SearchField()->setText(QStringLiteral("schul"));
+  QCOMPARE(help->IndexList()->count(), 1);
+  Action("HelpSearchItem")->trigger();
+  // The search opens with an empty keyword: every index entry is listed.
+  QCOMPARE(help->SearchField()->text(), QString());
+  QCOMPARE(help->IndexList()->count(), 3);
+  QVERIFY(port_->Messages().empty());
+}
+
+void MainWindowTest::missingHelpFileIsReported() {
+  Start();
+  port_->Clear();
+  Action("HelpContentsItem")->trigger();
+  QVERIFY(!window_->Help()->isVisible());
+  QCOMPARE(port_->Messages().size(), std::size_t{1});
+  QCOMPARE(port_->Messages()[0].kind, MessageKind::Warning);
+  QCOMPARE(port_->Messages()[0].text,
+           "Die Hilfe-Datei\n" + program_->Program() + "VORINEXMVBS.HLP\nwurde nicht gefunden!");
+}
+
+void MainWindowTest::aboutBoxOpensFromTheMenu() {
+  Start();
+  QSignalSpy finished(window_->AboutBox(), &QDialog::finished);
+  // The box is modal: it is closed from the event loop it runs.
+  QTimer::singleShot(0, window_->AboutBox(), [this] { window_->AboutBox()->accept(); });
+  Action("HelpAboutItem")->trigger();
+  QCOMPARE(finished.count(), 1);
+}
+
+void MainWindowTest::menusAndToolBar() {
+  Start();
+  QStringList titles;
+  QStringList visible;
+  for (QAction* menu : window_->menuBar()->actions()) {
+    titles << menu->text();
+    if (menu->isVisible()) visible << menu->text();
+  }
+  QCOMPARE(titles, (QStringList{"&Datei", "E&Mail", "&Einstellungen", "&Hilfe"}));
+  QCOMPARE(visible, (QStringList{"&Datei", "&Einstellungen", "&Hilfe"}));
+  QCOMPARE(window_->menuBar()->actions()[0]->statusTip(),
+           QStringLiteral("Datei- und Verzeichnishandling, Drucken, Beenden"));
+
+  struct Expected {
+    const char* name;
+    const char* text;
+    const char* statusTip;
+    bool visible;
+  };
+  const Expected items[] = {
+      {"FileOpenItem", "Daten-Basis-Verzeichnis &festlegen...",
+       "Laufwerk und Verzeichnis für die Statistik-Datenbank festlegen", true},
+      {"FilePrintItem", "aktuelle Tabelle &Drucken...", "Aktuelle Tabelle drucken", false},
+      {"FilePrintSetupItem", "D&rucker einrichten...", "Druckereinrichtung ändern", false},
+      {"FileExitItem", "Programm &Beenden", "Diese Anwendung beenden", true},
+      {"SchnellMeldung1", "&Schnell-Meldung", "", true},
+      {"Programmeinstellungen1", "&Programmeinstellungen", "Optionen des Programms ändern", true},
+      {"HelpContentsItem", "&anzeigen", "Inhaltsübersicht der Hilfe anzeigen", true},
+      {"Inhaltsverzeichnis1", "Inhalts&verzeichnis", "", true},
+      {"HelpSearchItem", "&Inhalt-Index-Suche der Hilfe...", "Hilfe zu einem Thema suchen", true},
+      {"HelpAboutItem", "I&nfo zum Programm", "Programminformationen anzeigen", true},
+  };
+  for (const Expected& item : items) {
+    QAction* action = Action(item.name);
+    QVERIFY2(action != nullptr, item.name);
+    QCOMPARE(action->text(), QString::fromUtf8(item.text));
+    QCOMPARE(action->statusTip(), QString::fromUtf8(item.statusTip));
+    QCOMPARE(action->isVisible(), item.visible);
+  }
+  // The dialogs of these commands are not part of the window yet.
+  for (const char* name : {"FileOpenItem", "FileOpenButton", "Programmeinstellungen1"}) {
+    QVERIFY2(!Action(name)->isEnabled(), name);
+  }
+
+  const Expected buttons[] = {
+      {"FileOpenButton", "Daten-Basis-Verzeichnis wechseln", "Daten-Basis-Verzeichnis wechseln",
+       true},
+      {"FileExitButton", "Beenden", "", true},
+      {"HelpContentsButton", "Inhalt der Hilfe", "", true},
+      {"HelpAboutButton", "Info", "", true},
+      {"FilePrintButton", "Drucken", "", false},
+      {"FilePrintSetupButton", "Druckereinstellungen", "", false},
+  };
+  QStringList order;
+  for (QAction* action : window_->findChild<QToolBar*>()->actions()) {
+    if (!action->objectName().isEmpty()) order << action->objectName();
+  }
+  QCOMPARE(order.mid(0, 4), (QStringList{"FileOpenButton", "FileExitButton", "HelpContentsButton",
+                                         "HelpAboutButton"}));
+  for (const Expected& button : buttons) {
+    QAction* action = Action(button.name);
+    QVERIFY2(action != nullptr, button.name);
+    QCOMPARE(action->toolTip(), QString::fromUtf8(button.text));
+    QCOMPARE(action->statusTip(), QString::fromUtf8(button.statusTip));
+    QCOMPARE(action->isVisible(), button.visible);
+  }
+  QCOMPARE(window_->findChild<QToolBar*>()->height(), 33);
+}
+
+void MainWindowTest::hintsReachStatusPanelZero() {
+  Start();
+  QWidget* list = window_->ClassList();
+  QCOMPARE(list->toolTip(), QStringLiteral("Liste der verfügbaren Klassen"));
+  QEvent enter(QEvent::Enter);
+  QCoreApplication::sendEvent(list, &enter);
+  QCOMPARE(window_->StatusPanel(0)->text(), QStringLiteral("Liste der verfügbaren Klassen"));
+  QCoreApplication::sendEvent(window_->Grid(5), &enter);
+  QCOMPARE(window_->StatusPanel(0)->text(),
+           QStringLiteral("Klassen und Schüler/-innen nach Schularten/Bildungsgängen/Zeitformen "
+                          "und Jahrgangsstufen"));
+  QEvent leave(QEvent::Leave);
+  QCoreApplication::sendEvent(window_->Grid(5), &leave);
+  QCOMPARE(window_->StatusPanel(0)->text(), QString());
+  QCOMPARE(window_->SheetPageControl()->toolTip(), QStringLiteral("Statistik-Meldung"));
+  QCOMPARE(window_->TablePageControl(2)->toolTip(), QStringLiteral("Tabellen der Lehrer-Bogen"));
+}
+
+void MainWindowTest::statusPanelZeroTakesTheRest() {
+  Start();
+  QCOMPARE(window_->StatusPanel(1)->width(), 70);
+  const int before = window_->StatusPanel(0)->width();
+  window_->resize(900, 559);
+  QTRY_COMPARE(window_->StatusPanel(0)->width(), before + 138);
+  QCOMPARE(window_->StatusPanel(1)->width(), 70);
+}
+
+void MainWindowTest::identificationNoteHasItsThirteenLines() {
+  Start();
+  const QPlainTextEdit* note = window_->IdentificationNote();
+  QVERIFY(note->isReadOnly());
+  const QStringList lines = note->toPlainText().split(QLatin1Char('\n'));
+  QCOMPARE(lines.size(), 13);
+  QCOMPARE(lines[1], QString(22, QLatin1Char('=')));
+  QVERIFY(lines[2].isEmpty() && lines[6].isEmpty());
+  for (const int withBlank : {3, 4, 7, 8, 9}) QVERIFY(lines[withBlank].endsWith(QLatin1Char(' ')));
+  QCOMPARE(lines[7],
+           QStringLiteral("Bei Bereitstellung der Lehreridentifikationen (Datei \"LEHRER.CSV) "));
+  QCOMPARE(lines[10], QStringLiteral("Dienststellen-Verzeichnis (z.B. \"12345\") zu finden ist."));
+  QCOMPARE(lines[12], QStringLiteral("Verzeichnis genutzt!"));
+}
+
+void MainWindowTest::printCommandSaysNotYetAvailable() {
+  Start();
+  port_->Clear();
+  window_->FilePrint();
+  QCOMPARE(port_->Messages().size(), std::size_t{1});
+  QCOMPARE(port_->Messages()[0].kind, MessageKind::Information);
+  QCOMPARE(port_->Messages()[0].text, std::string("Funktion noch nicht verfügbar!"));
+}
+
+}  // namespace tab::ui
+
+QTEST_MAIN(tab::ui::MainWindowTest)
+#include "main_window_test.moc"

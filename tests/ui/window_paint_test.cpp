@@ -1,0 +1,107 @@
+// The window on the demo data base, painted for real (offscreen): its size and what the first
+// table's grid put on the screen.
+#include <QHeaderView>
+#include <QImage>
+#include <QPixmap>
+#include <QStyleOptionViewItem>
+#include <QTabWidget>
+#include <QtTest>
+
+#include "app/ui/grid_model.hpp"
+#include "app/ui/grid_view.hpp"
+#include "app/ui/main_window.hpp"
+#include "ui/ui_fixture.hpp"
+
+namespace tab::ui {
+
+namespace {
+
+// Counts the horizontal grid lines crossing one pixel column of a painted grid.
+int GridLinesAt(const QImage& image, int x, QRgb lineColour) {
+  int lines = 0;
+  bool onLine = false;
+  for (int y = 0; y < image.height(); ++y) {
+    const bool line = image.pixel(x, y) == lineColour;
+    if (line && !onLine) ++lines;
+    onLine = line;
+  }
+  return lines;
+}
+
+QRgb GridLineColour(const QTableView* view) {
+  QStyleOptionViewItem option;
+  option.initFrom(view);
+  return static_cast<QRgb>(view->style()->styleHint(QStyle::SH_Table_GridLineColor, &option, view));
+}
+
+}  // namespace
+
+class WindowPaintTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void demoWindowPaintsItsFirstTable();
+  void lowRowsArePaintedNinePixelsHigh();
+};
+
+void WindowPaintTest::demoWindowPaintsItsFirstTable() {
+  const test::DemoProgram demo;
+  RecordingPort port;
+  TMainFormZR window(port, demo.Program());
+  window.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&window));
+  const QPixmap shot = window.grab();
+  QCOMPARE(shot.size(), QSize(762, 559));
+
+  // Quick-report table 0 of Dienststelle 13001: the ids row and the record row under the
+  // heading row.
+  GridView* grid = window.Grid(1);
+  QVERIFY(grid->isVisible());
+  const int rows = grid->Model()->rowCount();
+  QCOMPARE(rows, 2);
+  QCOMPARE(grid->horizontalHeader()->model()->headerData(1, Qt::Horizontal).toString(),
+           QStringLiteral("DST Nr."));
+  QCOMPARE(grid->model()->index(1, 1).data().toString(), QStringLiteral("13001"));
+  // Every pixel row of the grid's area belongs to a row until the rows end.
+  int lastRow = -1;
+  for (int y = 0; y < grid->viewport()->height(); ++y) {
+    const int row = grid->rowAt(y);
+    if (row >= 0) lastRow = row;
+    if (y >= 2 * 18) QCOMPARE(row, -1);
+  }
+  QCOMPARE(lastRow, rows - 1);
+  // One grid line under each painted row, in a scrolling column just inside its left edge.
+  const QImage cells = grid->viewport()->grab().toImage();
+  const int x = grid->columnViewportPosition(1) + 1;
+  QCOMPARE(GridLinesAt(cells, x, GridLineColour(grid)), rows);
+  // The fixed column is painted by the overlay, as wide as the table's first column.
+  QCOMPARE(grid->FixedColumns()->width(), grid->columnWidth(0));
+  QVERIFY(port.Messages().empty());
+}
+
+void WindowPaintTest::lowRowsArePaintedNinePixelsHigh() {
+  TableGrid table(4, 6, 1, 60);
+  for (int row = 2; row < 6; ++row) table.SetRowHeight(row, 9);
+  GridModel model(table);
+  const GridDesign design{98, 4, 6, 1, 60, true, true, GridColour::Plain, ""};
+  GridView view(design, &model);
+  view.resize(300, 200);
+  view.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&view));
+  view.BeginRebuild();
+  view.EndRebuild();
+  const QImage cells = view.viewport()->grab().toImage();
+  const int x = view.columnViewportPosition(1) + 1;
+  const QRgb line = GridLineColour(&view);
+  // Lines at the bottom of each row: 18 pixels for the first data row, then every 9.
+  QList<int> ys;
+  for (int y = 0; y < cells.height(); ++y) {
+    if (cells.pixel(x, y) == line) ys << y;
+  }
+  QCOMPARE(ys, (QList<int>{17, 26, 35, 44, 53}));
+}
+
+}  // namespace tab::ui
+
+QTEST_MAIN(tab::ui::WindowPaintTest)
+#include "window_paint_test.moc"
