@@ -7,10 +7,13 @@
 #include <QListWidget>
 #include <QScrollBar>
 #include <QSplitter>
+#include <QStringDecoder>
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 #include <algorithm>
+
+#include "records/text.hpp"
 
 namespace tab::ui {
 
@@ -55,7 +58,12 @@ bool HelpWindow::Load(const QString& path) {
   if (loaded_ && path == path_) return true;
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) return false;
-  browser_->setHtml(QString::fromUtf8(file.readAll()));
+  const QByteArray bytes = file.readAll();
+  // Our help is UTF-8; an older file in the Windows code page is read as that.
+  QStringDecoder utf8(QStringDecoder::Utf8);
+  QString html = utf8(bytes);
+  if (utf8.hasError()) html = QString::fromStdString(Win1252ToUtf8(bytes.toStdString()));
+  browser_->setHtml(html);
   path_ = path;
   loaded_ = true;
   BuildIndex();

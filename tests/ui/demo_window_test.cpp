@@ -1,14 +1,18 @@
-// The window on the demo data base, painted for real (offscreen): its size and what the first
-// table's grid put on the screen.
+// The window on the demo program directory: painted for real (offscreen), its size and what the
+// first table's grid put on the screen; and the help file that ships with it.
+#include <QAction>
 #include <QHeaderView>
 #include <QImage>
 #include <QPixmap>
+#include <QScrollBar>
 #include <QStyleOptionViewItem>
 #include <QTabWidget>
+#include <QTextBrowser>
 #include <QtTest>
 
 #include "app/ui/grid_model.hpp"
 #include "app/ui/grid_view.hpp"
+#include "app/ui/help_window.hpp"
 #include "app/ui/main_window.hpp"
 #include "ui/ui_fixture.hpp"
 
@@ -36,15 +40,16 @@ QRgb GridLineColour(const QTableView* view) {
 
 }  // namespace
 
-class WindowPaintTest : public QObject {
+class DemoWindowTest : public QObject {
   Q_OBJECT
 
  private slots:
   void demoWindowPaintsItsFirstTable();
   void lowRowsArePaintedNinePixelsHigh();
+  void helpFileHasItsTopics();
 };
 
-void WindowPaintTest::demoWindowPaintsItsFirstTable() {
+void DemoWindowTest::demoWindowPaintsItsFirstTable() {
   const test::DemoProgram demo;
   RecordingPort port;
   TMainFormZR window(port, demo.Program());
@@ -79,7 +84,7 @@ void WindowPaintTest::demoWindowPaintsItsFirstTable() {
   QVERIFY(port.Messages().empty());
 }
 
-void WindowPaintTest::lowRowsArePaintedNinePixelsHigh() {
+void DemoWindowTest::lowRowsArePaintedNinePixelsHigh() {
   TableGrid table(4, 6, 1, 60);
   for (int row = 2; row < 6; ++row) table.SetRowHeight(row, 9);
   GridModel model(table);
@@ -101,7 +106,40 @@ void WindowPaintTest::lowRowsArePaintedNinePixelsHigh() {
   QCOMPARE(ys, (QList<int>{17, 26, 35, 44, 53}));
 }
 
+void DemoWindowTest::helpFileHasItsTopics() {
+  const test::DemoProgram demo;
+  RecordingPort port;
+  TMainFormZR window(port, demo.Program());
+  window.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&window));
+  window.findChild<QAction*>(QStringLiteral("Inhaltsverzeichnis1"))->trigger();
+  HelpWindow* help = window.Help();
+  QVERIFY(help->isVisible());
+  QVERIFY(port.Messages().empty());
+  QStringList anchors;
+  QStringList topics;
+  for (const HelpWindow::IndexEntry& entry : help->Index()) {
+    anchors << entry.anchor;
+    topics << entry.text;
+  }
+  // The topic with context number 2 is the table of contents.
+  QVERIFY(anchors.contains(HelpWindow::ContextAnchor(2)));
+  QVERIFY(topics.contains(QStringLiteral("Inhaltsverzeichnis")));
+  for (const char* topic :
+       {"Schnell-Meldung (Bogen 0)", "Schul-Meldung (Bogen 1)", "Lehrer-Meldung (Bogen 2)",
+        "Klassen-Meldung (Bogen 3)", "Programmeinstellungen", "Daten-Basis-Verzeichnis festlegen",
+        "Die Schaltflächen auf den Tabellenseiten"}) {
+    QVERIFY2(topics.contains(QString::fromUtf8(topic)), topic);
+  }
+  // The contents topic lies below the introduction; the contents command shows the top.
+  QTRY_VERIFY(help->Browser()->verticalScrollBar()->value() > 0);
+  window.HelpContents();
+  QCOMPARE(help->Browser()->verticalScrollBar()->value(), 0);
+  QVERIFY(help->Browser()->toPlainText().contains(QStringLiteral("Strg+C")));
+  help->close();
+}
+
 }  // namespace tab::ui
 
-QTEST_MAIN(tab::ui::WindowPaintTest)
-#include "window_paint_test.moc"
+QTEST_MAIN(tab::ui::DemoWindowTest)
+#include "demo_window_test.moc"

@@ -1,0 +1,223 @@
+// The window, painted offscreen: from its construction to the first table on the screen (on the
+// demo data base), and the switch to a school table of 100,000 rows until it is on the screen,
+// each next to its floor (the same start-up and the same dispatch without widgets); and taking
+// the heights of 100,000 rows after a rebuild, next to a rebuild with every row at the default.
+#include <benchmark/benchmark.h>
+
+#include <stdlib.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTabWidget>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <string>
+
+#include "app/session.hpp"
+#include "app/settings.hpp"
+#include "app/ui/grid_model.hpp"
+#include "app/ui/grid_view.hpp"
+#include "app/ui/main_window.hpp"
+#include "records/message_port.hpp"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kRows = 100000;
+
+// A program directory in a temporary folder: the demo key files, its data base inside it, and
+// for Dienststelle 12345 a school table 2 of kRows records.
+class BenchProgram {
+ public:
+  BenchProgram() {
+    std::string pattern = (fs::temp_directory_path() / "tabellario-ui-bench-XXXXXX");
+    if (::mkdtemp(pattern.data()) == nullptr) std::abort();
+    dir_ = pattern + "/";
+    const fs::path source = TABELLARIO_SOURCE_DIR;
+    fs::copy(source / "demo" / "program", dir_, fs::copy_options::recursive);
+    fs::copy(source / "demo" / "db", dir_, fs::copy_options::recursive);
+    fs::create_directories(dir_ + "12345/SCHULE");
+    std::string text;
+    for (int k = 1; k <= 18; ++k)
+      text += "ES" + std::string(k < 10 ? "00" : "0") + std::to_string(k) + (k < 18 ? ";" : "\r\n");
+    for (int line = 0; line < kRows; ++line) {
+      text += std::to_string(1 + line % 30) + ";" + std::to_string(1980 + line % 25);
+      for (int k = 3; k <= 18; ++k) text += ";" + std::to_string((line * k) % 100);
+      text += "\r\n";
+    }
+    std::ofstream(dir_ + "12345/SCHULE/1234502.CSV", std::ios::binary) << text;
+  }
+  ~BenchProgram() { fs::remove_all(dir_); }
+  BenchProgram(const BenchProgram&) = delete;
+  BenchProgram& operator=(const BenchProgram&) = delete;
+  const std::string& Dir() const { return dir_; }
+
+ private:
+  std::string dir_;
+};
+
+const BenchProgram& Program() {
+  static const BenchProgram program;
+  return program;
+}
+
+// Tells when a widget has been painted.
+class PaintWatcher : public QObject {
+ public:
+  explicit PaintWatcher(QWidget* widget) : widget_(widget) { widget->installEventFilter(this); }
+  ~PaintWatcher() override { widget_->removeEventFilter(this); }
+  PaintWatcher(const PaintWatcher&) = delete;
+  PaintWatcher& operator=(const PaintWatcher&) = delete;
+
+  // Runs the event loop until the widget has been painted (after the paint has finished).
+  bool WaitForPaint() {
+    QElapsedTimer guard;
+    guard.start();
+    while (!painted_ && guard.elapsed() < 10000) QCoreApplication::processEvents();
+    const bool painted = painted_;
+    painted_ = false;
+    return painted;
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched == widget_ && event->type() == QEvent::Paint) painted_ = true;
+    return false;
+  }
+
+ private:
+  QWidget* widget_;
+  bool painted_ = false;
+};
+
+class NullView : public tab::SessionView {};
+
+// Floor: creating and showing the session with its first dispatch, without any widget.
+void StartUpWithoutWindow(benchmark::State& state) {
+  const std::string& dir = Program().Dir();
+  for (auto _ : state) {
+    tab::RecordingPort port;
+    NullView view;
+    tab::Session session(port, view);
+    session.Create(dir);
+    session.Show();
+    benchmark::DoNotOptimize(session.Grid(1).RowCount());
+  }
+}
+
+// From the construction of the window to quick-report table 0 painted on the screen.
+void WindowToFirstTablePainted(benchmark::State& state) {
+  const std::string& dir = Program().Dir();
+  for (auto _ : state) {
+    tab::RecordingPort port;
+    std::optional<tab::ui::TMainFormZR> window;
+    window.emplace(port, dir);
+    {
+      PaintWatcher watcher(window->Grid(1)->viewport());
+      window->show();
+      if (!watcher.WaitForPaint()) state.SkipWithError("table 0 was not painted");
+    }
+    state.PauseTiming();
+    window.reset();
+    QCoreApplication::processEvents();
+    state.ResumeTiming();
+  }
+}
+
+// Floor: dispatching school table 2 (100,000 rows) without widgets.
+void LargeTableWithoutWindow(benchmark::State& state) {
+  const std::string& dir = Program().Dir();
+  tab::RecordingPort port;
+  NullView view;
+  tab::Session session(port, view);
+  session.Create(dir);
+  session.StartUp();
+  session.SchoolSelectorChanged("12345", false);
+  for (auto _ : state) {
+    session.Dispatch(1, 2);
+    benchmark::DoNotOptimize(session.Grid(6).RowCount());
+  }
+  state.counters["rows"] = session.Grid(6).RowCount();
+}
+
+// Switching to the school sheet whose "Tabelle 2" holds 100,000 rows, until the grid is painted.
+void SwitchToLargeTablePainted(benchmark::State& state) {
+  const std::string& dir = Program().Dir();
+  tab::RecordingPort port;
+  tab::ui::TMainFormZR window(port, dir);
+  window.show();
+  QCoreApplication::processEvents();
+  window.CurrentSession().SchoolSelectorChanged("12345", false);
+  // Table page "Tabelle 2" of the school sheet, set while the quick report is active.
+  window.TablePageControl(1)->setCurrentIndex(2);
+  QCoreApplication::processEvents();
+  tab::ui::GridView* grid = window.Grid(6);
+  PaintWatcher watcher(grid->viewport());
+  for (auto _ : state) {
+    window.SheetPageControl()->setCurrentIndex(1);
+    if (!watcher.WaitForPaint()) state.SkipWithError("table 2 was not painted");
+    state.PauseTiming();
+    window.SheetPageControl()->setCurrentIndex(0);
+    QCoreApplication::processEvents();
+    state.ResumeTiming();
+  }
+  state.counters["rows"] = grid->Model()->rowCount();
+  if (grid->Model()->rowCount() < kRows) state.SkipWithError("the large table was not loaded");
+}
+
+// A grid of kRows rows in which every other row is lowered: the view takes every height again.
+struct LoweredGrid {
+  LoweredGrid() : grid(20, kRows + 1, 2, 80) {
+    for (int row = 2; row <= kRows; row += 2) grid.SetRowHeight(row, 9);
+  }
+  tab::TableGrid grid;
+};
+
+// Floor: the model reset alone, every row at the default height.
+void RebuildWithDefaultHeights(benchmark::State& state) {
+  tab::TableGrid grid(20, kRows + 1, 2, 80);
+  tab::ui::GridModel model(grid);
+  const tab::GridDesign design{6, 20, kRows + 1, 2, 80, true, true, tab::GridColour::School, ""};
+  tab::ui::GridView view(design, &model);
+  for (auto _ : state) {
+    view.BeginRebuild();
+    view.EndRebuild();
+  }
+}
+
+// Half of the rows 9 pixels high, half 18: one resize per row, each without a recomputation of
+// all row positions.
+void RebuildWithLoweredRows(benchmark::State& state) {
+  LoweredGrid lowered;
+  tab::ui::GridModel model(lowered.grid);
+  const tab::GridDesign design{6, 20, kRows + 1, 2, 80, true, true, tab::GridColour::School, ""};
+  tab::ui::GridView view(design, &model);
+  for (auto _ : state) {
+    view.BeginRebuild();
+    view.EndRebuild();
+  }
+  if (view.rowHeight(1) != 9) state.SkipWithError("the lowered rows were not taken");
+}
+
+BENCHMARK(StartUpWithoutWindow)->Unit(benchmark::kMillisecond);
+BENCHMARK(WindowToFirstTablePainted)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(LargeTableWithoutWindow)->Unit(benchmark::kMillisecond);
+BENCHMARK(SwitchToLargeTablePainted)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(RebuildWithDefaultHeights)->Unit(benchmark::kMillisecond);
+BENCHMARK(RebuildWithLoweredRows)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // No display needed: the window paints into memory.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
