@@ -429,6 +429,19 @@ TEST_F(ClassSheetTest, KeyedTableWithoutFileEmptiesItsDataCellsAndRefillsTheKeyC
   EXPECT_TRUE(port.Messages().empty());
 }
 
+// A definition file may label a row below the key rows in column 0 only; the column-2 fill then
+// writes a cell that the row did not hold yet.
+TEST_F(ClassSheetTest, RowsLabelledOnlyInColumn0GetTheirLabelAsKey) {
+  WriteProgramFile("SSVB.SSD", {"01;ohne Berufsreife"});
+  WriteProgramFile("Bog3Tab2.TBD", {"7;13;Klassen-Tabelle 2", "0;11;Summe"});
+  WriteClassFile(2, {"ES001;ES002;ES003;ES004;ES005"});
+  EXPECT_EQ(Row(Show(2), 11), (std::vector<std::string>{"Summe", "", "Summe", "", "", "", ""}));
+  WriteClassFile(2, {"ES001;ES002;ES003;ES004;ES005", "Summe;9;1;0;0"});
+  const TableGrid& grid = Show(2);
+  EXPECT_EQ(Row(grid, 11), (std::vector<std::string>{"Summe", "", "Summe", "9", "1", "0", "0"}));
+  EXPECT_EQ(Row(grid, 10), (std::vector<std::string>(7, "")));
+}
+
 // ---- group table (table 9) -------------------------------------------------------------------
 
 class GroupTableTest : public ClassSheetTest {

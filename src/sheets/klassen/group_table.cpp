@@ -51,7 +51,8 @@ void MakeClassFolder(const SheetContext& context) {
 
 GroupTable::GroupTable(TableGrid& grid, const SheetContext& context)
     : grid_(grid),
-      context_(context),
+      programDirectory_(context.paths.programDirectory),
+      port_(context.port),
       groups_(grid, kGroupColumn, 1, 0),
       groupsAndKeys_(grid, kGroupColumn, 1, 0) {
   for (int row = 1; row < grid.RowCount(); ++row) {
@@ -76,7 +77,7 @@ std::span<const int> GroupTable::Rows(std::string_view group, std::string_view k
 
 bool GroupTable::ReadKeyFile() {
   if (keyFile_ != KeyFile::NotRead) return true;
-  keyFilePath_ = ResolvePath(context_.paths.programDirectory, "SSVB0.SSD");
+  keyFilePath_ = ResolvePath(programDirectory_, "SSVB0.SSD");
   if (!PathExists(keyFilePath_)) {
     keyFile_ = KeyFile::Missing;
     return true;
@@ -90,7 +91,7 @@ bool GroupTable::ReadKeyFile() {
     keys_.emplace_back(fields[0], fields[1]);
   }
   if (reader.Failed()) {
-    context_.port.IoError(keyFilePath_, reader.Error());
+    port_.IoError(keyFilePath_, reader.Error());
     keys_.clear();
     return false;
   }
@@ -103,8 +104,8 @@ bool GroupTable::AppendGroupBlock(std::string_view group) {
   grid_.SetRowCount(first + kBlockRows);
   if (!ReadKeyFile()) return false;
   if (keyFile_ == KeyFile::Missing) {
-    context_.port.Warning(std::string(kPriorSchoolingSubject) + keyFilePath_ + "\n" +
-                          "ist nicht vorhanden!");
+    port_.Warning(std::string(kPriorSchoolingSubject) + keyFilePath_ + "\n" +
+                  "ist nicht vorhanden!");
     return true;
   }
   // Column 2 stays empty: it gets the group name on the rows that a record fills.

@@ -65,7 +65,8 @@ class GroupTable {
   void Index(std::string_view group, std::string_view key, int row);
 
   TableGrid& grid_;
-  const SheetContext& context_;
+  std::string programDirectory_;
+  MessagePort& port_;
   RowIndex groups_;
   RowIndex groupsAndKeys_;  // by PairKey(group, key)
   KeyFile keyFile_ = KeyFile::NotRead;
