@@ -2,6 +2,7 @@
 // table 9 against a row-by-row reference, the page commands and the dispatch of class tables.
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <map>
 #include <random>
@@ -778,6 +779,21 @@ TEST_F(ClassSheetTest, GarbageClassFilesAreShownWithoutHarm) {
         EXPECT_EQ(grid.RowCount(), 10);
         break;
     }
+  }
+}
+
+// A folder in place of a class file opens but cannot be read: the platform's error text is shown
+// once and the loading of that table ends.
+TEST_F(ClassSheetTest, AClassFileThatCannotBeReadIsReportedOnce) {
+  WritePriorSchoolingGroups();
+  WriteProgramFile("SSAS.SSD", {"1;eins"});
+  for (const int table : {0, 1, 5, 9, 10}) {
+    port.Clear();
+    fs::create_directories(ClassFile(table));
+    Show(table);
+    ASSERT_EQ(port.Messages().size(), 1u) << "table " << table;
+    EXPECT_EQ(port.Messages()[0].kind, MessageKind::Error);
+    EXPECT_EQ(port.Messages()[0].text, ClassFile(table) + "\n" + ErrorText(EISDIR));
   }
 }
 
