@@ -1,21 +1,58 @@
 // The small dialogs: the self-closing info dialog, the about box, the progress dialog, and the
 // hint texts.
 #include <QAction>
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTextBlock>
 #include <QTextEdit>
+#include <QTimer>
 #include <QtTest>
 
 #include "app/ui/about_box.hpp"
 #include "app/ui/hint.hpp"
 #include "app/ui/info_dialog.hpp"
 #include "app/ui/progress_dialog.hpp"
+#include "app/ui/qt_message_port.hpp"
 
 namespace tab::ui {
+
+namespace {
+
+// What a message box showed before it was answered.
+struct BoxSeen {
+  bool shown = false;
+  QMessageBox::Icon icon = QMessageBox::NoIcon;
+  QString title;
+  QString text;
+  QStringList buttons;
+};
+
+// Answers the next modal message box from the event loop, after noting what it shows. Nothing in
+// here can fail: the checks come after the box has closed.
+void AnswerNextBox(BoxSeen& seen, QMessageBox::StandardButton press) {
+  QTimer::singleShot(0, [&seen, press] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box == nullptr) {
+      AnswerNextBox(seen, press);  // not open yet
+      return;
+    }
+    seen.shown = true;
+    seen.icon = box->icon();
+    seen.title = box->windowTitle();
+    seen.text = box->text();
+    for (const QAbstractButton* button : box->buttons()) seen.buttons << button->text();
+    seen.buttons.sort();
+    QAbstractButton* answer = box->button(press);
+    (answer != nullptr ? answer : box->buttons().front())->click();
+  });
+}
+
+}  // namespace
 
 class DialogsTest : public QObject {
   Q_OBJECT
@@ -31,6 +68,12 @@ class DialogsTest : public QObject {
   void infoDialogClosesByItsTimer();
   void infoDialogClosedEarlyKeepsNoTimer();
   void infoDialogWithoutTimeWaitsForItsButton();
+
+  void messageBoxesOfEachKind_data();
+  void messageBoxesOfEachKind();
+  void questionIsAnsweredJaOrNein_data();
+  void questionIsAnsweredJaOrNein();
+  void portShowsTheInfoDialogUntilItCloses();
 
   void aboutBoxShowsItsLines();
   void progressDialogClosesWithinItsTimeEachShowing();
@@ -165,6 +208,68 @@ void DialogsTest::infoDialogWithoutTimeWaitsForItsButton() {
   QVERIFY(!dialog.TimerActive());
   dialog.CloseButton()->click();
   QVERIFY(!dialog.isVisible());
+}
+
+void DialogsTest::messageBoxesOfEachKind_data() {
+  QTest::addColumn<int>("kind");
+  QTest::addColumn<int>("icon");
+  QTest::addColumn<QString>("title");
+  QTest::newRow("warning") << int(MessageKind::Warning) << int(QMessageBox::Warning) << "Warnung";
+  QTest::newRow("information") << int(MessageKind::Information) << int(QMessageBox::Information)
+                               << "Information";
+  QTest::newRow("error") << int(MessageKind::Error) << int(QMessageBox::Critical) << "Fehler";
+  QTest::newRow("plain") << int(MessageKind::Plain) << int(QMessageBox::NoIcon) << "Tabellario";
+}
+
+void DialogsTest::messageBoxesOfEachKind() {
+  QFETCH(int, kind);
+  QFETCH(int, icon);
+  QFETCH(QString, title);
+  QtMessagePort port;
+  BoxSeen seen;
+  AnswerNextBox(seen, QMessageBox::Ok);
+  port.Show(static_cast<MessageKind>(kind), "Zeile 1\n/pfad/zur/Datei.CSV\nZeile 3");
+  QVERIFY(seen.shown);
+  QCOMPARE(int(seen.icon), icon);
+  QCOMPARE(seen.title, title);
+  QCOMPARE(seen.text, QStringLiteral("Zeile 1\n/pfad/zur/Datei.CSV\nZeile 3"));
+  QCOMPARE(seen.buttons, QStringList{"OK"});
+}
+
+void DialogsTest::questionIsAnsweredJaOrNein_data() {
+  QTest::addColumn<int>("press");
+  QTest::addColumn<bool>("yes");
+  QTest::newRow("Ja") << int(QMessageBox::Yes) << true;
+  QTest::newRow("Nein") << int(QMessageBox::No) << false;
+}
+
+void DialogsTest::questionIsAnsweredJaOrNein() {
+  QFETCH(int, press);
+  QFETCH(bool, yes);
+  QtMessagePort port;
+  BoxSeen seen;
+  AnswerNextBox(seen, static_cast<QMessageBox::StandardButton>(press));
+  QCOMPARE(port.Ask("Wirklich?"), yes);
+  QVERIFY(seen.shown);
+  QCOMPARE(int(seen.icon), int(QMessageBox::Question));
+  QCOMPARE(seen.text, QStringLiteral("Wirklich?"));
+  QCOMPARE(seen.buttons, (QStringList{"Ja", "Nein"}));
+}
+
+void DialogsTest::portShowsTheInfoDialogUntilItCloses() {
+  QtMessagePort port;
+  QWidget window;
+  port.SetParentWidget(&window);
+  QSignalSpy finished(&port.InfoDialog(), &QDialog::finished);
+  QElapsedTimer clock;
+  clock.start();
+  port.ShowInfo({"Hinweis", "", "Es wurde keine Klassen ausgewählt!", "", "", 200});
+  // Returns once the dialog has closed itself.
+  QVERIFY(clock.elapsed() >= 190);
+  QCOMPARE(finished.count(), 1);
+  QCOMPARE(port.InfoDialog().windowTitle(), QStringLiteral("Hinweis"));
+  QCOMPARE(port.InfoDialog().parentWidget(), &window);
+  QVERIFY(!port.InfoDialog().isVisible());
 }
 
 void DialogsTest::aboutBoxShowsItsLines() {

@@ -94,16 +94,19 @@ class MainWindowTest : public QObject {
   void cleanup();
 
   void startUpShowsTheSettingsSchool();
+  void missingDataBaseStillShowsTheSettingsSchool();
   void pageChangesDispatchTheActiveTable_data();
   void pageChangesDispatchTheActiveTable();
   void typingInTheSchoolSelectorEmptiesTheTables();
   void pickingASchoolDispatchesOnce();
   void classListClickShowsThatClass();
   void classSheetWithoutClassesSaysSo();
+  void schoolChangeOnTheClassSheetShowsItsFirstClass();
   void pageButtonRunsItsCommand();
   void exitQuestion_data();
   void exitQuestion();
   void helpCommands();
+  void functionKeyOneOpensTheHelp();
   void missingHelpFileIsReported();
   void aboutBoxOpensFromTheMenu();
   void menusAndToolBar();
@@ -180,6 +183,19 @@ void MainWindowTest::startUpShowsTheSettingsSchool() {
   QCOMPARE(window_->CurrentSession().CurrentSheet(), 0);
   QCOMPARE(window_->CurrentSession().CurrentTable(), 0);
   QVERIFY(!window_->ClassCaption()->isVisible());
+}
+
+void MainWindowTest::missingDataBaseStillShowsTheSettingsSchool() {
+  program_->WriteSettings("54321", program_->Db() + "fehlt/");
+  Start();
+  QCOMPARE(window_->SchoolSelector()->count(), 0);
+  QCOMPARE(window_->SchoolSelector()->currentIndex(), -1);
+  QCOMPARE(window_->SchoolSelector()->currentText(), QString());
+  QCOMPARE(window_->StatusPanel(1)->text(), QStringLiteral("54321"));
+  // The table of the settings' school is dispatched all the same, and shows empty.
+  QCOMPARE(window_->Grids(), QStringList{"grid 1"});
+  QCOMPARE(CellOf(*window_, 1, 1, 2), QStringLiteral("54321"));
+  QCOMPARE(CellOf(*window_, 1, 2, 2), QString());
 }
 
 void MainWindowTest::pageChangesDispatchTheActiveTable_data() {
@@ -289,6 +305,25 @@ void MainWindowTest::classSheetWithoutClassesSaysSo() {
   QVERIFY(!window_->ClassCaption()->isVisible());
 }
 
+void MainWindowTest::schoolChangeOnTheClassSheetShowsItsFirstClass() {
+  Start();
+  QListWidget* list = window_->ClassList();
+  window_->SheetPageControl()->setCurrentIndex(3);
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                    list->visualItemRect(list->item(1)).center());
+  QCOMPARE(window_->ClassIdField()->text(), QStringLiteral("BS1A02"));
+  QLineEdit* edit = window_->SchoolSelector()->lineEdit();
+  edit->setText(QStringLiteral("5432"));
+  QCOMPARE(list->count(), 0);
+  window_->log.clear();
+  edit->setText(QStringLiteral("54321"));
+  // The class list is built again with its first class selected, and that class is shown.
+  QCOMPARE(list->count(), 2);
+  QCOMPARE(list->currentRow(), 0);
+  QCOMPARE(window_->log, (QStringList{"classes", "caption BS1A01", "grid 17"}));
+  QCOMPARE(CellOf(*window_, 17, 3, 2), QStringLiteral("BS1A01"));
+}
+
 void MainWindowTest::pageButtonRunsItsCommand() {
   Start();
   for (const ButtonDesign& design : Buttons()) {
@@ -369,6 +404,15 @@ void MainWindowTest::helpCommands() {
   QCOMPARE(help->SearchField()->text(), QString());
   QCOMPARE(help->IndexList()->count(), 3);
   QVERIFY(port_->Messages().empty());
+}
+
+void MainWindowTest::functionKeyOneOpensTheHelp() {
+  program_->WriteProgramFile("VORINEXMVBS.HLP", {kHelpText});
+  Start();
+  window_->activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+  QTest::keyClick(window_.get(), Qt::Key_F1);
+  QVERIFY(window_->Help()->isVisible());
 }
 
 void MainWindowTest::missingHelpFileIsReported() {

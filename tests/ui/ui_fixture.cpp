@@ -10,9 +10,13 @@ TestProgram::TestProgram(const std::string& school)
     : program_(temp_.Path() + "program/"), db_(temp_.Path() + "db/") {
   std::filesystem::create_directories(program_);
   std::filesystem::create_directories(db_);
+  WriteSettings(school, db_);
+}
+
+void TestProgram::WriteSettings(const std::string& school, const std::string& db) const {
   Settings settings = DefaultSettings();
   settings.schoolNumber = school;
-  settings.dataBaseDirectory = db_;
+  settings.dataBaseDirectory = db;
   const SettingsRecord record = EncodeSettings(settings);
   WriteBytes(program_ + kSettingsFileName,
              std::string(reinterpret_cast<const char*>(record.data()), record.size()));

@@ -13,6 +13,9 @@ class TestProgram {
  public:
   explicit TestProgram(const std::string& school = "12345");
 
+  // Rewrites the settings file: Dienststelle and data-base directory.
+  void WriteSettings(const std::string& school, const std::string& db) const;
+
   const std::string& Program() const { return program_; }
   const std::string& Db() const { return db_; }
   // A folder below the data base (created with its parents).

@@ -45,7 +45,7 @@ QString CaptionOf(MessageKind kind) {
 
 }  // namespace
 
-QtMessagePort::QtMessagePort() : info_(new TInfoDlg) {}
+QtMessagePort::QtMessagePort() = default;
 
 QtMessagePort::~QtMessagePort() {
   if (info_ != nullptr && info_->parent() == nullptr) delete info_.data();
@@ -53,7 +53,16 @@ QtMessagePort::~QtMessagePort() {
 
 void QtMessagePort::SetParentWidget(QWidget* parent) {
   parent_ = parent;
-  info_->setParent(parent, info_->windowFlags());
+  if (info_ == nullptr) {
+    info_ = new TInfoDlg(parent);
+  } else {
+    info_->setParent(parent, info_->windowFlags());
+  }
+}
+
+TInfoDlg& QtMessagePort::InfoDialog() {
+  if (info_ == nullptr) info_ = new TInfoDlg(parent_);
+  return *info_;
 }
 
 void QtMessagePort::Show(MessageKind kind, const std::string& text) {
@@ -73,7 +82,7 @@ bool QtMessagePort::Ask(const std::string& text) {
 }
 
 void QtMessagePort::ShowInfo(const InfoRequest& request) {
-  if (info_ != nullptr) info_->ShowModal(request);
+  InfoDialog().ShowModal(request);
 }
 
 }  // namespace tab::ui

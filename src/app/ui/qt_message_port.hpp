@@ -16,9 +16,10 @@ class QtMessagePort : public MessagePort {
   QtMessagePort(const QtMessagePort&) = delete;
   QtMessagePort& operator=(const QtMessagePort&) = delete;
 
-  // The window the boxes and the info dialog belong to (centred on it).
+  // The window the boxes and the info dialog belong to (centred on it). The info dialog is
+  // created here, after the window, or when it is first needed.
   void SetParentWidget(QWidget* parent);
-  TInfoDlg& InfoDialog() { return *info_; }
+  TInfoDlg& InfoDialog();
 
   void Show(MessageKind kind, const std::string& text) override;
   bool Ask(const std::string& text) override;
