@@ -8,8 +8,7 @@ void CompleteTextsFrom(TableGrid& grid, int codeColumn, int textColumn,
                        std::span<const char* const> keyFiles, const SheetContext& context) {
   if (codeColumn == textColumn) return;
   for (const char* file : keyFiles) {
-    CompleteTexts(grid, codeColumn, textColumn, context.paths.programDirectory, file,
-                  context.port);
+    CompleteTexts(grid, codeColumn, textColumn, context.paths.programDirectory, file, context.port);
   }
 }
 
@@ -17,8 +16,7 @@ void CompleteKeysFrom(TableGrid& grid, int textColumn, int codeColumn,
                       std::span<const char* const> keyFiles, const SheetContext& context) {
   if (codeColumn == textColumn) return;
   for (const char* file : keyFiles) {
-    CompleteKeys(grid, textColumn, codeColumn, context.paths.programDirectory, file,
-                 context.port);
+    CompleteKeys(grid, textColumn, codeColumn, context.paths.programDirectory, file, context.port);
   }
 }
 
