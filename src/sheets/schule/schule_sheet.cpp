@@ -81,7 +81,7 @@ void LoadList(TableGrid& grid, const SheetContext& context, const char* suffix, 
     PutFields(grid, row, file.Fields(), 1);
   }
   if (file.ReportFailure(context.port)) return;
-  // An empty file leaves row 0 alone.
+  // Lines read + 1 rows: an empty file leaves only the heading row 0.
   grid.SetRowCount(row);
 }
 
