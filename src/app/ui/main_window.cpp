@@ -283,7 +283,7 @@ QWidget* TMainFormZR::BuildTablePage(const TablePageDesign& page) {
     note_ = new QPlainTextEdit(widget);
     note_->setObjectName(QStringLiteral("RichEdit1"));
     note_->setReadOnly(true);
-    note_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    note_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     QStringList lines;
     for (const char* line : IdentificationNoteLines()) lines << QString::fromUtf8(line);
     note_->setPlainText(lines.join(QLatin1Char('\n')));
@@ -357,6 +357,7 @@ void TMainFormZR::BuildPages() {
       // A click reaches the dispatcher once: through `itemClicked` for the mouse, through the
       // changed current row for the keyboard.
       classes_->viewport()->installEventFilter(this);
+      classListViewport_ = classes_->viewport();
       connect(classes_, &QListWidget::itemClicked, this, [this] { ListBox1Click(); });
       connect(classes_, &QListWidget::currentRowChanged, this, [this] {
         if (!classListMousePress_) ListBox1Click();
@@ -435,7 +436,9 @@ bool TMainFormZR::event(QEvent* event) {
 }
 
 bool TMainFormZR::eventFilter(QObject* watched, QEvent* event) {
-  if (classes_ != nullptr && watched == classes_->viewport()) {
+  // Compared by address only: the list may be half destroyed when its viewport's last events
+  // arrive.
+  if (watched == classListViewport_) {
     // While a mouse button is down on the class list, its row changes are the click's.
     if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) {
       classListMousePress_ = true;

@@ -115,6 +115,7 @@ class TMainFormZR : public QMainWindow, public SessionView {
   QAction* schoolLabelAction_ = nullptr;
   QAction* schoolSelectorAction_ = nullptr;
   QListWidget* classes_ = nullptr;
+  const QObject* classListViewport_ = nullptr;
   QWidget* classCaption_ = nullptr;
   QLineEdit* classIdField_ = nullptr;
   QPlainTextEdit* note_ = nullptr;
