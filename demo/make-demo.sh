@@ -22,7 +22,7 @@ prog=$here/program
 db=$here/db
 
 # The settings file ZREINST.DAT of the demo program directory is not made here: keep it.
-find "$prog" -mindepth 1 ! -name ZREINST.DAT -delete 2>/dev/null || true
+find "$prog" -mindepth 1 ! -name ZREINST.DAT ! -name VORINEXMVBS.HLP -delete 2>/dev/null || true
 rm -rf "$db"
 mkdir -p "$prog" "$db"
 
@@ -1020,6 +1020,6 @@ while IFS= read -r -d '' f; do
     if LC_ALL=C grep -q $'[^\r]$\|^$' "$f"; then
         die "$f: a line does not end with CR LF"
     fi
-done < <(find "$prog" "$db" -type f ! -name .gitkeep -print0)
+done < <(find "$prog" "$db" -type f ! -name .gitkeep ! -name ZREINST.DAT ! -name VORINEXMVBS.HLP -print0)
 
 printf 'demo written to %s\n' "$here"

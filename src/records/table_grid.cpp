@@ -73,7 +73,11 @@ void TableGrid::SetCell(int col, int row, std::string_view text) {
   const auto index = static_cast<std::size_t>(col);
   if (index >= cells.size()) {
     if (text.empty()) return;  // already empty: no need to store it
+    // The text may point into a cell of this row, which growing the row moves: copy it first.
+    std::string copy(text);
     cells.resize(index + 1);
+    cells[index] = std::move(copy);
+    return;
   }
   cells[index].assign(text);
 }

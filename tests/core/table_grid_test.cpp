@@ -173,3 +173,19 @@ TEST(TableGrid, DeclaredSizeCostsNothingUntilWritten) {
 
 }  // namespace
 }  // namespace tab
+
+namespace tab {
+namespace {
+
+// Copying a cell of a row into a later column of the same row grows the row; the copied text
+// must survive that (column 2 filled from column 0 is the common case).
+TEST(TableGridAliasing, CellCopiedWithinItsRowWhileTheRowGrows) {
+  TableGrid grid(8, 3, 1, 64);
+  grid.SetCell(0, 1, "07");
+  grid.SetCell(6, 1, grid.Cell(0, 1));
+  EXPECT_EQ(grid.Cell(6, 1), "07");
+  EXPECT_EQ(grid.Cell(0, 1), "07");
+}
+
+}  // namespace
+}  // namespace tab
