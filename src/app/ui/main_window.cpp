@@ -24,11 +24,14 @@
 #include <span>
 
 #include "app/ui/about_box.hpp"
+#include "app/ui/directory_chooser.hpp"
 #include "app/ui/grid_model.hpp"
 #include "app/ui/grid_view.hpp"
 #include "app/ui/help_window.hpp"
 #include "app/ui/hint.hpp"
+#include "app/ui/mail_dialog.hpp"
 #include "app/ui/progress_dialog.hpp"
+#include "app/ui/settings_dialog.hpp"
 #include "records/file_names.hpp"
 
 #ifdef TABELLARIO_HAVE_PRINT_SUPPORT
@@ -65,12 +68,10 @@ constexpr MenuItemDesign Separator(bool visible = true) {
   return {nullptr, nullptr, nullptr, nullptr, visible, true, 0};
 }
 
-// The directory chooser, the settings dialog and the e-mail dialog are brought by changes of
-// their own; their items stay disabled until then.
 constexpr std::array kFileItems = {
     MenuItemDesign{"FileOpenItem", "Daten-Basis-Verzeichnis &festlegen...",
                    "Laufwerk und Verzeichnis für die Statistik-Datenbank festlegen",
-                   &TMainFormZR::FileOpen, true, false, 0},
+                   &TMainFormZR::FileOpen, true, true, 0},
     Separator(),
     Separator(false),
     MenuItemDesign{"FilePrintItem", "aktuelle Tabelle &Drucken...", "Aktuelle Tabelle drucken",
@@ -83,12 +84,12 @@ constexpr std::array kFileItems = {
 };
 constexpr std::array kMailItems = {
     MenuItemDesign{"SchnellMeldung1", "&Schnell-Meldung", nullptr,
-                   &TMainFormZR::SchnellMeldung1Click, true, false, 0},
+                   &TMainFormZR::SchnellMeldung1Click, true, true, 0},
 };
 constexpr std::array kSettingsItems = {
     MenuItemDesign{"Programmeinstellungen1", "&Programmeinstellungen",
                    "Optionen des Programms ändern", &TMainFormZR::Programmeinstellungen1Click, true,
-                   false, 0},
+                   true, 0},
 };
 constexpr std::array kHelpItems = {
     MenuItemDesign{"HelpContentsItem", "&anzeigen", "Inhaltsübersicht der Hilfe anzeigen",
@@ -120,7 +121,7 @@ struct ToolButtonDesign {
 
 const std::array kToolButtons = {
     ToolButtonDesign{"FileOpenButton", "Daten-Basis-Verzeichnis wechseln", QStyle::SP_DirOpenIcon,
-                     &TMainFormZR::FileOpen, true, false},
+                     &TMainFormZR::FileOpen, true, true},
     ToolButtonDesign{"FileExitButton", "Beenden|", QStyle::SP_DialogCloseButton,
                      &TMainFormZR::FileExit, true, true},
     ToolButtonDesign{"HelpContentsButton", "Inhalt der Hilfe|", QStyle::SP_DialogHelpButton,
@@ -161,6 +162,11 @@ TMainFormZR::TMainFormZR(MessagePort& port, const std::string& programDirectory,
 
   about_ = new TInfoBox_ZR(this);
   progress_ = new Tfortschrittdlg(this);
+  settingsDialog_ = new TEinstellFormZR(session_.CurrentSettings(),
+                                        session_.Paths().programDirectory, port_, progress_, this);
+  chooser_ = new TVerzWahlForm(session_, port_, volumes_, this);
+  mailDialog_ = new TEMailForm(session_.CurrentSettings(), session_.Paths().dataBaseDirectory,
+                               xdgEmail_, port_, this);
   help_ = new HelpWindow(this);
 
   BuildMenus();
@@ -529,15 +535,21 @@ void TMainFormZR::StatusSchoolNumber(const std::string& number) {
 // ---- menu and tool bar commands ------------------------------------------------------------
 
 void TMainFormZR::FileOpen() {
-  // The directory chooser comes with its own change; the command is disabled until then.
+  if (chooser_->exec() == QDialog::Accepted) {
+    session_.DataBaseChosen(chooser_->ChosenFolder().toStdString());
+  }
 }
 
 void TMainFormZR::Programmeinstellungen1Click() {
-  // The settings dialog comes with its own change; the command is disabled until then.
+  if (settingsDialog_->exec() == QDialog::Accepted) session_.SettingsAccepted();
 }
 
 void TMainFormZR::SchnellMeldung1Click() {
-  // The e-mail dialog comes with its own change; its menu is hidden and the item disabled.
+  mailDialog_->exec();
+}
+
+void TMainFormZR::SetMailPort(MailPort& mail) {
+  mailDialog_->SetMailPort(mail);
 }
 
 void TMainFormZR::FilePrint() {

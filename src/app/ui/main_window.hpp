@@ -9,8 +9,10 @@
 #include <string>
 #include <string_view>
 
+#include "app/drive_check.hpp"
 #include "app/session.hpp"
 #include "app/window_layout.hpp"
+#include "mail/mail.hpp"
 
 class QAction;
 class QComboBox;
@@ -28,6 +30,9 @@ class GridView;
 class HelpWindow;
 class TInfoBox_ZR;
 class Tfortschrittdlg;
+class TEinstellFormZR;
+class TVerzWahlForm;
+class TEMailForm;
 
 class TMainFormZR : public QMainWindow, public SessionView {
   Q_OBJECT
@@ -56,6 +61,11 @@ class TMainFormZR : public QMainWindow, public SessionView {
   HelpWindow* Help() const { return help_; }
   TInfoBox_ZR* AboutBox() const { return about_; }
   Tfortschrittdlg* ProgressDialog() const { return progress_; }
+  TEinstellFormZR* SettingsDialog() const { return settingsDialog_; }
+  TVerzWahlForm* DirectoryChooser() const { return chooser_; }
+  TEMailForm* MailDialog() const { return mailDialog_; }
+  // The mail hand-over of the e-mail dialog (xdg-email unless replaced).
+  void SetMailPort(MailPort& mail);
 
   // SessionView
   void GridAboutToChange(int grid) override;
@@ -124,6 +134,11 @@ class TMainFormZR : public QMainWindow, public SessionView {
   HelpWindow* help_ = nullptr;
   TInfoBox_ZR* about_ = nullptr;
   Tfortschrittdlg* progress_ = nullptr;
+  FileSystemVolumeLayer volumes_;
+  XdgEmailPort xdgEmail_;
+  TEinstellFormZR* settingsDialog_ = nullptr;
+  TVerzWahlForm* chooser_ = nullptr;
+  TEMailForm* mailDialog_ = nullptr;
   bool shown_ = false;
   // Pages set by the program (building, start-up) do not dispatch.
   bool settingPages_ = true;

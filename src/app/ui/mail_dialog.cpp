@@ -1,0 +1,43 @@
+#include "app/ui/mail_dialog.hpp"
+
+#include <QHBoxLayout>
+#include <QPushButton>
+
+namespace tab::ui {
+
+TEMailForm::TEMailForm(const Settings& settings, const std::string& dataBaseDirectory,
+                       MailPort& mail, MessagePort& port, QWidget* parent)
+    : QDialog(parent),
+      settings_(settings),
+      dataBaseDirectory_(dataBaseDirectory),
+      mail_(&mail),
+      port_(port) {
+  setObjectName(QStringLiteral("EMailForm"));
+  setWindowTitle(QStringLiteral("EMail mit Statistik-Datenbank versenden..."));
+  setModal(true);
+  auto* layout = new QHBoxLayout(this);
+  button1_ = new QPushButton(QStringLiteral("abbrechen"), this);
+  button1_->setObjectName(QStringLiteral("Button1"));
+  button2_ = new QPushButton(
+      QStringLiteral("Daten zusammenstellen und an EMail-Programm übergeben "), this);
+  button2_->setObjectName(QStringLiteral("Button2"));
+  QFont bold = button2_->font();
+  bold.setBold(true);
+  button2_->setFont(bold);
+  button2_->setDefault(true);
+  layout->addWidget(button1_);
+  layout->addWidget(button2_);
+  connect(button1_, &QPushButton::clicked, this, &QDialog::reject);
+  connect(button2_, &QPushButton::clicked, this, &TEMailForm::Button2Click);
+}
+
+void TEMailForm::Button2Click() {
+  // Blocks until the mail program is done with the message.
+  if (SendQuickReport(settings_, dataBaseDirectory_, *mail_, port_) == kMailSuccess) {
+    accept();
+  } else {
+    reject();
+  }
+}
+
+}  // namespace tab::ui
