@@ -96,6 +96,9 @@ class SettingsDialogsTest : public QObject {
   void chooserOkPointsTheWindowAtTheFolder();
   void chooserCancelChangesNothing();
   void chooserDriveCheck();
+  void driveOfAFolder_data();
+  void driveOfAFolder();
+  void mountedDrivesStartWithHome();
 
   void mailCancelDoesNotHandOver();
   void mailResultClosesTheDialog_data();
@@ -360,6 +363,38 @@ void SettingsDialogsTest::chooserDriveCheck() {
   QCOMPARE(picker.Folder(), QString::fromStdString(e));
   QCOMPARE(chooser.BrowsingDirectory(), QString::fromStdString(e));
   QCOMPARE(picker.DriveSelector()->currentIndex(), 2);
+}
+
+void SettingsDialogsTest::driveOfAFolder_data() {
+  QTest::addColumn<QString>("folder");
+  QTest::addColumn<int>("drive");
+  QTest::newRow("system volume") << QStringLiteral("/srv/data") << 0;
+  QTest::newRow("stick root") << QStringLiteral("/media/u/STICK") << 1;
+  QTest::newRow("below the stick") << QStringLiteral("/media/u/STICK/db") << 1;
+  QTest::newRow("name only begins alike") << QStringLiteral("/media/u/STICKER") << 0;
+  QTest::newRow("home") << QStringLiteral("/home/u/stat") << 2;
+  QTest::newRow("relative") << QStringLiteral("stat") << -1;
+}
+
+void SettingsDialogsTest::driveOfAFolder() {
+  QFETCH(QString, folder);
+  QFETCH(int, drive);
+  const QList<Drive> drives = {{QStringLiteral("/"), QStringLiteral("/")},
+                               {QStringLiteral("STICK"), QStringLiteral("/media/u/STICK")},
+                               {QStringLiteral("home"), QStringLiteral("/home/u")}};
+  QCOMPARE(DriveIndexOf(drives, folder), drive);
+}
+
+void SettingsDialogsTest::mountedDrivesStartWithHome() {
+  const QList<Drive> drives = MountedDrives();
+  QVERIFY(!drives.isEmpty());
+  QCOMPARE(drives.front().root, QDir::homePath());
+  // Every folder of this machine lies on one of them.
+  QVERIFY(DriveIndexOf(drives, QDir::tempPath()) >= 0);
+  for (const Drive& drive : drives) {
+    QVERIFY2(!drive.root.startsWith(QStringLiteral("/proc")), qPrintable(drive.root));
+    QVERIFY2(!drive.label.isEmpty(), qPrintable(drive.root));
+  }
 }
 
 void SettingsDialogsTest::mailCancelDoesNotHandOver() {

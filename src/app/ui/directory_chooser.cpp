@@ -13,6 +13,7 @@
 #include <QTreeView>
 
 #include "app/session.hpp"
+#include "app/ui/about_box.hpp"
 #include "records/file_names.hpp"
 
 namespace tab::ui {
@@ -21,7 +22,7 @@ namespace {
 
 bool IsPseudoFileSystem(const QByteArray& type) {
   static const QList<QByteArray> kPseudo = {
-      "tmpfs",  "devtmpfs", "proc",       "sysfs",    "squashfs", "overlay", "cgroup",  "cgroup2",
+      "tmpfs",  "devtmpfs", "proc",       "sysfs",    "squashfs", "cgroup",  "cgroup2",
       "autofs", "devpts",   "securityfs", "efivarfs", "ramfs",    "nsfs",    "tracefs", "debugfs"};
   return kPseudo.contains(type);
 }
@@ -180,6 +181,10 @@ int TVerzWahlForm::exec() {
 }
 
 void TVerzWahlForm::showEvent(QShowEvent* event) {
+  if (!event->spontaneous()) {
+    picker_->SetDrives(MountedDrives());  // a stick plugged in since the last showing
+    CentreOnScreen(this);
+  }
   picker_->SetFolder(browsing_);
   QDialog::showEvent(event);
 }

@@ -11,6 +11,7 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
+#include "app/ui/about_box.hpp"
 #include "app/ui/directory_chooser.hpp"
 #include "app/ui/progress_dialog.hpp"
 #include "records/text.hpp"
@@ -94,9 +95,11 @@ void TEinstellFormZR::showEvent(QShowEvent* event) {
   // Filled once per showing, not on every repaint, so what the user typed stays.
   if (!event->spontaneous()) {
     before_ = record_;
+    picker_->SetDrives(MountedDrives());  // a stick plugged in since the last showing
     SetDefaults(record_);
     ReadSettingsFile(record_, programDirectory_, port_);
     FillControls();
+    CentreOnScreen(this);
   }
   QDialog::showEvent(event);
 }
