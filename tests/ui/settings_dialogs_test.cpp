@@ -175,6 +175,8 @@ void SettingsDialogsTest::settingsDialogShowsTheFile() {
   QVERIFY(dialog.CheckBox2()->isChecked());
   QVERIFY(!dialog.CheckBox5()->isChecked());
   QCOMPARE(record.schoolNumber, std::string("13001"));
+  // Showing the folder does not rewrite it in the record.
+  QCOMPARE(record.dataBaseDirectory, program_->Db());
   // The drive selector stands on the volume of that folder.
   const int drive = dialog.Picker().DriveSelector()->currentIndex();
   QVERIFY(drive >= 0);

@@ -22,8 +22,8 @@ namespace {
 
 bool IsPseudoFileSystem(const QByteArray& type) {
   static const QList<QByteArray> kPseudo = {
-      "tmpfs",  "devtmpfs", "proc",       "sysfs",    "squashfs", "cgroup",  "cgroup2",
-      "autofs", "devpts",   "securityfs", "efivarfs", "ramfs",    "nsfs",    "tracefs", "debugfs"};
+      "tmpfs",  "devtmpfs",   "proc",     "sysfs", "squashfs", "cgroup",  "cgroup2", "autofs",
+      "devpts", "securityfs", "efivarfs", "ramfs", "nsfs",     "tracefs", "debugfs"};
   return kPseudo.contains(type);
 }
 
@@ -100,7 +100,7 @@ FolderPicker::FolderPicker(QWidget* parent, MessagePort* port, VolumeLayer* volu
             if (!current.isValid()) return;
             folder_ = model_->filePath(current);
             SelectDriveOf(folder_);
-            emit FolderChosen(folder_);
+            if (!settingFolder_) emit FolderChosen(folder_);
           });
   connect(drives_, &QComboBox::currentIndexChanged, this, &FolderPicker::DriveChosen);
   SetDrives(MountedDrives());
@@ -119,7 +119,10 @@ void FolderPicker::SetFolder(const QString& folder) {
   folder_ = WithoutTrailingSeparator(folder);
   const QModelIndex index = model_->index(folder_);
   if (index.isValid()) {
+    // Set by the program, not chosen by the user.
+    settingFolder_ = true;
     tree_->setCurrentIndex(index);
+    settingFolder_ = false;
     tree_->scrollTo(index);
   }
   SelectDriveOf(folder_);

@@ -43,7 +43,7 @@ class FolderPicker : public QObject {
   void SetDrives(const QList<Drive>& drives);
   const QList<Drive>& Drives() const { return driveList_; }
 
-  // The tree goes to `folder`, the selector to its drive.
+  // The tree goes to `folder`, the selector to its drive (no FolderChosen: nobody chose it).
   void SetFolder(const QString& folder);
   // The tree's folder (no trailing separator except for "/").
   QString Folder() const { return folder_; }
@@ -64,6 +64,7 @@ class FolderPicker : public QObject {
   MessagePort* port_;
   VolumeLayer* volumes_;
   bool settingDrive_ = false;
+  bool settingFolder_ = false;
 };
 
 class TVerzWahlForm : public QDialog {
