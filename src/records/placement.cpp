@@ -81,6 +81,22 @@ void SetRowHeights(TableGrid& grid, int firstRow, int lastRow, int height) {
   for (int row = std::max(firstRow, 0); row <= lastRow; ++row) grid.SetRowHeight(row, height);
 }
 
+bool LoadSingleRecord(TableGrid& grid, const std::string& path, int fieldCount,
+                      MessagePort& port) {
+  DataFile file(path, fieldCount);
+  if (!file.Exists()) {
+    ClearCells(grid, 1, fieldCount, 2, 2);
+    return true;
+  }
+  for (int row = 1; row <= 2 && file.Next(); ++row) PutFields(grid, row, file.Fields(), 1);
+  return !file.ReportFailure(port);
+}
+
+void DefaultDienststelle(TableGrid& grid, const TableOptions& options) {
+  const std::string& number = grid.Cell(1, 2);
+  if (IsBlank(number) || number == "00000") grid.SetCell(1, 2, options.schoolNumber);
+}
+
 void UnplacedRecords::Add(std::string_view key) {
   ++count_;
   if (any_) keys_ += separator_;

@@ -97,6 +97,15 @@ std::string UnplacedMessage(const std::string& path, unsigned long long count);
 // The form with the keys in brackets before "nicht zugeordnet werden!".
 std::string UnplacedMessageWithKeys(const std::string& path, const UnplacedRecords& unplaced);
 
+// Single-record tables: lines 1 and 2 of the data file (the id line and the record) go to rows 1
+// and 2, field k to column k; further lines are not read. Without a file, columns 1..n of row 2
+// are emptied. False after a read error (reported).
+bool LoadSingleRecord(TableGrid& grid, const std::string& path, int fieldCount,
+                      MessagePort& port);
+// The general-data tables: a Dienststelle number in column 1, row 2 that is blank or "00000"
+// shows the number of the settings instead.
+void DefaultDienststelle(TableGrid& grid, const TableOptions& options);
+
 // Whether the unplaced-record message is due: some records were unplaced and the report option
 // is on.
 inline bool ShouldReport(const TableOptions& options, const UnplacedRecords& unplaced) {

@@ -43,18 +43,8 @@ constexpr int kGeneralDataTable = 0;
 
 void LoadSingleRecordTable(int table, TableGrid& grid, const SheetContext& context) {
   const int fields = FieldCount(table);
-  DataFile file(ClassDataFile(context, table), fields);
-  if (file.Exists()) {
-    // The id line goes to row 1, the record to row 2; further lines are not read.
-    for (int row = 1; row <= 2 && file.Next(); ++row) PutFields(grid, row, file.Fields(), 1);
-    if (file.ReportFailure(context.port)) return;
-  } else {
-    ClearCells(grid, 1, fields, 2, 2);
-  }
-  if (table == kGeneralDataTable) {
-    const std::string& number = grid.Cell(1, 2);
-    if (IsBlank(number) || number == "00000") grid.SetCell(1, 2, context.options.schoolNumber);
-  }
+  if (!LoadSingleRecord(grid, ClassDataFile(context, table), fields, context.port)) return;
+  if (table == kGeneralDataTable) DefaultDienststelle(grid, context.options);
 }
 
 void LoadListTable(int table, TableGrid& grid, const SheetContext& context) {

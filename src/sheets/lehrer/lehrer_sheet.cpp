@@ -69,17 +69,9 @@ void SetUpTable3(TableGrid& grid, const SheetContext& context) {
 // ---- table 0: the Dienststelle number ---------------------------------------------------------
 
 void LoadTable0(TableGrid& grid, const SheetContext& context) {
-  const std::string path = SchoolDataFile(context, "LEHRER", "00.CSV");
-  DataFile file(path, 1);
-  if (file.Exists()) {
-    // The id line goes to row 1, the record to row 2; further lines are not read.
-    for (int row = 1; row <= 2 && file.Next(); ++row) grid.SetCell(1, row, file.Field(1));
-    if (file.ReportFailure(context.port)) return;
-  } else {
-    grid.SetCell(1, 2, {});
+  if (LoadSingleRecord(grid, SchoolDataFile(context, "LEHRER", "00.CSV"), 1, context.port)) {
+    DefaultDienststelle(grid, context.options);
   }
-  const std::string& number = grid.Cell(1, 2);
-  if (IsBlank(number) || number == "00000") grid.SetCell(1, 2, context.options.schoolNumber);
 }
 
 // ---- table 1: the teacher list -----------------------------------------------------------------

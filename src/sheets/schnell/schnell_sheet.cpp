@@ -142,17 +142,9 @@ void SetUpTable2(TableGrid& grid, const SheetContext& context) {
 }
 
 void LoadTable0(TableGrid& grid, const SheetContext& context) {
-  const std::string path = SchoolDataFile(context, "SCHNELL", "00.CSV");
-  DataFile file(path, 3);
-  if (file.Exists()) {
-    // The id line goes to row 1, the record to row 2; further lines are not read.
-    for (int row = 1; row <= 2 && file.Next(); ++row) PutFields(grid, row, file.Fields(), 1);
-    if (file.ReportFailure(context.port)) return;
-  } else {
-    ClearCells(grid, 1, 3, 2, 2);
+  if (LoadSingleRecord(grid, SchoolDataFile(context, "SCHNELL", "00.CSV"), 3, context.port)) {
+    DefaultDienststelle(grid, context.options);
   }
-  const std::string& number = grid.Cell(1, 2);
-  if (IsBlank(number) || number == "00000") grid.SetCell(1, 2, context.options.schoolNumber);
 }
 
 void LoadTable1(TableGrid& grid, const SheetContext& context) {

@@ -53,13 +53,8 @@ void SetUpTable4(TableGrid& grid, const SheetContext& context) {
 // read error (reported): the loading ends there.
 bool LoadSingleRecord(TableGrid& grid, const SheetContext& context, const char* suffix,
                       int fieldCount) {
-  DataFile file(SchoolDataFile(context, "SCHULE", suffix), fieldCount);
-  if (!file.Exists()) {
-    ClearCells(grid, 1, fieldCount, 2, 2);
-    return true;
-  }
-  for (int row = 1; row <= 2 && file.Next(); ++row) PutFields(grid, row, file.Fields(), 1);
-  return !file.ReportFailure(context.port);
+  return LoadSingleRecord(grid, SchoolDataFile(context, "SCHULE", suffix), fieldCount,
+                          context.port);
 }
 
 // List tables: line j goes to row j, and the grid ends with the file's last line. Without a
@@ -88,8 +83,7 @@ void LoadList(TableGrid& grid, const SheetContext& context, const char* suffix, 
 void LoadTable0(TableGrid& grid, const SheetContext& context) {
   if (!LoadSingleRecord(grid, context, "00.CSV", 3)) return;
   // A report without its Dienststelle number shows the one of the settings.
-  const std::string& number = grid.Cell(1, 2);
-  if (IsBlank(number) || number == "00000") grid.SetCell(1, 2, context.options.schoolNumber);
+  DefaultDienststelle(grid, context.options);
 }
 
 void LoadTable1(TableGrid& grid, const SheetContext& context) {
