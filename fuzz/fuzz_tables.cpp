@@ -1,0 +1,283 @@
+// Every kind of table, set up and loaded as the window does it: the input is written as the data
+// file of one table into a scratch data base (school 13001, class KL0001) and the table's steps
+// run on grids made from the window's grid designs. Byte 0 picks the table (see kTables), byte 1
+// the settings and the run: bit 0 lower rows without data, bit 1 prefill off, bit 2 no report of
+// unplaced records, bit 3 the table shown a second time, bit 4 the page buttons pressed after
+// loading, bit 5 the data file named in lower case.
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/path_state.hpp"
+#include "app/settings.hpp"
+#include "app/window_layout.hpp"
+#include "fuzz_support.hpp"
+#include "records/fields.hpp"
+#include "records/file_names.hpp"
+#include "records/text.hpp"
+#include "sheets/sheet.hpp"
+
+namespace {
+
+using namespace tab;
+using namespace tab::fuzz;
+
+enum class Kind { Single, List, Keyed, TeacherList, ListedTeachers, Identification, Group };
+
+struct Table {
+  int sheet;
+  int table;
+  const char* folder;  // below the school directory; "" for the school directory itself
+  const char* file;
+  Kind kind;
+};
+
+constexpr std::array<Table, 25> kTables = {{
+    {0, 0, "SCHNELL", "1300100.CSV", Kind::Single},
+    {0, 1, "SCHNELL", "1300101.CSV", Kind::Keyed},
+    {0, 2, "SCHNELL", "1300102.CSV", Kind::Keyed},
+    {1, 0, "SCHULE", "1300100.CSV", Kind::Single},
+    {1, 1, "SCHULE", "1300101.CSV", Kind::Keyed},
+    {1, 2, "SCHULE", "1300102.CSV", Kind::List},
+    {1, 3, "SCHULE", "1300103.CSV", Kind::List},
+    {1, 4, "SCHULE", "1300104.CSV", Kind::Single},
+    {2, 0, "", "LEHRER.CSV", Kind::Identification},
+    {2, 0, "LEHRER", "1300100.CSV", Kind::Single},
+    {2, 1, "LEHRER", "1300101.CSV", Kind::TeacherList},
+    {2, 1, nullptr, "LEHRER.CSV", Kind::ListedTeachers},  // the program directory's list
+    {2, 2, "LEHRER", "1300102.CSV", Kind::Keyed},
+    {2, 3, "LEHRER", "1300103.CSV", Kind::Keyed},
+    {3, 0, "KLASSE", "KL000100.CSV", Kind::Single},
+    {3, 1, "KLASSE", "KL000101.CSV", Kind::List},
+    {3, 2, "KLASSE", "KL000102.CSV", Kind::Keyed},
+    {3, 3, "KLASSE", "KL000103.CSV", Kind::List},
+    {3, 4, "KLASSE", "KL000104.CSV", Kind::Keyed},
+    {3, 5, "KLASSE", "KL000105.CSV", Kind::Keyed},
+    {3, 6, "KLASSE", "KL000106.CSV", Kind::Keyed},
+    {3, 7, "KLASSE", "KL000107.CSV", Kind::Keyed},
+    {3, 8, "KLASSE", "KL000108.CSV", Kind::List},
+    {3, 9, "KLASSE", "KL000109.CSV", Kind::Group},
+    {3, 10, "KLASSE", "KL000110.CSV", Kind::Single},
+}};
+
+// Texts the loaders write themselves ("Auszubildende insgesamt", running numbers, ids) are
+// shorter than this.
+constexpr std::size_t kLongestOwnText = 32;
+
+struct Scratch {
+  std::string program;      // demo key files; definition files appear on the first set-up
+  std::string listProgram;  // the same, with the input as its teacher list
+  std::string school;
+  std::size_t longestProgramLine = 0;  // over both program directories, after every set-up
+};
+
+const SheetDefinition& Sheet(int sheet) {
+  static const std::array<const SheetDefinition*, 4> sheets = {&QuickReportSheet(), &SchoolSheet(),
+                                                               &TeacherSheet(), &ClassSheet()};
+  return *sheets[static_cast<std::size_t>(sheet)];
+}
+
+std::span<const TableStep> Steps(const Table& table) {
+  for (const TableEntry& entry : Sheet(table.sheet).tables) {
+    if (entry.table == table.table) return entry.steps;
+  }
+  Fail("a table without steps", std::to_string(table.sheet) + "/" + std::to_string(table.table));
+}
+
+TableGrid DesignGrid(int number) {
+  const GridDesign* design = FindGridDesign(number);
+  FUZZ_CHECK(design != nullptr, "a step names a grid without design", std::to_string(number));
+  return TableGrid(design->cols, design->rows, design->fixedCols, design->defaultColWidth);
+}
+
+PathState Paths(const Scratch& scratch, bool listedTeachers) {
+  PathState paths;
+  paths.programDirectory = listedTeachers ? scratch.listProgram : scratch.program;
+  paths.dataBaseDirectory = scratch.school.substr(0, scratch.school.size() - 6);
+  paths.schoolNumber = "13001";
+  paths.schoolDirectory = scratch.school;
+  paths.classId = "KL0001";
+  paths.classes = {"KL0001"};
+  paths.selectedClass = 0;
+  paths.viewerMode = true;
+  return paths;
+}
+
+std::size_t LongestLineBelow(const std::string& dir) {
+  std::size_t longest = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+    if (entry.is_regular_file()) longest = std::max(longest, LongestRun(ReadFile(entry.path())));
+  }
+  return longest;
+}
+
+const Scratch& Setup() {
+  static const Scratch scratch = [] {
+    Scratch s;
+    s.program = ScratchFolder("program");
+    s.listProgram = ScratchFolder("program-list");
+    s.school = ScratchFolder("db/13001");
+    for (const char* folder : {"SCHNELL", "SCHULE", "LEHRER", "KLASSE"}) {
+      ScratchFolder(std::string("db/13001/") + folder);
+    }
+    CopyDemoProgramFiles(s.program);
+    CopyDemoProgramFiles(s.listProgram);
+    // One set-up of every table writes the definition files, so that every later run reads them.
+    const Settings settings = DefaultSettings();
+    const TableOptions options = OptionsOf(settings);
+    RecordingPort port;
+    for (const bool listed : {false, true}) {
+      const PathState paths = Paths(s, listed);
+      const SheetContext context{paths, options, port};
+      for (const Table& table : kTables) {
+        for (const TableStep& step : Steps(table)) {
+          TableGrid grid = DesignGrid(step.grid);
+          step.setUp(grid, context);
+        }
+      }
+    }
+    CheckMessages(port);
+    FUZZ_CHECK(port.Messages().empty(), "the first set-up of the scratch tables gave a message");
+    s.longestProgramLine = std::max(LongestLineBelow(s.program), LongestLineBelow(s.listProgram));
+    return s;
+  }();
+  return scratch;
+}
+
+std::string Lower(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
+std::size_t ListedTeachers(const std::string& programDir) {
+  std::size_t listed = 0;
+  for (std::string line : ReferenceLines(ReadFile(ResolvePath(programDir, "LEHRER.CSV")))) {
+    OemToWin1252InPlace(line);
+    if (!ReferenceSplit(line, 3)[1].empty()) ++listed;
+  }
+  return listed;
+}
+
+// Row counts the loader must leave, given the rows after the set-up.
+void CheckRows(const Table& table, const TableGrid& grid, int setUpRows,
+               const std::vector<std::string>& lines, std::size_t listed) {
+  const int rows = grid.RowCount();
+  const auto count = static_cast<int>(lines.size());
+  const std::string detail = "rows " + std::to_string(rows) + " after set-up " +
+                             std::to_string(setUpRows) + " lines " + std::to_string(count);
+  switch (table.kind) {
+    case Kind::Single:
+    case Kind::Keyed:
+      FUZZ_CHECK(rows == setUpRows, "loading changes the rows of a fixed table", detail);
+      break;
+    case Kind::List:
+      FUZZ_CHECK(rows == count + 1, "a list table does not end with its last line", detail);
+      break;
+    case Kind::Identification: {
+      const auto filled = std::count_if(lines.begin(), lines.end(),
+                                        [](const std::string& line) { return !line.empty(); });
+      FUZZ_CHECK(rows == std::max(setUpRows, static_cast<int>(filled) + 1),
+                 "the identification table has other rows than teachers", detail);
+      break;
+    }
+    case Kind::TeacherList:
+      FUZZ_CHECK(
+          rows >= 2 + static_cast<int>(listed) && rows <= 2 + static_cast<int>(listed) + count,
+          "the teacher list has other rows than teachers", detail);
+      break;
+    case Kind::ListedTeachers:
+      FUZZ_CHECK(rows == 2 + static_cast<int>(listed),
+                 "the teacher list has other rows than teachers", detail);
+      break;
+    case Kind::Group:
+      FUZZ_CHECK(rows >= std::max(setUpRows, 10), "the group table lost rows", detail);
+      break;
+  }
+}
+
+// Every message is the report of unplaced records of this data file, when reports are on.
+void CheckTableMessages(const RecordingPort& port, const std::string& dataFile, bool report) {
+  CheckMessages(port);
+  for (const RecordingPort::Message& message : port.Messages()) {
+    FUZZ_CHECK(report && message.kind == MessageKind::Information &&
+                   message.text.starts_with("Beim Einlesen der Datendatei:\n" + dataFile + "\n"),
+               "a message other than the unplaced-record report", message.text);
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  if (size < 2) return 0;
+  const Scratch& scratch = Setup();
+  const Table& table = kTables[data[0] % kTables.size()];
+  const unsigned run = data[1];
+  const std::string_view input(reinterpret_cast<const char*>(data + 2), size - 2);
+
+  Settings settings = DefaultSettings();
+  settings.schoolNumber = "13001";
+  settings.rowHeightOption = (run & 1) != 0 ? 1 : 0;
+  settings.prefillOption = (run & 2) != 0 ? 0 : 1;
+  settings.reportOption = (run & 4) != 0 ? 0 : 1;
+  const TableOptions options = OptionsOf(settings);
+  const bool listedTeachers = table.kind == Kind::ListedTeachers;
+  const PathState paths = Paths(scratch, listedTeachers);
+
+  const std::string name = (run & 32) != 0 ? Lower(table.file) : std::string(table.file);
+  const std::string folder = table.folder == nullptr ? scratch.listProgram
+                             : *table.folder == '\0' ? scratch.school
+                                                     : scratch.school + table.folder + "/";
+  const std::string path = folder + name;
+  RemoveFile(folder + table.file);
+  RemoveFile(folder + Lower(table.file));
+  WriteFile(path, input);
+  const std::vector<std::string> lines = ReferenceLines(input);
+  const std::size_t listed = ListedTeachers(paths.programDirectory);
+  // A teacher's name joins two fields of a line with ", ", one byte more than their separator.
+  const std::size_t longest =
+      std::max({scratch.longestProgramLine, kLongestOwnText, LongestRun(input) + 1});
+
+  RecordingPort port;
+  const SheetContext context{paths, options, port};
+  std::map<int, TableGrid> grids;
+  const int showings = (run & 8) != 0 ? 2 : 1;
+  for (int showing = 0; showing < showings; ++showing) {
+    for (const TableStep& step : Steps(table)) {
+      TableGrid& grid = grids.try_emplace(step.grid, DesignGrid(step.grid)).first->second;
+      step.setUp(grid, context);
+      const int setUpRows = grid.RowCount();
+      const int setUpCols = grid.ColCount();
+      step.load(grid, context);
+      FUZZ_CHECK(grid.ColCount() == setUpCols, "loading changes the column count");
+      CheckGrid(grid, longest, {9, 18, 30}, 1 << 24);
+      // Of the two grids of the teacher's first page, the input is the data of one.
+      const bool ownsInput = table.kind != Kind::Identification || step.grid == 10;
+      if (ownsInput) CheckRows(table, grid, setUpRows, lines, listed);
+    }
+  }
+  CheckTableMessages(port, path, settings.reportOption == 1);
+
+  if ((run & 16) != 0) {
+    for (const ButtonCommand& command : Sheet(table.sheet).commands) {
+      const ButtonDesign* button = FindButton(command.button);
+      FUZZ_CHECK(button != nullptr, "a command without a button", command.button);
+      const auto grid = grids.find(button->grid);
+      if (grid == grids.end()) continue;
+      const int rows = grid->second.RowCount();
+      command.run(grid->second, context);
+      FUZZ_CHECK(grid->second.RowCount() == rows, "a page button changes the row count",
+                 command.button);
+      CheckGrid(grid->second, longest, {9, 18, 30}, 1 << 24);
+    }
+    CheckMessages(port);
+  }
+  RemoveFile(path);
+  return 0;
+}

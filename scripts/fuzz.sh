@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets of fuzz/ with clang in build-fuzz/ and runs each of them for a
+# number of seconds (the first argument, else FUZZ_SECONDS, else 30) on a copy of its seed corpus
+# fuzz/corpus/<target>/, so that the repository's corpus stays as it is. Fails when a target
+# crashes, leaks, times out or a sanitizer reports; log, corpus and crashing inputs of every
+# target stay in build-fuzz/fuzz-runs/<target>/. FUZZ_SECONDS=600 scripts/fuzz.sh runs longer.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+seconds=${1:-${FUZZ_SECONDS:-30}}
+build="$root/build-fuzz"
+
+CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DTABELLARIO_WERROR=ON -DTABELLARIO_FUZZ=ON -DTABELLARIO_GUI=OFF -DTABELLARIO_TESTS=OFF \
+  -DTABELLARIO_BENCH=OFF >/dev/null
+cmake --build "$build" --target tabellario_fuzz -j"$(nproc)"
+
+# The longest input each target is given: a few lines more than a data or key file needs to
+# reach every branch, a settings record with room for wrong sizes, a number with some spaces.
+declare -A max_len=(
+  [fuzz_lines]=4096 [fuzz_number]=64 [fuzz_definition]=2048
+  [fuzz_key_files]=4096 [fuzz_settings]=1500 [fuzz_tables]=4096
+)
+targets=(fuzz_lines fuzz_number fuzz_definition fuzz_key_files fuzz_settings fuzz_tables)
+
+runs="$build/fuzz-runs"
+rm -rf "$runs"
+# The targets' scratch files (the settings are written with fsync) go to memory where possible.
+scratch_base=/tmp
+[[ -d /dev/shm && -w /dev/shm ]] && scratch_base=/dev/shm
+scratch=$(mktemp -d "$scratch_base/tabellario-fuzz.XXXXXX")
+trap 'rm -rf "$scratch"' EXIT
+failed=()
+for target in "${targets[@]}"; do
+  work="$runs/$target"
+  mkdir -p "$work/corpus" "$scratch/$target"
+  cp "$root/fuzz/corpus/$target/"* "$work/corpus/"
+  echo "Fuzz-Lauf $target: ${seconds} s ..."
+  status=0
+  (cd "$work" && TMPDIR="$scratch/$target" "$build/fuzz/$target" corpus \
+    -max_total_time="$seconds" -max_len="${max_len[$target]}" -timeout=20 -rss_limit_mb=2048 \
+    -artifact_prefix="$work/" -print_final_stats=1 >"$work/log" 2>&1) || status=$?
+  if ((status != 0)) || grep -qE "runtime error|ERROR: (Address|Leak|Undefined)" "$work/log"; then
+    failed+=("$target")
+    echo "FEHLER: $target (Exit-Code $status), Protokoll: $work/log"
+    grep -E "fuzz check failed|^\*\*\*|ERROR|SUMMARY|runtime error|Test unit written" "$work/log" |
+      head -n 20 || true
+  else
+    grep -E "DONE" "$work/log" | tail -n 1
+  fi
+done
+
+if ((${#failed[@]} > 0)); then
+  echo "Fuzz-Läufe mit Befund: ${failed[*]}"
+  exit 1
+fi
+echo "Fuzz-Läufe ohne Befund: ${targets[*]}"
