@@ -59,7 +59,7 @@ void RunSort(benchmark::State& state, Sort sort) {
 void BM_StableSortOfKeysAlone(benchmark::State& state) {
   const tab::TableGrid grid = SortGrid();
   std::vector<std::string> original;
-  for (int r = 2; r < grid.RowCount(); ++r) original.push_back(grid.Cell(1, r));
+  for (int r = 2; r < grid.RowCount(); ++r) original.emplace_back(grid.Cell(1, r));
   std::vector<std::string> keys;
   for (auto _ : state) {
     state.PauseTiming();

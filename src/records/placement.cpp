@@ -56,9 +56,7 @@ bool RecordHasData(std::span<const std::string_view> fields) {
 
 void PutFields(TableGrid& grid, int row, std::span<const std::string_view> fields,
                int firstColumn) {
-  for (std::size_t k = 0; k < fields.size(); ++k) {
-    grid.SetCell(firstColumn + static_cast<int>(k), row, fields[k]);
-  }
+  grid.SetCells(firstColumn, row, fields);
 }
 
 void ClearCells(TableGrid& grid, int firstCol, int lastCol, int firstRow, int lastRow) {
@@ -81,8 +79,7 @@ void SetRowHeights(TableGrid& grid, int firstRow, int lastRow, int height) {
   for (int row = std::max(firstRow, 0); row <= lastRow; ++row) grid.SetRowHeight(row, height);
 }
 
-bool LoadSingleRecord(TableGrid& grid, const std::string& path, int fieldCount,
-                      MessagePort& port) {
+bool LoadSingleRecord(TableGrid& grid, const std::string& path, int fieldCount, MessagePort& port) {
   DataFile file(path, fieldCount);
   if (!file.Exists()) {
     ClearCells(grid, 1, fieldCount, 2, 2);
@@ -93,7 +90,7 @@ bool LoadSingleRecord(TableGrid& grid, const std::string& path, int fieldCount,
 }
 
 void DefaultDienststelle(TableGrid& grid, const TableOptions& options) {
-  const std::string& number = grid.Cell(1, 2);
+  const std::string_view number = grid.Cell(1, 2);
   if (IsBlank(number) || number == "00000") grid.SetCell(1, 2, options.schoolNumber);
 }
 

@@ -35,19 +35,19 @@ int CompareBytes(std::string_view a, std::string_view b) {
 }
 
 struct SortRow {
-  const std::string* key;
-  const std::string* tie;
+  std::string_view key;
+  std::string_view tie;
   int row;
 };
 
 bool KeyAscending(const SortRow& a, const SortRow& b) {
-  return CompareBytes(*a.key, *b.key) < 0;
+  return CompareBytes(a.key, b.key) < 0;
 }
 bool KeyDescending(const SortRow& a, const SortRow& b) {
-  return CompareBytes(*a.key, *b.key) > 0;
+  return CompareBytes(a.key, b.key) > 0;
 }
 bool TieAscending(const SortRow& a, const SortRow& b) {
-  return CompareBytes(*a.tie, *b.tie) < 0;
+  return CompareBytes(a.tie, b.tie) < 0;
 }
 
 using RowList = std::vector<SortRow>;
@@ -67,7 +67,7 @@ Selection Collect(const TableGrid& grid, int firstRow, int lastRow, int keyColum
   if (last - selection.first < 1) return selection;
   selection.rows.reserve(static_cast<std::size_t>(last - selection.first + 1));
   for (int row = selection.first; row <= last; ++row) {
-    selection.rows.push_back({&grid.Cell(keyColumn, row), &grid.Cell(tieColumn, row), row});
+    selection.rows.push_back({grid.Cell(keyColumn, row), grid.Cell(tieColumn, row), row});
   }
   return selection;
 }
@@ -77,8 +77,8 @@ template <class Sort>
 void ForEachStretch(RowList& rows, Sort sort) {
   auto begin = rows.begin();
   while (begin != rows.end()) {
-    begin = std::find_if(begin, rows.end(), [](const SortRow& r) { return !r.key->empty(); });
-    auto end = std::find_if(begin, rows.end(), [](const SortRow& r) { return r.key->empty(); });
+    begin = std::find_if(begin, rows.end(), [](const SortRow& r) { return !r.key.empty(); });
+    auto end = std::find_if(begin, rows.end(), [](const SortRow& r) { return r.key.empty(); });
     if (end - begin > 1) sort(begin, end);
     begin = end;
   }
@@ -92,8 +92,8 @@ void SortTieRuns(RowList& rows) {
   if (rows.empty()) return;
   auto begin = rows.begin();
   while (begin != rows.end()) {
-    auto end = std::find_if(begin + 1, rows.end(),
-                            [&](const SortRow& r) { return *r.key != *begin->key; });
+    auto end =
+        std::find_if(begin + 1, rows.end(), [&](const SortRow& r) { return r.key != begin->key; });
     if (end - begin > 1) std::stable_sort(begin, end, TieAscending);
     begin = end;
   }
@@ -101,36 +101,29 @@ void SortTieRuns(RowList& rows) {
 
 // Puts the rows into their new order: position first + i receives the texts of rows[i].row.
 void MoveRows(TableGrid& grid, const Selection& selection) {
-  std::vector<std::vector<std::string>> moved;
-  moved.reserve(selection.rows.size());
-  for (const SortRow& r : selection.rows) moved.push_back(std::move(grid.RowCells(r.row)));
-  for (std::size_t i = 0; i < moved.size(); ++i) {
-    grid.RowCells(selection.first + static_cast<int>(i)) = std::move(moved[i]);
-  }
+  std::vector<int> from;
+  from.reserve(selection.rows.size());
+  for (const SortRow& r : selection.rows) from.push_back(r.row);
+  grid.PermuteRows(selection.first, from);
 }
 
-// As MoveRows, but columns 0..kept-1 stay where they are: they are taken out by position, the
+// As MoveRows, but columns 0..kept-1 stay where they are: they are copied out by position, the
 // rows move as a whole, and the kept cells go back to their positions.
 void MoveRowsKeepingLeading(TableGrid& grid, const Selection& selection, std::size_t kept) {
   const int first = selection.first;
-  const RowList& rows = selection.rows;
-  std::vector<std::string> leading(rows.size() * kept);
-  for (std::size_t i = 0; i < rows.size(); ++i) {
-    std::vector<std::string>& cells = grid.RowCells(first + static_cast<int>(i));
-    const std::size_t n = std::min(kept, cells.size());
-    for (std::size_t c = 0; c < n; ++c) leading[i * kept + c] = std::move(cells[c]);
+  const std::size_t count = selection.rows.size();
+  const int keptColumns = static_cast<int>(kept);
+  std::vector<std::string> leading(count * kept);
+  for (std::size_t i = 0; i < count; ++i) {
+    for (int c = 0; c < keptColumns; ++c) {
+      leading[i * kept + static_cast<std::size_t>(c)] = grid.Cell(c, first + static_cast<int>(i));
+    }
   }
   MoveRows(grid, selection);
-  for (std::size_t i = 0; i < rows.size(); ++i) {
-    std::vector<std::string>& cells = grid.RowCells(first + static_cast<int>(i));
-    const auto own = leading.begin() + static_cast<std::ptrdiff_t>(i * kept);
-    if (cells.size() < kept && std::any_of(own + static_cast<std::ptrdiff_t>(cells.size()),
-                                           own + static_cast<std::ptrdiff_t>(kept),
-                                           [](const std::string& text) { return !text.empty(); })) {
-      cells.resize(kept);
+  for (std::size_t i = 0; i < count; ++i) {
+    for (int c = 0; c < keptColumns; ++c) {
+      grid.SetCell(c, first + static_cast<int>(i), leading[i * kept + static_cast<std::size_t>(c)]);
     }
-    const std::size_t n = std::min(kept, cells.size());
-    for (std::size_t c = 0; c < n; ++c) cells[c] = std::move(own[static_cast<std::ptrdiff_t>(c)]);
   }
 }
 
@@ -174,8 +167,8 @@ void SortRowsSpecialFirst(TableGrid& grid, int firstRow, int lastRow, int keyCol
   const bool tiePass = tieColumn != keyColumn;
   KeyAndTieOrder(selection.rows, KeyDescending, tiePass);
   ForEachStretch(selection.rows, [](RowIter begin, RowIter end) {
-    const auto others = std::stable_partition(
-        begin, end, [](const SortRow& r) { return std::string_view(*r.key) == "9999"; });
+    const auto others =
+        std::stable_partition(begin, end, [](const SortRow& r) { return r.key == "9999"; });
     std::stable_sort(others, end, KeyAscending);
   });
   if (tiePass) SortTieRuns(selection.rows);

@@ -1,16 +1,26 @@
 #include "records/table_grid.hpp"
 
 #include <algorithm>
+#include <cstring>
+#include <functional>
+#include <limits>
+#include <string>
 #include <utility>
 
 namespace tab {
 namespace {
 
-const std::string kNoText;
-
 // A width may be set for a column the grid does not have yet, but not for one no grid can have:
 // sizes come from 16-bit numbers.
 constexpr int kMaxWidthColumns = 65536;
+
+constexpr std::size_t kMaxRowBytes = std::numeric_limits<std::uint32_t>::max();
+
+bool PointsInto(std::string_view text, const std::vector<char>& bytes) {
+  const std::less<const char*> before;
+  return !text.empty() && !bytes.empty() && !before(text.data(), bytes.data()) &&
+         before(text.data(), bytes.data() + bytes.size());
+}
 
 }  // namespace
 
@@ -21,21 +31,23 @@ TableGrid::TableGrid(int cols, int rows, int fixedCols, int defaultColWidth, int
       fixedRows_(fixedRows),
       defaultColWidth_(defaultColWidth),
       defaultRowHeight_(defaultRowHeight),
-      rows_(static_cast<std::size_t>(std::max(1, rows)), Row{{}, defaultRowHeight}) {}
+      rows_(static_cast<std::size_t>(std::max(1, rows)), Row{{}, {}, defaultRowHeight}) {}
 
 void TableGrid::SetColCount(int cols) {
   cols = std::max(1, cols);
   if (cols < colCount_) {
     const auto kept = static_cast<std::size_t>(cols);
     for (Row& row : rows_) {
-      if (row.cells.size() > kept) row.cells.resize(kept);
+      if (row.ends.size() <= kept) continue;
+      row.bytes.resize(row.ends[kept - 1]);
+      row.ends.resize(kept);
     }
   }
   colCount_ = cols;
 }
 
 void TableGrid::SetRowCount(int rows) {
-  rows_.resize(static_cast<std::size_t>(std::max(1, rows)), Row{{}, defaultRowHeight_});
+  rows_.resize(static_cast<std::size_t>(std::max(1, rows)), Row{{}, {}, defaultRowHeight_});
 }
 
 int TableGrid::ColWidth(int col) const {
@@ -60,35 +72,141 @@ void TableGrid::SetRowHeight(int row, int height) {
   rows_[static_cast<std::size_t>(row)].height = height;
 }
 
-const std::string& TableGrid::Cell(int col, int row) const {
-  if (col < 0 || col >= colCount_ || row < 0 || row >= RowCount()) return kNoText;
-  const auto& cells = rows_[static_cast<std::size_t>(row)].cells;
+std::string_view TableGrid::Cell(int col, int row) const {
+  if (col < 0 || col >= colCount_ || row < 0 || row >= RowCount()) return {};
+  const Row& r = rows_[static_cast<std::size_t>(row)];
   const auto index = static_cast<std::size_t>(col);
-  return index < cells.size() ? cells[index] : kNoText;
+  if (index >= r.ends.size()) return {};
+  const std::uint32_t begin = index == 0 ? 0 : r.ends[index - 1];
+  return {r.bytes.data() + begin, r.ends[index] - begin};
 }
 
 void TableGrid::SetCell(int col, int row, std::string_view text) {
   if (col < 0 || col >= colCount_ || row < 0 || row >= RowCount()) return;
-  auto& cells = rows_[static_cast<std::size_t>(row)].cells;
+  Row& r = rows_[static_cast<std::size_t>(row)];
   const auto index = static_cast<std::size_t>(col);
-  if (index >= cells.size()) {
-    if (text.empty()) return;  // already empty: no need to store it
-    // The text may point into a cell of this row, which growing the row moves: copy it first.
-    std::string copy(text);
-    cells.resize(index + 1);
-    cells[index] = std::move(copy);
+  const std::size_t stored = r.ends.size();
+  if (index >= stored && text.empty()) return;  // already empty: no need to store it
+  // A text from this very row moves when the row's bytes do: take a copy first.
+  std::string copy;
+  if (PointsInto(text, r.bytes)) {
+    copy.assign(text);
+    text = copy;
+  }
+  const std::size_t used = r.bytes.size();
+  if (index >= stored) {
+    if (text.size() > kMaxRowBytes - used) return;
+    r.ends.resize(index, static_cast<std::uint32_t>(used));  // the empty cells in between
+    r.ends.push_back(static_cast<std::uint32_t>(used + text.size()));
+    r.bytes.insert(r.bytes.end(), text.begin(), text.end());
     return;
   }
-  cells[index].assign(text);
+  const std::size_t begin = index == 0 ? 0 : r.ends[index - 1];
+  const std::size_t length = r.ends[index] - begin;
+  if (text.size() > length) {
+    if (text.size() - length > kMaxRowBytes - used) return;
+    r.bytes.insert(r.bytes.begin() + static_cast<std::ptrdiff_t>(begin + length),
+                   text.size() - length, '\0');
+  } else if (text.size() < length) {
+    r.bytes.erase(r.bytes.begin() + static_cast<std::ptrdiff_t>(begin + text.size()),
+                  r.bytes.begin() + static_cast<std::ptrdiff_t>(begin + length));
+  }
+  if (!text.empty()) std::memcpy(r.bytes.data() + begin, text.data(), text.size());
+  if (text.size() != length) {
+    // The cells after this one move by the difference (unsigned arithmetic wraps as it should).
+    const auto shift = static_cast<std::uint32_t>(text.size() - length);
+    for (std::size_t c = index; c < stored; ++c) r.ends[c] += shift;
+  }
+}
+
+void TableGrid::SetCells(int firstCol, int row, std::span<const std::string_view> texts) {
+  if (firstCol < 0) {
+    // The texts for columns before column 0 are dropped, as single writes there would be.
+    const auto dropped = std::min(texts.size(), static_cast<std::size_t>(-std::int64_t{firstCol}));
+    texts = texts.subspan(dropped);
+    firstCol = 0;
+  }
+  if (firstCol >= colCount_ || row < 0 || row >= RowCount()) return;
+  Row& r = rows_[static_cast<std::size_t>(row)];
+  // Only the columns the grid has.
+  const std::size_t inGrid = std::min(texts.size(), static_cast<std::size_t>(colCount_ - firstCol));
+  std::size_t bytes = 0;
+  bool fromThisRow = false;
+  for (std::size_t k = 0; k < inGrid; ++k) {
+    bytes += texts[k].size();
+    fromThisRow = fromThisRow || PointsInto(texts[k], r.bytes);
+  }
+  if (fromThisRow) {
+    // Texts of this row move with every write to it: all of them are copied before the first.
+    const std::vector<std::string> copies(texts.begin(),
+                                          texts.begin() + static_cast<std::ptrdiff_t>(inGrid));
+    const std::vector<std::string_view> views(copies.begin(), copies.end());
+    SetCells(firstCol, row, views);
+    return;
+  }
+  const auto first = static_cast<std::size_t>(firstCol);
+  if (first < r.ends.size() || bytes > kMaxRowBytes - r.bytes.size()) {
+    // Cells already stored in the way: one after the other.
+    for (std::size_t k = 0; k < inGrid; ++k) SetCell(firstCol + static_cast<int>(k), row, texts[k]);
+    return;
+  }
+  // Trailing empty texts need no storage.
+  std::size_t count = inGrid;
+  while (count > 0 && texts[count - 1].empty()) --count;
+  if (count == 0) return;
+  // The common case of a record placed into an empty row: appended in one go.
+  auto used = static_cast<std::uint32_t>(r.bytes.size());
+  r.ends.reserve(first + count);
+  r.ends.resize(first, used);
+  r.bytes.resize(r.bytes.size() + bytes);
+  char* out = r.bytes.data() + used;
+  for (std::size_t k = 0; k < count; ++k) {
+    const std::string_view text = texts[k];
+    if (!text.empty()) std::memcpy(out, text.data(), text.size());
+    out += text.size();
+    used += static_cast<std::uint32_t>(text.size());
+    r.ends.push_back(used);
+  }
 }
 
 void TableGrid::ClearCells() {
-  for (Row& row : rows_) row.cells = {};
+  for (Row& row : rows_) {
+    row.bytes.clear();
+    row.ends.clear();
+  }
+}
+
+int TableGrid::StoredCells(int row) const {
+  if (row < 0 || row >= RowCount()) return 0;
+  return static_cast<int>(rows_[static_cast<std::size_t>(row)].ends.size());
 }
 
 void TableGrid::SwapRowCells(int a, int b) {
   if (a < 0 || b < 0 || a >= RowCount() || b >= RowCount()) return;
-  std::swap(rows_[static_cast<std::size_t>(a)].cells, rows_[static_cast<std::size_t>(b)].cells);
+  Row& ra = rows_[static_cast<std::size_t>(a)];
+  Row& rb = rows_[static_cast<std::size_t>(b)];
+  std::swap(ra.bytes, rb.bytes);
+  std::swap(ra.ends, rb.ends);
+}
+
+void TableGrid::PermuteRows(int first, std::span<const int> from) {
+  if (first < 0 ||
+      from.size() > rows_.size() - static_cast<std::size_t>(std::min(first, RowCount())))
+    return;
+  std::vector<std::pair<std::vector<char>, std::vector<std::uint32_t>>> texts;
+  texts.reserve(from.size());
+  for (const int source : from) {
+    if (source < first || source >= first + static_cast<int>(from.size())) return;
+  }
+  for (const int source : from) {
+    Row& r = rows_[static_cast<std::size_t>(source)];
+    texts.emplace_back(std::move(r.bytes), std::move(r.ends));
+  }
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    Row& r = rows_[static_cast<std::size_t>(first) + i];
+    r.bytes = std::move(texts[i].first);
+    r.ends = std::move(texts[i].second);
+  }
 }
 
 }  // namespace tab

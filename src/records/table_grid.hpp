@@ -3,7 +3,9 @@
 // columns, a default column width and row height, per-column widths and per-row heights.
 // Cells hold Windows-1252 bytes. Memory follows the content, not the declared size: a grid of
 // 65535 x 65535 cells with a few texts costs a few MB.
-#include <string>
+#include <cstddef>
+#include <cstdint>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -33,24 +35,32 @@ class TableGrid {
   int RowHeight(int row) const;
   void SetRowHeight(int row, int height);  // ignored outside the grid
 
-  // Empty text outside the grid or where nothing was written.
-  const std::string& Cell(int col, int row) const;
-  // Writes inside the grid only; a write outside is dropped.
+  // Empty text outside the grid or where nothing was written. The view stays valid until the
+  // next write to the same row (or until the row is dropped or the cells are cleared).
+  std::string_view Cell(int col, int row) const;
+  // Writes inside the grid only; a write outside is dropped. The text may be a cell of this grid,
+  // even of the same row. A row holds at most 4 GiB of text; a write beyond that is dropped.
   void SetCell(int col, int row, std::string_view text);
-  // Empties every cell; sizes, widths and heights stay.
+  // Empties every cell; sizes, widths and heights stay. The rows keep their room for the next
+  // texts of the same table.
   void ClearCells();
+  // Writes texts[k] into column firstCol + k of the row, as SetCell would one after the other.
+  void SetCells(int firstCol, int row, std::span<const std::string_view> texts);
 
-  // The stored cells of a row (may be shorter than the column count: missing cells are empty).
-  std::vector<std::string>& RowCells(int row) { return rows_[static_cast<std::size_t>(row)].cells; }
-  const std::vector<std::string>& RowCells(int row) const {
-    return rows_[static_cast<std::size_t>(row)].cells;
-  }
+  // How many cells a row keeps: up to the last one written (missing cells are empty).
+  int StoredCells(int row) const;
   // Exchanges the texts of two rows; heights stay with the row positions.
   void SwapRowCells(int a, int b);
+  // Rearranges rows: row first + i receives the texts row from[i] had. `from` lists each of
+  // the rows first .. first + from.size() - 1 once. Heights stay with the row positions.
+  void PermuteRows(int first, std::span<const int> from);
 
  private:
+  // The texts of a row one after the other; cell c ends at ends[c] and begins where cell c - 1
+  // ends. A vector's bytes do not move when the row does, so views of cells survive row moves.
   struct Row {
-    std::vector<std::string> cells;
+    std::vector<char> bytes;
+    std::vector<std::uint32_t> ends;
     int height;
   };
   int colCount_;

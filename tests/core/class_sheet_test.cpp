@@ -609,7 +609,7 @@ void ReferenceGroupLoad(TableGrid& grid, const std::vector<std::vector<std::stri
   for (int row = 2; row < grid.RowCount(); ++row) {
     grid.SetRowHeight(row, options.lowerRowsWithoutData ? 9 : 18);
     if (options.prefillOff || grid.Cell(4, row).empty()) {
-      const std::string key = grid.Cell(0, row);
+      const std::string key(grid.Cell(0, row));
       grid.SetCell(4, row, key);
     }
   }
@@ -648,7 +648,7 @@ void ReferenceGroupLoad(TableGrid& grid, const std::vector<std::vector<std::stri
       grid.SetCell(2, row, W("Auszubildende insgesamt"));
     }
     if (grid.Cell(4, row).empty()) {
-      const std::string key = grid.Cell(0, row);
+      const std::string key(grid.Cell(0, row));
       grid.SetCell(4, row, key);
     }
   }

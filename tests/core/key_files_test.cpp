@@ -77,7 +77,7 @@ TEST(FormatEntry, ParseEntryGivesItBack) {
 
 std::vector<std::string> Column(const TableGrid& grid, int col, int firstRow = 2) {
   std::vector<std::string> out;
-  for (int r = firstRow; r < grid.RowCount(); ++r) out.push_back(grid.Cell(col, r));
+  for (int r = firstRow; r < grid.RowCount(); ++r) out.emplace_back(grid.Cell(col, r));
   return out;
 }
 
@@ -244,7 +244,7 @@ TEST_P(CompletionCases, FillOnlyBlankCells) {
   }
   EXPECT_TRUE(port.Messages().empty());
   std::vector<std::vector<std::string>> got;
-  for (int r = 2; r < grid.RowCount(); ++r) got.push_back({grid.Cell(0, r), grid.Cell(1, r)});
+  for (int r = 2; r < grid.RowCount(); ++r) got.push_back({std::string(grid.Cell(0, r)), std::string(grid.Cell(1, r))});
   EXPECT_EQ(got, c.expected);
   EXPECT_EQ(grid.Cell(1, 0), "");
   EXPECT_EQ(grid.Cell(1, 1), "");

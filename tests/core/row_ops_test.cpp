@@ -43,7 +43,7 @@ class LiteralSort {
     grid_.SetRowCount(originalRows_);
   }
 
-  std::string Key(int row, int column) const { return grid_.Cell(column, row); }
+  std::string Key(int row, int column) const { return std::string(grid_.Cell(column, row)); }
 
   // Copies columns [from, to) of row a to row b.
   void CopyColumns(int a, int b, int from, int to) {
@@ -146,7 +146,7 @@ Snapshot Take(const TableGrid& grid) {
   Snapshot s{grid.ColCount(), {}, {}};
   for (int r = 0; r < grid.RowCount(); ++r) {
     std::vector<std::string> row;
-    for (int c = 0; c < grid.ColCount(); ++c) row.push_back(grid.Cell(c, r));
+    for (int c = 0; c < grid.ColCount(); ++c) row.emplace_back(grid.Cell(c, r));
     s.cells.push_back(std::move(row));
     s.heights.push_back(grid.RowHeight(r));
   }
@@ -182,7 +182,7 @@ std::vector<std::vector<std::string>> DataRows(const TableGrid& grid) {
   std::vector<std::vector<std::string>> rows;
   for (int r = 2; r < grid.RowCount(); ++r) {
     std::vector<std::string> row;
-    for (int c = 0; c < grid.ColCount(); ++c) row.push_back(grid.Cell(c, r));
+    for (int c = 0; c < grid.ColCount(); ++c) row.emplace_back(grid.Cell(c, r));
     rows.push_back(std::move(row));
   }
   return rows;

@@ -77,13 +77,13 @@ class SchoolSheetTest : public ::testing::Test {
   // Column `col` of rows first..last.
   static std::vector<std::string> Column(const TableGrid& grid, int col, int first, int last) {
     std::vector<std::string> texts;
-    for (int row = first; row <= last; ++row) texts.push_back(grid.Cell(col, row));
+    for (int row = first; row <= last; ++row) texts.emplace_back(grid.Cell(col, row));
     return texts;
   }
   // Every cell of a row.
   static std::vector<std::string> Row(const TableGrid& grid, int row) {
     std::vector<std::string> texts;
-    for (int col = 0; col < grid.ColCount(); ++col) texts.push_back(grid.Cell(col, row));
+    for (int col = 0; col < grid.ColCount(); ++col) texts.emplace_back(grid.Cell(col, row));
     return texts;
   }
 

@@ -128,7 +128,7 @@ void GridViewTest::editsGoIntoTheGrid() {
   QFETCH(QString, typed);
   QFETCH(QByteArray, stored);
   QVERIFY(model_->setData(model_->index(2, 3), typed));
-  QCOMPARE(QByteArray::fromStdString(grid_->Cell(3, 3)), stored);
+  QCOMPARE(QByteArray::fromStdString(std::string(grid_->Cell(3, 3))), stored);
   // Shown again as typed where Windows-1252 holds it.
   QCOMPARE(model_->index(2, 3).data().toString(),
            QString::fromStdString(Win1252ToUtf8(stored.toStdString())));
@@ -149,7 +149,7 @@ void GridViewTest::editorTypingReachesTheGrid() {
   editor->insert(QStringLiteral("üße"));
   QTest::keyClick(editor, Qt::Key_Return);
   // The delegate commits from the event loop.
-  QTRY_COMPARE(QByteArray::fromStdString(grid_->Cell(4, 2)), QByteArray("Gr\xFC\xDF"
+  QTRY_COMPARE(QByteArray::fromStdString(std::string(grid_->Cell(4, 2))), QByteArray("Gr\xFC\xDF"
                                                                         "e"));
 }
 

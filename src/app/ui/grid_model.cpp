@@ -6,7 +6,7 @@
 
 namespace tab::ui {
 
-QString CellText(const std::string& win1252) {
+QString CellText(std::string_view win1252) {
   return QString::fromUtf8(Win1252ToUtf8(win1252));
 }
 

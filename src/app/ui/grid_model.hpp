@@ -46,6 +46,6 @@ class GridModel : public QAbstractTableModel {
 };
 
 // A Windows-1252 cell as the view shows it.
-QString CellText(const std::string& win1252);
+QString CellText(std::string_view win1252);
 
 }  // namespace tab::ui

@@ -20,11 +20,9 @@ inline constexpr int kClassTableCount = 11;  // tables 0 to 10
 inline constexpr const char* kPriorSchoolingSubject =
     "Statistik-Schlüssel-Datei: Schulische Vorbildung\n";
 
-// Copies the text of column 0 of the row into another column of the same row. The text is
-// copied first: writing a cell may move the other cells of its row.
+// Copies the text of column 0 of the row into another column of the same row.
 inline void CopyFromColumn0(TableGrid& grid, int row, int toColumn) {
-  const std::string text = grid.Cell(0, row);
-  grid.SetCell(toColumn, row, text);
+  grid.SetCell(toColumn, row, grid.Cell(0, row));
 }
 
 // Headings from the definition file Bog3Tab<table>.TBD (written from the built-in headings when

@@ -68,11 +68,8 @@ void LoadList(TableGrid& grid, const SheetContext& context, const char* suffix, 
   }
   // Row numbers are not limited to 16 bits: a file of 70,000 lines shows 70,000 rows.
   int row = 1;
-  const auto cellsPerRow = static_cast<std::size_t>(std::min(grid.ColCount(), fieldCount + 1));
   for (; file.Next(); ++row) {
     if (row >= grid.RowCount()) grid.SetRowCount(row + 1);
-    // Room for the whole record at once, instead of one cell after the other.
-    grid.RowCells(row).reserve(cellsPerRow);
     PutFields(grid, row, file.Fields(), 1);
   }
   if (file.ReportFailure(context.port)) return;
