@@ -37,35 +37,40 @@ struct Table {
   const char* folder;  // below the school directory; "" for the school directory itself
   const char* file;
   Kind kind;
+  int fields = 0;             // of a record, where the content is checked field by field
+  bool dienststelle = false;  // a blank or "00000" Dienststelle shows the settings' number
 };
 
 constexpr std::array<Table, 25> kTables = {{
-    {0, 0, "SCHNELL", "1300100.CSV", Kind::Single},
+    {0, 0, "SCHNELL", "1300100.CSV", Kind::Single, 3, true},
     {0, 1, "SCHNELL", "1300101.CSV", Kind::Keyed},
     {0, 2, "SCHNELL", "1300102.CSV", Kind::Keyed},
-    {1, 0, "SCHULE", "1300100.CSV", Kind::Single},
+    {1, 0, "SCHULE", "1300100.CSV", Kind::Single, 3, true},
     {1, 1, "SCHULE", "1300101.CSV", Kind::Keyed},
-    {1, 2, "SCHULE", "1300102.CSV", Kind::List},
-    {1, 3, "SCHULE", "1300103.CSV", Kind::List},
-    {1, 4, "SCHULE", "1300104.CSV", Kind::Single},
-    {2, 0, "", "LEHRER.CSV", Kind::Identification},
-    {2, 0, "LEHRER", "1300100.CSV", Kind::Single},
+    {1, 2, "SCHULE", "1300102.CSV", Kind::List, 18},
+    {1, 3, "SCHULE", "1300103.CSV", Kind::List, 9},
+    {1, 4, "SCHULE", "1300104.CSV", Kind::Single, 7},
+    {2, 0, "", "LEHRER.CSV", Kind::Identification, 3},
+    {2, 0, "LEHRER", "1300100.CSV", Kind::Single, 1, true},
     {2, 1, "LEHRER", "1300101.CSV", Kind::TeacherList},
     {2, 1, nullptr, "LEHRER.CSV", Kind::ListedTeachers},  // the program directory's list
     {2, 2, "LEHRER", "1300102.CSV", Kind::Keyed},
     {2, 3, "LEHRER", "1300103.CSV", Kind::Keyed},
-    {3, 0, "KLASSE", "KL000100.CSV", Kind::Single},
-    {3, 1, "KLASSE", "KL000101.CSV", Kind::List},
+    {3, 0, "KLASSE", "KL000100.CSV", Kind::Single, 6, true},
+    {3, 1, "KLASSE", "KL000101.CSV", Kind::List, 5},
     {3, 2, "KLASSE", "KL000102.CSV", Kind::Keyed},
-    {3, 3, "KLASSE", "KL000103.CSV", Kind::List},
+    {3, 3, "KLASSE", "KL000103.CSV", Kind::List, 6},
     {3, 4, "KLASSE", "KL000104.CSV", Kind::Keyed},
     {3, 5, "KLASSE", "KL000105.CSV", Kind::Keyed},
     {3, 6, "KLASSE", "KL000106.CSV", Kind::Keyed},
     {3, 7, "KLASSE", "KL000107.CSV", Kind::Keyed},
-    {3, 8, "KLASSE", "KL000108.CSV", Kind::List},
+    {3, 8, "KLASSE", "KL000108.CSV", Kind::List, 7},
     {3, 9, "KLASSE", "KL000109.CSV", Kind::Group},
-    {3, 10, "KLASSE", "KL000110.CSV", Kind::Single},
+    {3, 10, "KLASSE", "KL000110.CSV", Kind::Single, 5},
 }};
+
+// The grid of the identification table, the first of the teacher's first page.
+constexpr int kIdentificationGrid = 10;
 
 // Texts the loaders write themselves ("Auszubildende insgesamt", running numbers, ids) are
 // shorter than this.
@@ -202,6 +207,37 @@ void CheckRows(const Table& table, const TableGrid& grid, int setUpRows,
   }
 }
 
+// Where records go by position, each cell holds its field: single-record tables the first two
+// lines in rows 1 and 2, lists line j in row j, the identification table its non-empty lines one
+// after the other; fields from column 1 on.
+void CheckContent(const Table& table, const TableGrid& grid,
+                  const std::vector<std::string>& lines) {
+  if (table.fields == 0) return;
+  int row = 0;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (table.kind == Kind::Single && i >= 2) break;
+    if (table.kind == Kind::Identification && lines[i].empty()) continue;
+    ++row;
+    std::string line = lines[i];
+    OemToWin1252InPlace(line);
+    const std::vector<std::string_view> fields = ReferenceSplit(line, table.fields);
+    for (int k = 0; k < table.fields && k + 1 < grid.ColCount(); ++k) {
+      std::string_view expected = fields[static_cast<std::size_t>(k)];
+      if (table.dienststelle && row == 2 && k == 0 && (IsBlank(expected) || expected == "00000")) {
+        expected = "13001";
+      }
+      // An id line cut short shows the ids of the foreign-pupil columns of class table 1.
+      if (table.sheet == 3 && table.table == 1 && row == 1 && (k == 3 || k == 4) &&
+          IsBlank(expected)) {
+        expected = k == 3 ? "ES004" : "ES005";
+      }
+      FUZZ_CHECK(grid.Cell(k + 1, row) == expected, "a cell does not hold its field",
+                 "row " + std::to_string(row) + " column " + std::to_string(k + 1) + ": " +
+                     CellText(grid, k + 1, row) + " / " + std::string(expected));
+    }
+  }
+}
+
 // Every message is the report of unplaced records of this data file, when reports are on.
 void CheckTableMessages(const RecordingPort& port, const std::string& dataFile, bool report) {
   CheckMessages(port);
@@ -258,8 +294,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       FUZZ_CHECK(grid.ColCount() == setUpCols, "loading changes the column count");
       CheckGrid(grid, longest, {9, 18, 30}, 1 << 24);
       // Of the two grids of the teacher's first page, the input is the data of one.
-      const bool ownsInput = table.kind != Kind::Identification || step.grid == 10;
-      if (ownsInput) CheckRows(table, grid, setUpRows, lines, listed);
+      const bool ownsInput = Steps(table).size() == 1 || (table.kind == Kind::Identification) ==
+                                                             (step.grid == kIdentificationGrid);
+      if (ownsInput) {
+        CheckRows(table, grid, setUpRows, lines, listed);
+        CheckContent(table, grid, lines);
+      }
     }
   }
   CheckTableMessages(port, path, settings.reportOption == 1);
