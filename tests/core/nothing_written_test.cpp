@@ -1,0 +1,594 @@
+// Nothing lost, nothing written. Driven as the window drives the core, a walk through every
+// school, sheet, table, class and page button of the demo data base leaves a copy of that data
+// base exactly as it was, read-only or writable. Class table 9 makes a missing class folder where
+// it may and only there. A read-only program directory costs one message per definition file and
+// showing, and the tables keep their built-in headings.
+//
+// Root ignores file permissions, so every walk runs in a child process that, when the tests run
+// as root, first becomes an unprivileged user. The child's failed assertions come back through a
+// pipe and are reported by the test itself.
+#include <fcntl.h>
+#include <grp.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstdint>
+#include <cstdio>
+#include <exception>
+#include <filesystem>
+#include <map>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/session.hpp"
+#include "app/settings.hpp"
+#include "app/window_layout.hpp"
+#include "records/message_port.hpp"
+#include "records/text.hpp"
+#include "sheets/lehrer/teacher_layouts.hpp"
+#include "sheets/schule/schule_layouts.hpp"
+#include "support/fixture.hpp"
+
+namespace tab::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kDemo = std::string(TABELLARIO_SOURCE_DIR) + "/demo/";
+
+// The user a walk runs as when the tests run as root ("nobody").
+constexpr uid_t kWalkerUser = 65534;
+constexpr gid_t kWalkerGroup = 65534;
+
+constexpr fs::perms kReadOnlyFolder = fs::perms(0555);
+constexpr fs::perms kReadOnlyFile = fs::perms(0444);
+constexpr fs::perms kOpenFolder = fs::perms(0755);
+constexpr fs::perms kOpenFile = fs::perms(0644);
+
+// ---- trees: copies, modes, owners, fingerprints ---------------------------------------------
+
+// Every entry gets one time long past: whatever the program writes or creates afterwards has a
+// later one, however coarse the file system's clock.
+void Backdate(const std::string& root) {
+  const timespec past[2] = {{978307200, 0}, {978307200, 0}};  // 2001-01-01
+  ASSERT_EQ(::utimensat(AT_FDCWD, root.c_str(), past, 0), 0) << root;
+  for (const fs::directory_entry& entry : fs::recursive_directory_iterator(root)) {
+    ASSERT_EQ(::utimensat(AT_FDCWD, entry.path().c_str(), past, AT_SYMLINK_NOFOLLOW), 0)
+        << entry.path();
+  }
+}
+
+// Folders are changed before their entries are listed, so a folder made read-only can still be
+// walked and one made writable again is open before its entries are reached.
+void SetModes(const std::string& root, fs::perms folders, fs::perms files) {
+  fs::permissions(root, folders);
+  for (const fs::directory_entry& entry : fs::recursive_directory_iterator(root)) {
+    fs::permissions(entry.path(), entry.is_directory() ? folders : files);
+  }
+}
+
+// The walker may write where the program may write: as root the tree goes to the walker's user.
+void HandToWalker(const std::string& root) {
+  if (::geteuid() != 0) return;
+  ASSERT_EQ(::lchown(root.c_str(), kWalkerUser, kWalkerGroup), 0) << root;
+  for (const fs::directory_entry& entry : fs::recursive_directory_iterator(root)) {
+    ASSERT_EQ(::lchown(entry.path().c_str(), kWalkerUser, kWalkerGroup), 0) << entry.path();
+  }
+}
+
+// A data base the walker can only read, or one it may write to.
+void SetWalkerAccess(const std::string& root, bool readOnly) {
+  if (readOnly) {
+    SetModes(root, kReadOnlyFolder, kReadOnlyFile);
+  } else {
+    SetModes(root, kOpenFolder, kOpenFile);
+    HandToWalker(root);
+  }
+}
+
+struct Entry {
+  bool folder = false;
+  std::uintmax_t size = 0;
+  std::uint64_t hash = 0;     // FNV-1a of the content
+  std::int64_t modified = 0;  // nanoseconds; a folder's changes with its list of entries
+  bool operator==(const Entry&) const = default;
+};
+
+// Every file and folder below a root, by path relative to it; folders end with '/', the root
+// itself is "./".
+using Fingerprint = std::map<std::string, Entry>;
+
+std::uint64_t Fnv1a(std::string_view bytes) {
+  std::uint64_t hash = 14695981039346656037ull;
+  for (const char c : bytes) {
+    hash ^= static_cast<unsigned char>(c);
+    hash *= 1099511628211ull;
+  }
+  return hash;
+}
+
+Entry EntryOf(const fs::path& path) {
+  struct stat info {};
+  if (::lstat(path.c_str(), &info) != 0) {
+    throw fs::filesystem_error("lstat", path, std::error_code(errno, std::generic_category()));
+  }
+  Entry entry;
+  entry.folder = S_ISDIR(info.st_mode);
+  entry.modified = std::int64_t{info.st_mtim.tv_sec} * 1'000'000'000 + info.st_mtim.tv_nsec;
+  if (!entry.folder) {
+    const std::string bytes = ReadBytes(path.string());
+    entry.size = bytes.size();
+    entry.hash = Fnv1a(bytes);
+  }
+  return entry;
+}
+
+Fingerprint TakeFingerprint(const std::string& root) {
+  Fingerprint print;
+  print["./"] = EntryOf(root);
+  for (const fs::directory_entry& entry : fs::recursive_directory_iterator(root)) {
+    std::string relative = fs::relative(entry.path(), root).generic_string();
+    Entry value = EntryOf(entry.path());
+    if (value.folder) relative += '/';
+    print.emplace(std::move(relative), value);
+  }
+  return print;
+}
+
+// "removed X", "changed X" and "added X", in path order.
+std::vector<std::string> Differences(const Fingerprint& before, const Fingerprint& after) {
+  std::vector<std::string> differences;
+  for (const auto& [path, entry] : before) {
+    const auto now = after.find(path);
+    if (now == after.end()) {
+      differences.push_back("removed " + path);
+    } else if (!(now->second == entry)) {
+      differences.push_back("changed " + path);
+    }
+  }
+  for (const auto& [path, entry] : after) {
+    if (!before.contains(path)) differences.push_back("added " + path);
+  }
+  return differences;
+}
+
+// ---- the walker: a child process -----------------------------------------------------------
+
+void WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) return;
+    bytes.remove_prefix(static_cast<std::size_t>(written));
+  }
+}
+
+// In the child: every failed assertion goes into the pipe, each ended by a NUL byte.
+class FailureForwarder : public ::testing::EmptyTestEventListener {
+ public:
+  explicit FailureForwarder(int fd) : fd_(fd) {}
+  void OnTestPartResult(const ::testing::TestPartResult& result) override {
+    if (!result.failed()) return;
+    ++failures_;
+    const char* file = result.file_name() != nullptr ? result.file_name() : "?";
+    WriteAll(fd_, std::string(file) + ":" + std::to_string(result.line_number()) + ": " +
+                      result.message() + '\0');
+  }
+  int Failures() const { return failures_; }
+
+ private:
+  int fd_;
+  int failures_ = 0;
+};
+
+// As root: no supplementary groups, then the walker's group and user, for good.
+bool BecomeWalker() {
+  if (::geteuid() != 0) return true;
+  return ::setgroups(0, nullptr) == 0 && ::setgid(kWalkerGroup) == 0 &&
+         ::setuid(kWalkerUser) == 0 && ::setuid(0) != 0;
+}
+
+// Runs `walk` in a child process, as the walker's user when the tests run as root, and reports
+// the child's failed assertions, a crash or a failed change of user here.
+template <typename Walk>
+void RunAsWalker(Walk walk) {
+  int pipeEnds[2];
+  ASSERT_EQ(::pipe2(pipeEnds, O_CLOEXEC), 0);
+  std::fflush(nullptr);  // nothing buffered is written twice
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    ::close(pipeEnds[0]);
+    if (!BecomeWalker()) {
+      WriteAll(pipeEnds[1], std::string("cannot become user 65534: ") + ErrorText(errno) + '\0');
+      ::_exit(2);
+    }
+    ::testing::TestEventListeners& listeners = ::testing::UnitTest::GetInstance()->listeners();
+    delete listeners.Release(listeners.default_result_printer());  // the parent reports
+    auto* forwarder = new FailureForwarder(pipeEnds[1]);
+    listeners.Append(forwarder);
+    try {
+      walk();
+    } catch (const std::exception& error) {
+      ADD_FAILURE() << "exception: " << error.what();
+    }
+    // _exit: the parent's temporary folders and test state are not the child's to tidy up.
+    ::_exit(forwarder->Failures() == 0 ? 0 : 1);
+  }
+  ::close(pipeEnds[1]);
+  std::string report;
+  char buffer[4096];
+  for (;;) {
+    const ssize_t got = ::read(pipeEnds[0], buffer, sizeof buffer);
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) break;
+    report.append(buffer, static_cast<std::size_t>(got));
+  }
+  ::close(pipeEnds[0]);
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  std::size_t start = 0;
+  for (std::size_t end = report.find('\0'); end != std::string::npos;
+       start = end + 1, end = report.find('\0', start)) {
+    ADD_FAILURE() << "walker: " << report.substr(start, end - start);
+  }
+  ASSERT_FALSE(WIFSIGNALED(status)) << "walker killed by signal " << WTERMSIG(status);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "walker status " << status;
+}
+
+// ---- walking the window ------------------------------------------------------------------------
+
+struct WalkLog {
+  std::set<std::string> schools;
+  std::map<std::string, int> showings;  // by table page
+  std::set<std::string> classes;        // "school/class"
+  std::set<std::string> classIdsShown;  // "school/class id of class table 0's record"
+  std::map<std::string, int> buttons;   // presses by button
+};
+
+void PressButtons(Session& session, std::string_view page, WalkLog& log) {
+  for (const ButtonDesign& button : Buttons()) {
+    if (page != button.page) continue;
+    EXPECT_TRUE(session.RunButton(button.name)) << button.name;
+    ++log.buttons[button.name];
+  }
+}
+
+// One sheet page as the user goes through it: each table page in tab order with its buttons; on
+// the class sheet each class of the list on each page, with the page's buttons again.
+void WalkSheet(Session& session, const SheetPageDesign& sheet, WalkLog& log) {
+  const std::string school = session.Paths().schoolNumber;
+  for (const TablePageDesign& page : TablePages()) {
+    if (page.sheet != sheet.sheet) continue;
+    session.PageChanged(sheet.name, page.name);
+    ++log.showings[page.name];
+    PressButtons(session, page.name, log);
+    if (sheet.sheet != 3) continue;
+    for (int index = 0; index < static_cast<int>(session.Paths().classes.size()); ++index) {
+      session.ClassListClicked(index, page.name);
+      ++log.showings[page.name];
+      log.classes.insert(school + "/" + session.Paths().classId);
+      if (page.table == 0) {
+        log.classIdsShown.insert(school + "/" + std::string(session.Grid(17).Cell(3, 2)));
+      }
+      PressButtons(session, page.name, log);
+    }
+  }
+}
+
+// Every school the selector offers, every sheet of each.
+WalkLog WalkEverything(Session& session) {
+  WalkLog log;
+  const std::vector<std::string> schools = session.Paths().schools;
+  for (const std::string& school : schools) {
+    session.SchoolSelectorChanged(school);
+    log.schools.insert(school);
+    for (const SheetPageDesign& sheet : SheetPages()) WalkSheet(session, sheet, log);
+  }
+  return log;
+}
+
+const SheetPageDesign& ClassSheetPage() {
+  return SheetPages()[3];
+}
+
+// A message the user can read: German text as UTF-8, lines separated by "\n" only, none blank at
+// either end; an info dialog with a title and a time to close.
+std::string MalformationOf(const RecordingPort::Message& message) {
+  const std::string& text = message.text;
+  if (message.kind == MessageKind::Question) return "a question during a walk";
+  if (text.empty()) return "empty text";
+  if (text.front() == '\n' || text.back() == '\n') return "line break at either end";
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    const char32_t c = DecodeUtf8(text, pos);
+    if (c == kInvalidCodePoint) return "invalid UTF-8";
+    if ((c < 0x20 && c != U'\n') || c == 0x7F) return "control character";
+  }
+  if (message.kind == MessageKind::InfoDialog &&
+      (message.info.title.empty() || message.info.milliseconds == 0)) {
+    return "info dialog without title or time";
+  }
+  return {};
+}
+
+// A message that says the program could not write or create something.
+bool IsWriteError(const std::string& text) {
+  for (const int error : {EACCES, EPERM, EROFS}) {
+    if (text.find(ErrorText(error)) != std::string::npos) return true;
+  }
+  return text.find("Problem beim Erstellen") != std::string::npos;
+}
+
+void ExpectWellFormedWithoutWriteErrors(const RecordingPort& port) {
+  for (const RecordingPort::Message& message : port.Messages()) {
+    EXPECT_EQ(MalformationOf(message), "") << MessageKindName(message.kind) << ": " << message.text;
+    EXPECT_FALSE(IsWriteError(message.text)) << message.text;
+  }
+}
+
+// The main window made and shown on a program directory, its messages recorded.
+struct ShownWindow {
+  explicit ShownWindow(const std::string& programDirectory) : session(port, view) {
+    session.Create(programDirectory);
+    session.Show();
+  }
+  RecordingPort port;
+  SessionView view;
+  Session session;
+};
+
+// ---- the fixture: demo program directory and data base in a temporary folder ---------------
+
+class NothingWrittenTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    // The walker must reach everything below the temporary folder.
+    fs::permissions(temp.Path(), kOpenFolder);
+    program = temp.Path() + "program/";
+    db = temp.Path() + "db/";
+    fs::copy(kDemo + "program", program, fs::copy_options::recursive);
+    fs::copy(kDemo + "db", db, fs::copy_options::recursive);
+    // The demo settings (Dienststelle 13001), their data base now the copy.
+    RecordingPort port;
+    Settings settings;
+    LoadSettings(settings, program, port);
+    ASSERT_TRUE(port.Messages().empty());
+    ASSERT_EQ(settings.schoolNumber, "13001");
+    settings.dataBaseDirectory = db;
+    const SettingsRecord record = EncodeSettings(settings);
+    WriteBytes(program + kSettingsFileName,
+               std::string(reinterpret_cast<const char*>(record.data()), record.size()));
+    Backdate(program);
+    Backdate(db);
+  }
+
+  // Writable again, so that the temporary folder can be removed without root.
+  void TearDown() override { SetModes(temp.Path(), kOpenFolder, kOpenFile); }
+
+  // A copy of the demo data base without the class folder of 13001.
+  std::string DataBaseWithoutClassFolder(const std::string& name) const {
+    const std::string other = temp.Path() + name + "/";
+    fs::copy(kDemo + "db", other, fs::copy_options::recursive);
+    fs::remove_all(other + "13001/KLASSE");
+    Backdate(other);
+    return other;
+  }
+
+  TempDir temp;
+  std::string program;
+  std::string db;
+};
+
+// ---- 1. the data base -----------------------------------------------------------------------
+
+// Every school with classes has its class folder (the list is made from it), so class table 9
+// never needs to make one here: the tree must stay as it was, without any exception. A writable
+// copy shows that nothing is written where it could be; a read-only one that nothing tries to.
+TEST_F(NothingWrittenTest, WalkingEverythingLeavesTheDataBaseAsItWas) {
+  HandToWalker(program);  // definition files are written there
+  for (const bool readOnly : {true, false}) {
+    SCOPED_TRACE(readOnly ? "read-only" : "writable");
+    SetWalkerAccess(db, readOnly);
+    const Fingerprint before = TakeFingerprint(db);
+    ASSERT_TRUE(before.contains("13001/KLASSE/BS1A0100.CSV"));
+    ASSERT_TRUE(before.contains("13002/SCHULE/"));
+
+    RunAsWalker([&] {
+      ShownWindow window(program);
+      RecordingPort& port = window.port;
+      Session& session = window.session;
+      // The data are read: quick-report table 0 of the settings' Dienststelle.
+      EXPECT_EQ(session.Grid(1).Cell(1, 2), "13001");
+
+      const WalkLog log = WalkEverything(session);
+      EXPECT_EQ(log.schools, (std::set<std::string>{"00000", "13001", "13002"}));
+      EXPECT_EQ(log.classes, (std::set<std::string>{"13001/BF1C02", "13001/BS1A01", "13001/BS2B01",
+                                                    "13001/FO1D01"}));
+      // Each class's table 0 came from its own file.
+      EXPECT_EQ(log.classIdsShown, log.classes);
+      EXPECT_EQ(log.showings.size(), TablePages().size());
+      EXPECT_EQ(log.buttons.size(), Buttons().size());
+      for (const ButtonDesign& button : Buttons()) {
+        // Once per school, and on the class pages once more per class of 13001.
+        const int expected = FindTablePage(button.page)->sheet == 3 ? 3 + 4 : 3;
+        EXPECT_EQ(log.buttons.at(button.name), expected) << button.name;
+      }
+      ExpectWellFormedWithoutWriteErrors(port);
+    });
+
+    EXPECT_EQ(Differences(before, TakeFingerprint(db)), std::vector<std::string>{});
+  }
+}
+
+// The class list still belongs to the data base shown before when another one is chosen; there
+// the class folder of 13001 is missing and class table 9 makes it, as it alone may. In a
+// read-only data base it says so instead, once per showing of table 9.
+TEST_F(NothingWrittenTest, ClassTableNineMakesAMissingClassFolderAndNothingElse) {
+  struct Case {
+    const char* name;
+    bool readOnly;
+    std::vector<std::string> differences;
+  };
+  const Case cases[] = {
+      {"writable", false, {"changed 13001/", "added 13001/KLASSE/"}},
+      {"read-only", true, {}},
+  };
+  HandToWalker(program);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string other = DataBaseWithoutClassFolder(c.name);
+    SetWalkerAccess(other, c.readOnly);
+    const Fingerprint before = TakeFingerprint(other);
+
+    RunAsWalker([&] {
+      ShownWindow window(program);
+      RecordingPort& port = window.port;
+      Session& session = window.session;
+      session.PageChanged(ClassSheetPage().name, "TabSheet20");
+      session.DataBaseChosen(other);
+      ASSERT_EQ(session.Paths().classes.size(), 4u);  // the classes of the first data base
+      port.Clear();
+      WalkLog log;
+      WalkSheet(session, ClassSheetPage(), log);
+
+      const std::string folderMessage = "Problem beim Erstellen des Datenverzeichnis:\n" + other +
+                                        "13001/KLASSE\n" +
+                                        "Ermöglich Sie den Zugriff auf das untergeordnete "
+                                        "Verzeichnis!";
+      int folderMessages = 0;
+      for (const RecordingPort::Message& message : port.Messages()) {
+        EXPECT_EQ(MalformationOf(message), "") << message.text;
+        if (message.text == folderMessage) {
+          EXPECT_EQ(message.kind, MessageKind::Information);
+          ++folderMessages;
+        } else {
+          EXPECT_FALSE(IsWriteError(message.text)) << message.text;
+        }
+      }
+      // Table 9 on its page, then for each of the four classes.
+      EXPECT_EQ(log.showings.at("TabSheet28"), 5);
+      EXPECT_EQ(folderMessages, c.readOnly ? 5 : 0);
+    });
+
+    EXPECT_EQ(Differences(before, TakeFingerprint(other)), c.differences);
+  }
+}
+
+// ---- 2. the program directory ----------------------------------------------------------------
+
+// The definition files of a table page, in the order its set-ups run.
+std::vector<std::string> DefinitionFiles(const TablePageDesign& page) {
+  std::vector<std::string> files;
+  if (page.sheet == 2 && page.table == 0) files.push_back("Bog2Ident.TBD");
+  files.push_back("Bog" + std::to_string(page.sheet) + "Tab" + std::to_string(page.table) + ".TBD");
+  return files;
+}
+
+// Row 0 of each grid after its set-up: the whole row for the layouts the sheets publish, the
+// first cells for the others.
+struct GridLayout {
+  int grid;
+  const TableLayout* layout;
+};
+constexpr GridLayout kPublishedLayouts[] = {
+    {4, &schule::kTable0},   {5, &schule::kTable1},   {6, &schule::kTable2},
+    {7, &schule::kTable3},   {8, &schule::kTable4},   {10, &teacher::kIdentification},
+    {9, &teacher::kTable0},  {11, &teacher::kTable1}, {13, &teacher::kTable2},
+    {14, &teacher::kTable3},
+};
+struct GridHeading {
+  int grid;
+  int col;
+  const char* text;
+};
+constexpr GridHeading kOtherHeadings[] = {
+    {1, 0, "Satzart 0"},   {1, 3, "Schulträger"},     {2, 0, "SA 1"},       {3, 0, "SA 2"},
+    {17, 0, "Satzart 0"},  {17, 6, "Art der Klasse"}, {18, 0, "Satzart 1"}, {18, 1, "Geburtsjahr"},
+    {20, 0, "SA 2"},       {19, 0, "Satzart 3"},      {21, 0, "SA 4"},      {22, 0, "SA 5"},
+    {24, 0, "SA 6"},       {23, 0, "SA 7"},           {25, 0, "Satzart 8"}, {26, 0, "SA 9"},
+    {27, 0, "Satzart 10"},
+};
+
+// How many row-0 cells of the grid were compared.
+int ExpectBuiltInHeadings(const Session& session, int grid) {
+  int compared = 0;
+  for (const GridLayout& published : kPublishedLayouts) {
+    if (published.grid != grid) continue;
+    for (const HeadingCell& heading : published.layout->headings) {
+      if (heading.row != 0) continue;
+      EXPECT_EQ(session.Grid(grid).Cell(heading.col, 0), W(heading.text))
+          << "grid " << grid << " column " << heading.col;
+      ++compared;
+    }
+  }
+  for (const GridHeading& heading : kOtherHeadings) {
+    if (heading.grid != grid) continue;
+    EXPECT_EQ(session.Grid(grid).Cell(heading.col, 0), W(heading.text))
+        << "grid " << grid << " column " << heading.col;
+    ++compared;
+  }
+  return compared;
+}
+
+TEST_F(NothingWrittenTest, ReadOnlyProgramDirectoryReportsEachDefinitionFileOncePerShowing) {
+  for (const fs::directory_entry& entry : fs::directory_iterator(program)) {
+    ASSERT_NE(entry.path().extension(), ".TBD") << entry.path();
+  }
+  SetModes(program, kReadOnlyFolder, kReadOnlyFile);
+  const Fingerprint before = TakeFingerprint(program);
+
+  RunAsWalker([&] {
+    const std::string denied = "\n" + ErrorText(EACCES);
+    ShownWindow window(program);  // quick-report table 0
+    RecordingPort& port = window.port;
+    Session& session = window.session;
+    std::vector<std::string> definitionErrors;
+    for (const RecordingPort::Message& message : port.Messages()) {
+      if (message.kind == MessageKind::Error) definitionErrors.push_back(message.text);
+    }
+    EXPECT_EQ(definitionErrors, std::vector<std::string>{program + "Bog0Tab0.TBD" + denied});
+
+    // Every page once, then a few again.
+    std::vector<const TablePageDesign*> showings;
+    for (const TablePageDesign& page : TablePages()) showings.push_back(&page);
+    for (const char* again : {"TabSheet5", "TabSheet13", "TabSheet28", "TabSheet13"}) {
+      showings.push_back(FindTablePage(again));
+    }
+    for (const TablePageDesign* page : showings) {
+      SCOPED_TRACE(page->name);
+      port.Clear();
+      session.PageChanged(SheetPages()[static_cast<std::size_t>(page->sheet)].name, page->name);
+      std::vector<std::string> expected;
+      for (const std::string& file : DefinitionFiles(*page)) {
+        expected.push_back(program + file + denied);
+      }
+      std::vector<std::string> reported;
+      for (const RecordingPort::Message& message : port.Messages()) {
+        EXPECT_EQ(MalformationOf(message), "") << message.text;
+        if (message.text.find(".TBD") != std::string::npos) {
+          EXPECT_EQ(message.kind, MessageKind::Error) << message.text;
+          reported.push_back(message.text);
+        } else {
+          EXPECT_FALSE(IsWriteError(message.text)) << message.text;
+        }
+      }
+      EXPECT_EQ(reported, expected);
+      for (const int grid : page->grids) {
+        if (grid == 0) continue;
+        EXPECT_GT(ExpectBuiltInHeadings(session, grid), 0) << "grid " << grid;
+      }
+    }
+  });
+
+  EXPECT_EQ(Differences(before, TakeFingerprint(program)), std::vector<std::string>{});
+}
+
+}  // namespace
+}  // namespace tab::test
