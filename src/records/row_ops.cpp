@@ -1,6 +1,7 @@
 #include "records/row_ops.hpp"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <string>
 #include <string_view>
@@ -34,20 +35,54 @@ int CompareBytes(std::string_view a, std::string_view b) {
   return a.size() < b.size() ? -1 : 1;
 }
 
+// The first eight bytes of a text as one number that orders as the bytes do, shorter texts
+// padded with zeros. Two texts whose prefixes differ compare as their prefixes: at the first
+// differing byte either both have a byte, or the shorter text has ended there (a zero against a
+// byte above zero). The sorts compare these numbers, kept beside the row, and only read the
+// texts themselves, scattered over the grid's rows, when both are longer than the prefix: on
+// 100,000 rows that is most of the difference between a sort in cache and one that misses it at
+// every step.
+std::uint64_t Prefix(std::string_view text) {
+  std::uint64_t prefix = 0;
+  const std::size_t n = std::min<std::size_t>(text.size(), 8);
+  for (std::size_t i = 0; i < 8; ++i) {
+    prefix <<= 8;
+    if (i < n) prefix |= static_cast<unsigned char>(text[i]);
+  }
+  return prefix;
+}
+
+struct SortText {
+  explicit SortText(std::string_view t) : text(t), prefix(Prefix(t)) {}
+  std::string_view text;
+  std::uint64_t prefix;
+};
+
+// With equal prefixes the texts agree up to the shorter one's end (the rest of the longer one
+// within its first eight bytes being zeros): only when both go on past eight bytes is there more
+// to read.
+int Compare(const SortText& a, const SortText& b) {
+  if (a.prefix != b.prefix) return a.prefix < b.prefix ? -1 : 1;
+  if (a.text.size() > 8 && b.text.size() > 8)
+    return CompareBytes(a.text.substr(8), b.text.substr(8));
+  if (a.text.size() == b.text.size()) return 0;
+  return a.text.size() < b.text.size() ? -1 : 1;
+}
+
 struct SortRow {
-  std::string_view key;
-  std::string_view tie;
+  SortText key;
+  SortText tie;
   int row;
 };
 
 bool KeyAscending(const SortRow& a, const SortRow& b) {
-  return CompareBytes(a.key, b.key) < 0;
+  return Compare(a.key, b.key) < 0;
 }
 bool KeyDescending(const SortRow& a, const SortRow& b) {
-  return CompareBytes(a.key, b.key) > 0;
+  return Compare(a.key, b.key) > 0;
 }
 bool TieAscending(const SortRow& a, const SortRow& b) {
-  return CompareBytes(a.tie, b.tie) < 0;
+  return Compare(a.tie, b.tie) < 0;
 }
 
 using RowList = std::vector<SortRow>;
@@ -67,7 +102,8 @@ Selection Collect(const TableGrid& grid, int firstRow, int lastRow, int keyColum
   if (last - selection.first < 1) return selection;
   selection.rows.reserve(static_cast<std::size_t>(last - selection.first + 1));
   for (int row = selection.first; row <= last; ++row) {
-    selection.rows.push_back({grid.Cell(keyColumn, row), grid.Cell(tieColumn, row), row});
+    selection.rows.push_back(
+        {SortText(grid.Cell(keyColumn, row)), SortText(grid.Cell(tieColumn, row)), row});
   }
   return selection;
 }
@@ -77,8 +113,8 @@ template <class Sort>
 void ForEachStretch(RowList& rows, Sort sort) {
   auto begin = rows.begin();
   while (begin != rows.end()) {
-    begin = std::find_if(begin, rows.end(), [](const SortRow& r) { return !r.key.empty(); });
-    auto end = std::find_if(begin, rows.end(), [](const SortRow& r) { return r.key.empty(); });
+    begin = std::find_if(begin, rows.end(), [](const SortRow& r) { return !r.key.text.empty(); });
+    auto end = std::find_if(begin, rows.end(), [](const SortRow& r) { return r.key.text.empty(); });
     if (end - begin > 1) sort(begin, end);
     begin = end;
   }
@@ -92,8 +128,8 @@ void SortTieRuns(RowList& rows) {
   if (rows.empty()) return;
   auto begin = rows.begin();
   while (begin != rows.end()) {
-    auto end =
-        std::find_if(begin + 1, rows.end(), [&](const SortRow& r) { return r.key != begin->key; });
+    auto end = std::find_if(begin + 1, rows.end(),
+                            [&](const SortRow& r) { return Compare(r.key, begin->key) != 0; });
     if (end - begin > 1) std::stable_sort(begin, end, TieAscending);
     begin = end;
   }
@@ -168,7 +204,7 @@ void SortRowsSpecialFirst(TableGrid& grid, int firstRow, int lastRow, int keyCol
   KeyAndTieOrder(selection.rows, KeyDescending, tiePass);
   ForEachStretch(selection.rows, [](RowIter begin, RowIter end) {
     const auto others =
-        std::stable_partition(begin, end, [](const SortRow& r) { return r.key == "9999"; });
+        std::stable_partition(begin, end, [](const SortRow& r) { return r.key.text == "9999"; });
     std::stable_sort(others, end, KeyAscending);
   });
   if (tiePass) SortTieRuns(selection.rows);

@@ -212,8 +212,26 @@ TEST_P(SortMatchesWalks, OnRandomGrids) {
   const Sort& sort = *GetParam();
   // Few distinct texts, so that equal keys, empty keys and "9999" rows are frequent. "\xE4" (a
   // Windows-1252 umlaut) must sort after every ASCII text; "A", "a", "99999" sort after "9999".
-  static const std::array<std::string, 12> kTexts = {"",  "1", "10",   "2", "9",    "9999",
-                                                     "A", "a", "9999", " ", "\xE4", "99999"};
+  // Texts of more than eight bytes share their first eight and differ from the ninth on; "ab"
+  // and "ab\0" differ only in a zero byte.
+  static const std::array<std::string, 18> kTexts = {"",
+                                                     "1",
+                                                     "10",
+                                                     "2",
+                                                     "9",
+                                                     "9999",
+                                                     "A",
+                                                     "a",
+                                                     "9999",
+                                                     " ",
+                                                     "\xE4",
+                                                     "99999",
+                                                     "Kaufmann",
+                                                     "Kaufmann/-frau 1",
+                                                     "Kaufmann/-frau 10",
+                                                     "Kaufmann-frau 2",
+                                                     "ab",
+                                                     std::string("ab\0", 3)};
   std::mt19937 random(20240611u);
   auto pick = [&](int low, int high) {
     return std::uniform_int_distribution<int>(low, high)(random);
