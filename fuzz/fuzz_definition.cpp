@@ -92,8 +92,9 @@ void ReadVariant(std::string_view file, int minRows, const std::string& dir,
     for (std::size_t i = 1; i < lines.size(); ++i) {
       if (lines[i].empty()) continue;
       const teintrag entry = ParseEntry(lines[i]);
-      if (entry.first < cols && entry.second < rows)
+      if (entry.first < cols && entry.second < rows) {
         cells[{entry.first, entry.second}] = entry.text;
+      }
     }
   }
   for (const std::string& line : lines) CheckEntry(line);
@@ -167,8 +168,9 @@ void WriteVariant(std::string_view input, int minRows, const std::string& dir) {
   for (const HeadingCell& heading : headings) {
     expectedFile += std::to_string(heading.col) + ";" + std::to_string(heading.row) + ";" +
                     W(heading.text) + "\r\n";
-    if (heading.col < cols && heading.row < rows)
+    if (heading.col < cols && heading.row < rows) {
       cells[{heading.col, heading.row}] = W(heading.text);
+    }
   }
   FUZZ_CHECK(ReadFile(dir + "BOG9TAB9.TBD") == expectedFile, "written definition file differs",
              ReadFile(dir + "BOG9TAB9.TBD"));

@@ -6,7 +6,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
-#include <limits>
 #include <string>
 #include <string_view>
 
@@ -38,8 +37,9 @@ std::int32_t ReferenceNumber(std::string_view text) {
   const auto [stop, error] = std::from_chars(digits.data(), end, value, base);
   if (digits.empty() || error != std::errc() || stop != end) return 0;
   const std::uint64_t limit = std::uint64_t{1} << 31;
-  if (negative)
+  if (negative) {
     return value <= limit ? static_cast<std::int32_t>(-static_cast<std::int64_t>(value)) : 0;
+  }
   return value < limit ? static_cast<std::int32_t>(value) : 0;
 }
 
