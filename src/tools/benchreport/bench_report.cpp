@@ -94,8 +94,8 @@ class JsonParser {
         message_ = "':' erwartet";
         return false;
       }
-      value.members.emplace_back(std::move(key), JsonValue());
-      if (!ParseValue(value.members.back().second, depth + 1)) return false;
+      value.members.push_back({std::move(key), JsonValue()});
+      if (!ParseValue(value.members.back().value, depth + 1)) return false;
     } while (Take(','));
     if (Take('}')) return true;
     message_ = "'}' erwartet";

@@ -9,6 +9,8 @@
 namespace tab::benchreport {
 
 // A JSON value, as much of JSON as Google Benchmark writes.
+struct JsonMember;
+
 struct JsonValue {
   enum class Kind { Null, Bool, Number, String, Array, Object };
   Kind kind = Kind::Null;
@@ -16,9 +18,15 @@ struct JsonValue {
   double number = 0;
   std::string text;
   std::vector<JsonValue> items;
-  std::vector<std::pair<std::string, JsonValue>> members;
+  std::vector<JsonMember> members;  // in the order of the text
 
   const JsonValue* Find(std::string_view key) const;  // a member of an object, or nullptr
+};
+
+// A named value of an object (a pair would need JsonValue complete where it is declared).
+struct JsonMember {
+  std::string name;
+  JsonValue value;
 };
 
 // False with a German message in `error` when the text is not one JSON value.
