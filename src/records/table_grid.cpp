@@ -190,22 +190,22 @@ void TableGrid::SwapRowCells(int a, int b) {
 }
 
 void TableGrid::PermuteRows(int first, std::span<const int> from) {
-  if (first < 0 ||
-      from.size() > rows_.size() - static_cast<std::size_t>(std::min(first, RowCount())))
+  if (first < 0 || first > RowCount() ||
+      from.size() > static_cast<std::size_t>(RowCount() - first)) {
     return;
-  std::vector<std::pair<std::vector<char>, std::vector<std::uint32_t>>> texts;
-  texts.reserve(from.size());
-  for (const int source : from) {
-    if (source < first || source >= first + static_cast<int>(from.size())) return;
   }
+  const int end = first + static_cast<int>(from.size());
   for (const int source : from) {
-    Row& r = rows_[static_cast<std::size_t>(source)];
-    texts.emplace_back(std::move(r.bytes), std::move(r.ends));
+    if (source < first || source >= end) return;
   }
-  for (std::size_t i = 0; i < texts.size(); ++i) {
+  std::vector<Row> moved;
+  moved.reserve(from.size());
+  for (const int source : from) moved.push_back(std::move(rows_[static_cast<std::size_t>(source)]));
+  for (std::size_t i = 0; i < moved.size(); ++i) {
     Row& r = rows_[static_cast<std::size_t>(first) + i];
-    r.bytes = std::move(texts[i].first);
-    r.ends = std::move(texts[i].second);
+    const int height = r.height;  // heights stay with the positions
+    r = std::move(moved[i]);
+    r.height = height;
   }
 }
 

@@ -340,10 +340,13 @@ TEST(TableGridModel, PermuteRowsIgnoresSourcesOutsideItsRange) {
   grid.PermuteRows(2, outside);
   grid.PermuteRows(1, tooMany);
   for (int row = 0; row < 4; ++row) EXPECT_EQ(grid.Cell(0, row), std::to_string(row));
+  grid.SetRowHeight(1, 9);
   const std::vector<int> reversed{3, 2, 1};
   grid.PermuteRows(1, reversed);
   EXPECT_EQ(grid.Cell(0, 1), "3");
   EXPECT_EQ(grid.Cell(0, 3), "1");
+  EXPECT_EQ(grid.RowHeight(1), 9);  // heights stay with the positions
+  EXPECT_EQ(grid.RowHeight(3), grid.DefaultRowHeight());
 }
 
 }  // namespace
