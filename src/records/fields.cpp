@@ -6,6 +6,9 @@
 #include <cstdint>
 #include <cstring>
 #include <limits>
+#include <type_traits>
+
+#include "records/text.hpp"
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -49,12 +52,13 @@ inline std::string_view TakeField(std::string_view& rest) {
   return {text, i};
 }
 
-// The bytes of up to 64 bytes of a line that matter to SplitRecord, one bit per byte: every byte
-// that can end a field (separators and double quotes), and those among them that need a closer
-// look (quotes and CRs).
+// The bytes of up to 64 bytes of a line that matter to splitting, one bit per byte: every byte
+// that can end a field (separators and double quotes), those among them that need a closer look
+// (quotes and CRs), and the bytes with the high bit set (those the OEM conversion changes).
 struct StopBits {
   std::uint64_t stops = 0;
   std::uint64_t special = 0;
+  std::uint64_t high = 0;
 };
 
 // `bytes` points `offset` bytes into the line; `length` is at most 64.
@@ -73,8 +77,10 @@ StopBits BlockStopBits(const char* bytes, std::size_t offset, std::size_t length
         _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, semicolon), _mm_cmpeq_epi8(v, tab)), special);
     const auto stopMask = static_cast<std::uint64_t>(_mm_movemask_epi8(stop)) >> drop;
     const auto specialMask = static_cast<std::uint64_t>(_mm_movemask_epi8(special)) >> drop;
+    const auto highMask = static_cast<std::uint64_t>(_mm_movemask_epi8(v)) >> drop;
     bits.stops |= stopMask << shift;
     bits.special |= specialMask << shift;
+    bits.high |= highMask << shift;
   };
   for (; i + 16 <= length; i += 16) add(bytes + i, static_cast<unsigned>(i), 0);
   if (i < length && offset + length >= 16) {
@@ -88,12 +94,76 @@ StopBits BlockStopBits(const char* bytes, std::size_t offset, std::size_t length
   (void)offset;
 #endif
   for (; i < length; ++i) {
-    const ByteClass cls = kByteClasses[static_cast<unsigned char>(bytes[i])];
+    const auto byte = static_cast<unsigned char>(bytes[i]);
+    if (byte >= 0x80) bits.high |= std::uint64_t{1} << i;
+    const ByteClass cls = kByteClasses[byte];
     if (cls == kPlain) continue;
     bits.stops |= std::uint64_t{1} << i;
-    if (cls == kQuote || bytes[i] == '\r') bits.special |= std::uint64_t{1} << i;
+    if (cls == kQuote || byte == '\r') bits.special |= std::uint64_t{1} << i;
   }
   return bits;
+}
+
+// Converts the bytes of a block that have the high bit set.
+void ConvertHighBytes(char* block, std::uint64_t high) {
+  for (; high != 0; high &= high - 1) {
+    char& c = block[std::countr_zero(high)];
+    c = OemToWin1252(static_cast<unsigned char>(c));
+  }
+}
+
+// The cut of SplitRecord as field ends (see SplitEnds). With kConvert the line is converted from
+// the OEM code page on the way, in the same pass: conversion never makes or removes a byte that
+// ends a field, so the bytes may be looked at before they are converted.
+template <bool kConvert>
+void Split(std::conditional_t<kConvert, char*, const char*> text, std::size_t size, int n,
+           std::size_t* ends) {
+  const std::size_t count = static_cast<std::size_t>(n > 0 ? n : 0);
+  std::size_t k = 0;
+  std::size_t start = 0;  // where the next field begins
+  std::size_t base = 0;   // the first byte not looked at yet
+  bool ended = false;     // a field began with a CR: no more fields
+  for (; base < size && k < count && !ended; base += 64) {
+    const std::size_t length = std::min<std::size_t>(64, size - base);
+    const StopBits block = BlockStopBits(text + base, base, length);
+    if constexpr (kConvert) {
+      if (block.high != 0) ConvertHighBytes(text + base, block.high);
+    }
+    std::uint64_t stops = block.stops;
+    if (block.special == 0 && start <= base) {
+      // Only semicolons and TABs: every one of them ends a field.
+      for (; stops != 0 && k < count; stops &= stops - 1) {
+        const std::size_t at = base + static_cast<std::size_t>(std::countr_zero(stops));
+        ends[k++] = at;
+        start = at + 1;
+      }
+      continue;
+    }
+    for (; stops != 0 && k < count; stops &= stops - 1) {
+      const std::size_t at = base + static_cast<std::size_t>(std::countr_zero(stops));
+      if (at < start) continue;  // the byte after a closing quote, dropped with it
+      const bool quote = text[at] == '"';
+      if (at == start) {
+        if (quote) continue;  // a leading quote is an ordinary character
+        if (text[at] == '\r') {
+          ended = true;
+          break;
+        }
+      }
+      const std::size_t end = at + (quote ? 1 : 0);  // a closing quote stays
+      ends[k++] = end;
+      start = end + 1;
+    }
+  }
+  if constexpr (kConvert) {
+    if (base < size) OemToWin1252InPlace(text + base, size - base);
+  }
+  if (!ended && k < count && start < size) {
+    ends[k++] = size;  // the rest of the line
+    start = size + 1;
+  }
+  // The fields the line does not have: empty, each one past the end of the one before.
+  for (; k < count; ++k) ends[k] = start++;
 }
 
 int DigitValue(char c, int base) {
@@ -114,47 +184,27 @@ std::string_view NextField(std::string_view& rest) {
   return TakeField(rest);
 }
 
+void SplitEnds(std::string_view line, int n, std::size_t* ends) {
+  Split<false>(line.data(), line.size(), n, ends);
+}
+
+void ConvertAndSplitEnds(std::span<char> line, int n, std::size_t* ends) {
+  Split<true>(line.data(), line.size(), n, ends);
+}
+
 void SplitRecord(std::string_view line, int n, std::vector<std::string_view>& fields) {
-  // The same cut as repeated NextField calls, taken from the positions of the bytes that can end
-  // a field rather than byte by byte: every data line of every table goes through here.
   const std::size_t count = static_cast<std::size_t>(n > 0 ? n : 0);
+  // Records have a few dozen fields at most; a line cut into more gets room of its own.
+  std::array<std::size_t, 64> room;
+  std::vector<std::size_t> more;
+  std::span<std::size_t> ends(room.data(), count);
+  if (count > room.size()) {
+    more.resize(count);
+    ends = more;
+  }
+  SplitEnds(line, n, ends.data());
   fields.resize(count);
-  const char* text = line.data();
-  std::size_t k = 0;
-  std::size_t start = 0;  // where the next field begins
-  for (std::size_t base = 0; base < line.size() && k < count; base += 64) {
-    const StopBits block =
-        BlockStopBits(text + base, base, std::min<std::size_t>(64, line.size() - base));
-    std::uint64_t stops = block.stops;
-    if (block.special == 0 && start <= base) {
-      // Only semicolons and TABs: every one of them ends a field.
-      for (; stops != 0 && k < count; stops &= stops - 1) {
-        const std::size_t at = base + static_cast<std::size_t>(std::countr_zero(stops));
-        fields[k++] = std::string_view(text + start, at - start);
-        start = at + 1;
-      }
-      continue;
-    }
-    for (; stops != 0 && k < count; stops &= stops - 1) {
-      const std::size_t at = base + static_cast<std::size_t>(std::countr_zero(stops));
-      if (at < start) continue;  // the byte after a closing quote, dropped with it
-      const bool quote = text[at] == '"';
-      if (at == start) {
-        if (quote) continue;  // a leading quote is an ordinary character
-        if (text[at] == '\r') {
-          start = line.size();  // the rest begins with a CR: no more fields
-          break;
-        }
-      }
-      const std::size_t length = at - start + (quote ? 1 : 0);  // a closing quote stays
-      fields[k++] = std::string_view(text + start, length);
-      start += length + 1;
-    }
-  }
-  if (k < count && start < line.size()) {
-    fields[k++] = std::string_view(text + start, line.size() - start);
-  }
-  std::fill(fields.begin() + static_cast<std::ptrdiff_t>(k), fields.end(), std::string_view());
+  for (std::size_t k = 0; k < count; ++k) fields[k] = FieldOfEnds(line, ends, k);
 }
 
 std::vector<std::string> SplitRecord(std::string_view line, int n) {

@@ -1,6 +1,8 @@
 #pragma once
 // The field syntax shared by data files, key files and table definition files.
+#include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,12 +19,31 @@ std::string_view NextField(std::string_view& rest);
 void SplitRecord(std::string_view line, int n, std::vector<std::string_view>& fields);
 std::vector<std::string> SplitRecord(std::string_view line, int n);
 
+// The same cut as SplitRecord, given as where each of the n fields ends. Every field is followed
+// by exactly one character that belongs to no field (its separator, or the one after a closing
+// quote), so field k begins one past the end of field k - 1 (field 0 at 0); fields the line does
+// not have are empty and lie past its end. `ends` has room for n numbers.
+void SplitEnds(std::string_view line, int n, std::size_t* ends);
+// Converts a data line from the OEM code page in place (as OemToWin1252InPlace) and splits it as
+// SplitEnds does, in one pass over its bytes.
+void ConvertAndSplitEnds(std::span<char> line, int n, std::size_t* ends);
+
+// Field k of a line cut by SplitEnds.
+inline std::string_view FieldOfEnds(std::string_view line, std::span<const std::size_t> ends,
+                                    std::size_t k) {
+  const std::size_t begin = k == 0 ? 0 : ends[k - 1] + 1;
+  if (begin >= line.size()) return {};
+  return line.substr(begin, ends[k] - begin);
+}
+
 // 32-bit signed number in decimal or hexadecimal ($, x, X, 0x, 0X); leading spaces and a sign are
 // allowed; anything else, a trailing space included, and overflow give 0.
 std::int32_t ParseNumber(std::string_view text);
 
 // Empty or exactly one space.
-inline bool IsBlank(std::string_view text) { return text.empty() || text == " "; }
+inline bool IsBlank(std::string_view text) {
+  return text.empty() || text == " ";
+}
 
 // "ES" and the capture-column number with at least three digits: 1 -> "ES001", 100 -> "ES100".
 std::string ColumnId(int k);

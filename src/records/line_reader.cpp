@@ -103,4 +103,25 @@ bool LineReader::Next(std::string& line) {
   }
 }
 
+bool LineReader::NextInPlace(std::span<char>& line) {
+  if (!atEnd_ && error_ == 0 && pos_ < buffer_.size() && buffer_[pos_] != kEndOfFileMark) {
+    // The common case: the whole line is in the buffer and has no CR but the one of its end.
+    char* begin = buffer_.data() + pos_;
+    const auto rest = buffer_.size() - pos_;
+    auto* lf = static_cast<char*>(std::memchr(begin, '\n', rest));
+    if (lf != nullptr) {
+      const auto length = static_cast<std::size_t>(lf - begin);
+      const void* cr = std::memchr(begin, '\r', length);
+      if (cr == nullptr || cr == lf - 1) {
+        line = {begin, cr == nullptr ? length : length - 1};
+        pos_ += length + 1;
+        return true;
+      }
+    }
+  }
+  const bool read = Next(assembled_);
+  line = {assembled_.data(), assembled_.size()};
+  return read;
+}
+
 }  // namespace tab

@@ -2,6 +2,7 @@
 // Line reading shared by every text file of the program: a line ends at CR LF or a lone LF, a CR
 // not followed by LF is dropped, a 0x1A byte where a line would begin ends the file, and a line
 // has no length limit.
+#include <span>
 #include <string>
 
 namespace tab {
@@ -17,6 +18,10 @@ class LineReader {
   // Reads the next line (without its end) into `line`. Returns false at the end of the file or
   // after a read error (Failed() tells which).
   bool Next(std::string& line);
+  // The same as Next, but without copying: `line` shows the line where the reader holds it (in
+  // its buffer, or where it put a line together). The bytes may be changed; they stay valid
+  // until the next call.
+  bool NextInPlace(std::span<char>& line);
 
   bool Failed() const { return error_ != 0; }
   int Error() const { return error_; }  // errno of the failed open or read
@@ -30,6 +35,7 @@ class LineReader {
   bool atEnd_ = false;  // the end mark or the end of the data was reached
   std::string buffer_;
   std::size_t pos_ = 0;
+  std::string assembled_;  // a line NextInPlace had to put together
 };
 
 }  // namespace tab

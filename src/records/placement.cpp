@@ -10,14 +10,23 @@ namespace tab {
 
 DataFile::DataFile(const std::string& path, int fieldCount)
     : path_(path), fieldCount_(fieldCount), exists_(PathExists(path)), reader_(path) {
-  fields_.resize(static_cast<std::size_t>(fieldCount));
+  ends_.resize(static_cast<std::size_t>(std::max(0, fieldCount)));
+  fields_.resize(ends_.size());
 }
 
 bool DataFile::Next() {
-  if (!exists_ || !reader_.Next(line_)) return false;
-  OemToWin1252InPlace(line_);
-  SplitRecord(line_, fieldCount_, fields_);
+  if (!exists_ || !reader_.NextInPlace(line_)) return false;
+  ConvertAndSplitEnds(line_, fieldCount_, ends_.data());
+  fieldsMade_ = false;
   return true;
+}
+
+std::span<const std::string_view> DataFile::Fields() const {
+  if (!fieldsMade_) {
+    for (std::size_t k = 0; k < fields_.size(); ++k) fields_[k] = FieldOfEnds(Line(), ends_, k);
+    fieldsMade_ = true;
+  }
+  return fields_;
 }
 
 bool DataFile::ReportFailure(MessagePort& port) const {
@@ -59,6 +68,10 @@ void PutFields(TableGrid& grid, int row, std::span<const std::string_view> field
   grid.SetCells(firstColumn, row, fields);
 }
 
+void PutFields(TableGrid& grid, int row, const DataFile& file, int firstColumn) {
+  grid.SetLineCells(firstColumn, row, file.Line(), file.Ends());
+}
+
 void ClearCells(TableGrid& grid, int firstCol, int lastCol, int firstRow, int lastRow) {
   lastRow = std::min(lastRow, grid.RowCount() - 1);
   lastCol = std::min(lastCol, grid.ColCount() - 1);
@@ -85,7 +98,7 @@ bool LoadSingleRecord(TableGrid& grid, const std::string& path, int fieldCount, 
     ClearCells(grid, 1, fieldCount, 2, 2);
     return true;
   }
-  for (int row = 1; row <= 2 && file.Next(); ++row) PutFields(grid, row, file.Fields(), 1);
+  for (int row = 1; row <= 2 && file.Next(); ++row) PutFields(grid, row, file, 1);
   return !file.ReportFailure(port);
 }
 

@@ -7,6 +7,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "records/fields.hpp"
 #include "records/line_reader.hpp"
 #include "records/message_port.hpp"
 #include "records/table_grid.hpp"
@@ -15,9 +16,9 @@ namespace tab {
 
 // The settings the loaders read, as they stand when a loader runs.
 struct TableOptions {
-  bool lowerRowsWithoutData = false;  // row-height option
-  bool prefillOff = false;            // prefill option is 0
-  bool reportUnplaced = true;         // report option
+  bool lowerRowsWithoutData = false;   // row-height option
+  bool prefillOff = false;             // prefill option is 0
+  bool reportUnplaced = true;          // report option
   std::string schoolNumber = "00000";  // Dienststelle number of the settings (Windows-1252)
 };
 
@@ -31,8 +32,13 @@ class DataFile {
   // Reads the next record; false at the end of the file or after a read error.
   bool Next();
   // Field k, counted from 1 as the capture columns are.
-  std::string_view Field(int k) const { return fields_[static_cast<std::size_t>(k - 1)]; }
-  std::span<const std::string_view> Fields() const { return fields_; }
+  std::string_view Field(int k) const {
+    return FieldOfEnds(Line(), ends_, static_cast<std::size_t>(k - 1));
+  }
+  std::span<const std::string_view> Fields() const;
+  // The record's line (converted) and where its fields end in it, as SplitEnds gives them.
+  std::string_view Line() const { return {line_.data(), line_.size()}; }
+  std::span<const std::size_t> Ends() const { return ends_; }
   // Reports a read error (the platform's text) and returns true when there was one.
   bool ReportFailure(MessagePort& port) const;
 
@@ -41,8 +47,11 @@ class DataFile {
   int fieldCount_;
   bool exists_;
   LineReader reader_;
-  std::string line_;
-  std::vector<std::string_view> fields_;
+  std::span<char> line_;
+  std::vector<std::size_t> ends_;
+  // The fields as views, made when asked for.
+  mutable std::vector<std::string_view> fields_;
+  mutable bool fieldsMade_ = false;
 };
 
 // Rows of a grid looked up by the text of one column (keyed placement without scanning every
@@ -67,8 +76,9 @@ class RowIndex {
 bool RecordHasData(std::span<const std::string_view> fields);
 
 // Field k goes to column firstColumn + k - 1.
-void PutFields(TableGrid& grid, int row, std::span<const std::string_view> fields,
-               int firstColumn);
+void PutFields(TableGrid& grid, int row, std::span<const std::string_view> fields, int firstColumn);
+// The same with the record just read from a data file.
+void PutFields(TableGrid& grid, int row, const DataFile& file, int firstColumn);
 // Empties columns firstCol..lastCol of rows firstRow..lastRow (clipped to the grid).
 void ClearCells(TableGrid& grid, int firstCol, int lastCol, int firstRow, int lastRow);
 // Rows firstRow..lastRow whose column 2 is blank get the text of their column 0.
@@ -100,8 +110,7 @@ std::string UnplacedMessageWithKeys(const std::string& path, const UnplacedRecor
 // Single-record tables: lines 1 and 2 of the data file (the id line and the record) go to rows 1
 // and 2, field k to column k; further lines are not read. Without a file, columns 1..n of row 2
 // are emptied. False after a read error (reported).
-bool LoadSingleRecord(TableGrid& grid, const std::string& path, int fieldCount,
-                      MessagePort& port);
+bool LoadSingleRecord(TableGrid& grid, const std::string& path, int fieldCount, MessagePort& port);
 // The general-data tables: a Dienststelle number in column 1, row 2 that is blank or "00000"
 // shows the number of the settings instead.
 void DefaultDienststelle(TableGrid& grid, const TableOptions& options);

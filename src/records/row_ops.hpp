@@ -16,8 +16,7 @@ void SortRowsKeepLeading(TableGrid& grid, int firstRow, int lastRow, int keyColu
 // Descending by key, equal keys ascending by tie.
 void SortRowsDescending(TableGrid& grid, int firstRow, int lastRow, int keyColumn, int tieColumn);
 // Rows whose key is "9999" first (ascending by tie), then the others ascending by key and tie.
-void SortRowsSpecialFirst(TableGrid& grid, int firstRow, int lastRow, int keyColumn,
-                          int tieColumn);
+void SortRowsSpecialFirst(TableGrid& grid, int firstRow, int lastRow, int keyColumn, int tieColumn);
 // Exchanges the texts of two rows.
 void SwapRows(TableGrid& grid, int a, int b);
 

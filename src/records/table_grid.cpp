@@ -4,8 +4,11 @@
 #include <cstring>
 #include <functional>
 #include <limits>
+#include <memory>
 #include <string>
 #include <utility>
+
+#include "records/fields.hpp"
 
 namespace tab {
 namespace {
@@ -16,13 +19,94 @@ constexpr int kMaxWidthColumns = 65536;
 
 constexpr std::size_t kMaxRowBytes = std::numeric_limits<std::uint32_t>::max();
 
-bool PointsInto(std::string_view text, const std::vector<char>& bytes) {
+bool PointsInto(std::string_view text, const char* bytes, std::size_t size) {
   const std::less<const char*> before;
-  return !text.empty() && !bytes.empty() && !before(text.data(), bytes.data()) &&
-         before(text.data(), bytes.data() + bytes.size());
+  return !text.empty() && size != 0 && !before(text.data(), bytes) &&
+         before(text.data(), bytes + size);
 }
 
+// Blocks of the line store: at least 64 KiB, growing with the store up to 4 MiB.
+constexpr std::size_t kMinBlockWords = 16 * 1024;
+constexpr std::size_t kMaxBlockWords = 1024 * 1024;
+
 }  // namespace
+
+TableGrid::LineStore& TableGrid::LineStore::operator=(const LineStore& other) {
+  if (this != &other) {
+    blocks_ = other.blocks_;
+    total_ = other.total_;
+    next_ = nullptr;  // the room left in the last block belongs to the other grid
+    left_ = 0;
+  }
+  return *this;
+}
+
+TableGrid::LineStore::LineStore(LineStore&& other) noexcept
+    : blocks_(std::move(other.blocks_)),
+      total_(std::exchange(other.total_, 0)),
+      next_(std::exchange(other.next_, nullptr)),
+      left_(std::exchange(other.left_, 0)) {}
+
+TableGrid::LineStore& TableGrid::LineStore::operator=(LineStore&& other) noexcept {
+  if (this != &other) {
+    blocks_ = std::move(other.blocks_);
+    other.blocks_.clear();
+    total_ = std::exchange(other.total_, 0);
+    next_ = std::exchange(other.next_, nullptr);
+    left_ = std::exchange(other.left_, 0);
+  }
+  return *this;
+}
+
+std::uint32_t* TableGrid::LineStore::Allocate(std::size_t words) {
+  if (words > left_) {
+    const std::size_t size = std::max(words, std::clamp(total_, kMinBlockWords, kMaxBlockWords));
+    // No value-initialisation: every word is written before it is read.
+    blocks_.emplace_back(new std::uint32_t[size]);
+    total_ += size;
+    next_ = blocks_.back().get();
+    left_ = size;
+  }
+  std::uint32_t* room = next_;
+  next_ += words;
+  left_ -= words;
+  return room;
+}
+
+void TableGrid::LineStore::Clear() {
+  *this = LineStore();
+}
+
+bool TableGrid::RowHolds(const Row& row, std::string_view text) {
+  if (row.line != nullptr) {
+    return PointsInto(text, row.line, row.lineEnds[row.lineCells - 1]);
+  }
+  return PointsInto(text, row.bytes.data(), row.bytes.size());
+}
+
+void TableGrid::OwnTexts(Row& row) {
+  if (row.line == nullptr) return;
+  row.ends.assign(row.lineFirst, 0);
+  row.ends.reserve(row.lineFirst + row.lineCells);
+  const std::uint32_t size = row.lineEnds[row.lineCells - 1];
+  row.bytes.reserve(size);
+  for (std::uint32_t c = 0; c < row.lineCells; ++c) {
+    const std::uint32_t begin = c == 0 ? 0 : row.lineEnds[c - 1] + 1;
+    if (begin < row.lineEnds[c])
+      row.bytes.insert(row.bytes.end(), row.line + begin, row.line + row.lineEnds[c]);
+    row.ends.push_back(static_cast<std::uint32_t>(row.bytes.size()));
+  }
+  DropLine(row);
+}
+
+void TableGrid::DropLine(Row& row) {
+  if (row.line == nullptr) return;
+  row.line = nullptr;
+  row.lineEnds = nullptr;
+  row.lineCells = 0;
+  row.lineFirst = 0;
+  if (--lineRows_ == 0) store_.Clear();
+}
 
 TableGrid::TableGrid(int cols, int rows, int fixedCols, int defaultColWidth, int defaultRowHeight,
                      int fixedRows)
@@ -31,13 +115,20 @@ TableGrid::TableGrid(int cols, int rows, int fixedCols, int defaultColWidth, int
       fixedRows_(fixedRows),
       defaultColWidth_(defaultColWidth),
       defaultRowHeight_(defaultRowHeight),
-      rows_(static_cast<std::size_t>(std::max(1, rows)), Row{{}, {}, defaultRowHeight}) {}
+      rows_(static_cast<std::size_t>(std::max(1, rows)), EmptyRow()) {}
 
 void TableGrid::SetColCount(int cols) {
   cols = std::max(1, cols);
   if (cols < colCount_) {
     const auto kept = static_cast<std::size_t>(cols);
     for (Row& row : rows_) {
+      if (row.line != nullptr && row.lineFirst + row.lineCells > kept) {
+        if (row.lineFirst >= kept) {
+          DropLine(row);
+        } else {
+          row.lineCells = static_cast<std::uint32_t>(kept) - row.lineFirst;
+        }
+      }
       if (row.ends.size() <= kept) continue;
       row.bytes.resize(row.ends[kept - 1]);
       row.ends.resize(kept);
@@ -47,7 +138,9 @@ void TableGrid::SetColCount(int cols) {
 }
 
 void TableGrid::SetRowCount(int rows) {
-  rows_.resize(static_cast<std::size_t>(std::max(1, rows)), Row{{}, {}, defaultRowHeight_});
+  const auto count = static_cast<std::size_t>(std::max(1, rows));
+  for (std::size_t row = count; row < rows_.size(); ++row) DropLine(rows_[row]);
+  rows_.resize(count, EmptyRow());
 }
 
 int TableGrid::ColWidth(int col) const {
@@ -76,6 +169,12 @@ std::string_view TableGrid::Cell(int col, int row) const {
   if (col < 0 || col >= colCount_ || row < 0 || row >= RowCount()) return {};
   const Row& r = rows_[static_cast<std::size_t>(row)];
   const auto index = static_cast<std::size_t>(col);
+  if (r.line != nullptr) {
+    if (index < r.lineFirst || index - r.lineFirst >= r.lineCells) return {};
+    const std::size_t c = index - r.lineFirst;
+    const std::uint32_t begin = c == 0 ? 0 : r.lineEnds[c - 1] + 1;
+    return {r.line + begin, r.lineEnds[c] - begin};
+  }
   if (index >= r.ends.size()) return {};
   const std::uint32_t begin = index == 0 ? 0 : r.ends[index - 1];
   return {r.bytes.data() + begin, r.ends[index] - begin};
@@ -85,14 +184,17 @@ void TableGrid::SetCell(int col, int row, std::string_view text) {
   if (col < 0 || col >= colCount_ || row < 0 || row >= RowCount()) return;
   Row& r = rows_[static_cast<std::size_t>(row)];
   const auto index = static_cast<std::size_t>(col);
-  const std::size_t stored = r.ends.size();
-  if (index >= stored && text.empty()) return;  // already empty: no need to store it
+  if (index >= static_cast<std::size_t>(StoredCells(row)) && text.empty()) {
+    return;  // already empty: no need to store it
+  }
   // A text from this very row moves when the row's bytes do: take a copy first.
   std::string copy;
-  if (PointsInto(text, r.bytes)) {
+  if (RowHolds(r, text)) {
     copy.assign(text);
     text = copy;
   }
+  OwnTexts(r);
+  const std::size_t stored = r.ends.size();
   const std::size_t used = r.bytes.size();
   if (index >= stored) {
     if (text.size() > kMaxRowBytes - used) return;
@@ -134,7 +236,7 @@ void TableGrid::SetCells(int firstCol, int row, std::span<const std::string_view
   bool fromThisRow = false;
   for (std::size_t k = 0; k < inGrid; ++k) {
     bytes += texts[k].size();
-    fromThisRow = fromThisRow || PointsInto(texts[k], r.bytes);
+    fromThisRow = fromThisRow || RowHolds(r, texts[k]);
   }
   if (fromThisRow) {
     // Texts of this row move with every write to it: all of them are copied before the first.
@@ -144,6 +246,7 @@ void TableGrid::SetCells(int firstCol, int row, std::span<const std::string_view
     SetCells(firstCol, row, views);
     return;
   }
+  OwnTexts(r);
   const auto first = static_cast<std::size_t>(firstCol);
   if (first < r.ends.size() || bytes > kMaxRowBytes - r.bytes.size()) {
     // Cells already stored in the way: one after the other.
@@ -169,24 +272,60 @@ void TableGrid::SetCells(int firstCol, int row, std::span<const std::string_view
   }
 }
 
+void TableGrid::SetLineCells(int firstCol, int row, std::string_view line,
+                             std::span<const std::size_t> ends) {
+  if (row < 0 || row >= RowCount()) return;
+  Row& r = rows_[static_cast<std::size_t>(row)];
+  if (firstCol < 0 || firstCol >= colCount_ || r.line != nullptr || !r.ends.empty() ||
+      line.size() + ends.size() >= kMaxRowBytes) {
+    // Texts in the way (or columns to drop): cell by cell.
+    std::vector<std::string_view> texts(ends.size());
+    for (std::size_t k = 0; k < ends.size(); ++k) texts[k] = FieldOfEnds(line, ends, k);
+    SetCells(firstCol, row, texts);
+    return;
+  }
+  // Only the columns the grid has, and trailing empty fields need no room.
+  std::size_t count = std::min(ends.size(), static_cast<std::size_t>(colCount_ - firstCol));
+  while (count > 0 && FieldOfEnds(line, ends, count - 1).empty()) --count;
+  if (count == 0) return;
+  const std::size_t size = ends[count - 1];
+  std::uint32_t* room = store_.Allocate(count + (size + 3) / 4);
+  for (std::size_t k = 0; k < count; ++k) room[k] = static_cast<std::uint32_t>(ends[k]);
+  char* bytes = reinterpret_cast<char*>(room + count);
+  std::memcpy(bytes, line.data(), size);
+  r.line = bytes;
+  r.lineEnds = room;
+  r.lineCells = static_cast<std::uint32_t>(count);
+  r.lineFirst = static_cast<std::uint32_t>(firstCol);
+  ++lineRows_;
+}
+
 void TableGrid::ClearCells() {
   for (Row& row : rows_) {
     row.bytes.clear();
     row.ends.clear();
+    row.line = nullptr;
+    row.lineEnds = nullptr;
+    row.lineCells = 0;
+    row.lineFirst = 0;
   }
+  lineRows_ = 0;
+  store_.Clear();
 }
 
 int TableGrid::StoredCells(int row) const {
   if (row < 0 || row >= RowCount()) return 0;
-  return static_cast<int>(rows_[static_cast<std::size_t>(row)].ends.size());
+  const Row& r = rows_[static_cast<std::size_t>(row)];
+  if (r.line != nullptr) return static_cast<int>(r.lineFirst + r.lineCells);
+  return static_cast<int>(r.ends.size());
 }
 
 void TableGrid::SwapRowCells(int a, int b) {
   if (a < 0 || b < 0 || a >= RowCount() || b >= RowCount()) return;
   Row& ra = rows_[static_cast<std::size_t>(a)];
   Row& rb = rows_[static_cast<std::size_t>(b)];
-  std::swap(ra.bytes, rb.bytes);
-  std::swap(ra.ends, rb.ends);
+  std::swap(ra, rb);
+  std::swap(ra.height, rb.height);  // heights stay with the row positions
 }
 
 void TableGrid::PermuteRows(int first, std::span<const int> from) {

@@ -5,6 +5,7 @@
 // 65535 x 65535 cells with a few texts costs a few MB.
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -46,6 +47,12 @@ class TableGrid {
   void ClearCells();
   // Writes texts[k] into column firstCol + k of the row, as SetCell would one after the other.
   void SetCells(int firstCol, int row, std::span<const std::string_view> texts);
+  // Writes the fields of a line cut by SplitEnds: field k goes to column firstCol + k, as
+  // SetCells would write them. Into a row without texts the line goes as it is, with its ends,
+  // into blocks the grid keeps for such rows: whole data files load without a copy per cell or
+  // an allocation per row. The first other write to such a row gives it texts of its own.
+  void SetLineCells(int firstCol, int row, std::string_view line,
+                    std::span<const std::size_t> ends);
 
   // How many cells a row keeps: up to the last one written (missing cells are empty).
   int StoredCells(int row) const;
@@ -58,11 +65,51 @@ class TableGrid {
  private:
   // The texts of a row one after the other; cell c ends at ends[c] and begins where cell c - 1
   // ends. A vector's bytes do not move when the row does, so views of cells survive row moves.
+  // A row set by SetLineCells keeps its line in the store instead (bytes and ends stay empty):
+  // cell lineFirst + c is field c of the line, which begins one past the end of field c - 1.
   struct Row {
     std::vector<char> bytes;
     std::vector<std::uint32_t> ends;
-    int height;
+    const char* line = nullptr;
+    const std::uint32_t* lineEnds = nullptr;
+    std::uint32_t lineCells = 0;
+    std::uint32_t lineFirst = 0;
+    int height = 0;
   };
+
+  // The blocks rows set from lines point into. Nothing in a block changes once written, so a
+  // copy of the grid shares the blocks; each grid appends to blocks of its own.
+  class LineStore {
+   public:
+    LineStore() = default;
+    LineStore(const LineStore& other) : blocks_(other.blocks_) {}
+    LineStore& operator=(const LineStore& other);
+    LineStore(LineStore&& other) noexcept;
+    LineStore& operator=(LineStore&& other) noexcept;
+    ~LineStore() = default;
+    // Room for `words` numbers (or four times as many bytes).
+    std::uint32_t* Allocate(std::size_t words);
+    void Clear();
+
+   private:
+    std::vector<std::shared_ptr<std::uint32_t[]>> blocks_;
+    std::size_t total_ = 0;  // words in all blocks
+    std::uint32_t* next_ = nullptr;
+    std::size_t left_ = 0;
+  };
+
+  Row EmptyRow() const {
+    Row row;
+    row.height = defaultRowHeight_;
+    return row;
+  }
+  // Whether a text lies in the row's bytes or line (and moves or goes when the row is written).
+  static bool RowHolds(const Row& row, std::string_view text);
+  // Gives a row set from a line texts of its own, before it is written to.
+  void OwnTexts(Row& row);
+  // Lets go of a row's line (its texts are gone); the store goes with the last such row.
+  void DropLine(Row& row);
+
   int colCount_;
   int fixedCols_;
   int fixedRows_;
@@ -70,6 +117,8 @@ class TableGrid {
   int defaultRowHeight_;
   std::vector<int> colWidths_;  // may be shorter or longer than the column count
   std::vector<Row> rows_;
+  LineStore store_;
+  std::size_t lineRows_ = 0;  // rows whose line is in the store
 };
 
 }  // namespace tab

@@ -42,6 +42,17 @@ constexpr std::array<char, 256> MakeOemTable() {
 }
 constexpr std::array<char, 256> kOemToWin1252 = MakeOemTable();
 
+// Splitting a data line looks at the bytes before they are converted: no converted byte may
+// become a byte that ends a field or a line.
+constexpr bool ConvertsToFieldEnd() {
+  for (std::size_t b = 128; b < 256; ++b) {
+    const char c = kOemToWin1252[b];
+    if (c == ';' || c == '\t' || c == '\r' || c == '\n' || c == '"') return true;
+  }
+  return false;
+}
+static_assert(!ConvertsToFieldEnd());
+
 // Windows-1252 bytes 0x80-0x9F as Unicode. The five bytes Windows-1252 leaves undefined (0x81,
 // 0x8D, 0x8F, 0x90, 0x9D) stand for the C1 control of the same number, so they survive a round
 // trip through UTF-8; the bytes 0xA0-0xFF are Latin-1.
@@ -72,13 +83,15 @@ char OemToWin1252(unsigned char oem) {
 }
 
 void OemToWin1252InPlace(std::string& line) {
+  OemToWin1252InPlace(line.data(), line.size());
+}
+
+void OemToWin1252InPlace(char* p, std::size_t n) {
   // Most bytes of a data file, and most of its lines, are ASCII and stay as they are: find the
   // bytes with the high bit set eight at a time and use the table only for them.
   constexpr std::uint64_t kHighBits = 0x8080808080808080u;
-  char* p = line.data();
-  const std::size_t n = line.size();
   if (n < 8) {
-    for (char& c : line) c = kOemToWin1252[static_cast<unsigned char>(c)];
+    for (std::size_t i = 0; i < n; ++i) p[i] = kOemToWin1252[static_cast<unsigned char>(p[i])];
     return;
   }
   const auto word = [p](std::size_t at) {

@@ -16,6 +16,7 @@ inline constexpr OemCodePage kDataFileCodePage = OemCodePage::Cp850;
 // Converts a line from the data files' OEM code page to Windows-1252 in place, the way Windows'
 // OEM-to-ANSI conversion does it (characters without an equivalent get their best-fit character).
 void OemToWin1252InPlace(std::string& line);
+void OemToWin1252InPlace(char* text, std::size_t size);
 char OemToWin1252(unsigned char oem);
 
 std::string Win1252ToUtf8(std::string_view text);

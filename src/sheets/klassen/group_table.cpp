@@ -153,7 +153,7 @@ void LoadGroupTable(TableGrid& grid, const SheetContext& context) {
       if (!table.HasGroup(group) && !table.AppendGroupBlock(group)) return;
       // A prior-schooling key that the group's block does not list drops the record uncounted.
       for (int row : table.Rows(group, key)) {
-        PutFields(grid, row, file.Fields(), 2);
+        PutFields(grid, row, file, 2);
         const bool total = grid.Cell(0, row) == "9" || grid.Cell(kKeyColumn, row) == "9";
         grid.SetRowHeight(row, total ? kTotalRowHeight : kFullRowHeight);
       }

@@ -57,7 +57,7 @@ void LoadListTable(int table, TableGrid& grid, const SheetContext& context) {
     while (file.Next()) {
       ++row;
       if (row + 1 > grid.RowCount()) grid.SetRowCount(row + 1);
-      PutFields(grid, row, file.Fields(), 1);
+      PutFields(grid, row, file, 1);
     }
     if (file.ReportFailure(context.port)) return;
     // The grid ends with the last record, also below ten rows.
@@ -90,7 +90,7 @@ void LoadKeyedTable(int table, TableGrid& grid, const SheetContext& context) {
         continue;
       }
       // A record whose key names no row (the id line among them) is dropped without a count.
-      for (int row : rows.Find(file.Field(1))) PutFields(grid, row, file.Fields(), 2);
+      for (int row : rows.Find(file.Field(1))) PutFields(grid, row, file, 2);
     }
     if (file.ReportFailure(context.port)) return;
   } else {

@@ -133,7 +133,7 @@ void LoadTable1(TableGrid& grid, const SheetContext& context) {
         if (row == 1) {
           if (!idLine) PutFilledFields(grid, 1, file.Fields());
         } else {
-          PutFields(grid, row, file.Fields(), 2);
+          PutFields(grid, row, file, 2);
         }
       }
       if (idLine || !matches.empty()) continue;
@@ -141,7 +141,7 @@ void LoadTable1(TableGrid& grid, const SheetContext& context) {
       ++lastRow;
       grid.SetRowCount(lastRow + 1);
       grid.SetCell(0, lastRow, number);
-      PutFields(grid, lastRow, file.Fields(), 2);
+      PutFields(grid, lastRow, file, 2);
       rows.Add(number, lastRow);
     }
     if (file.ReportFailure(context.port)) return;
@@ -197,7 +197,7 @@ void LoadTable2(TableGrid& grid, const SheetContext& context) {
           !lower || RecordHasData(file.Fields()) ? kFullRowHeight : kLoweredRowHeight;
       for (const int row : matches) {
         grid.SetRowHeight(row, height);
-        PutFields(grid, row, file.Fields(), 2);
+        PutFields(grid, row, file, 2);
       }
     }
     if (file.ReportFailure(context.port)) return;
@@ -228,7 +228,7 @@ void LoadTable3(TableGrid& grid, const SheetContext& context) {
         continue;
       }
       // Unknown codes (the id line among them: row 1 holds "Nr.") are dropped without a count.
-      for (const int row : rows.Find(key)) PutFields(grid, row, file.Fields(), 2);
+      for (const int row : rows.Find(key)) PutFields(grid, row, file, 2);
     }
     if (file.ReportFailure(context.port)) return;
   } else {

@@ -27,8 +27,7 @@ constexpr std::array<HeadingCell, 9> kTable0Headings = {{
     {3, 1, "ES003"},
     {0, 2, "Meldung"},
 }};
-constexpr TableLayout kTable0{"Bog0Tab0.TBD", "Schnell-Tabelle 0", kTable0Widths,
-                              kTable0Headings};
+constexpr TableLayout kTable0{"Bog0Tab0.TBD", "Schnell-Tabelle 0", kTable0Widths, kTable0Headings};
 
 // ---- table 1: classes and pupils by school type -------------------------------------------
 
@@ -88,8 +87,7 @@ constexpr std::array<HeadingCell, 40> kTable1Headings = {{
     {18, 1, "ES017"},
     {19, 1, "ES018"},
 }};
-constexpr TableLayout kTable1{"Bog0Tab1.TBD", "Schnell-Tabelle 1", kTable1Widths,
-                              kTable1Headings};
+constexpr TableLayout kTable1{"Bog0Tab1.TBD", "Schnell-Tabelle 1", kTable1Widths, kTable1Headings};
 
 // ---- table 2: teachers by employment scope ------------------------------------------------
 
@@ -113,8 +111,7 @@ constexpr std::array<HeadingCell, 16> kTable2Headings = {{
     {6, 1, "ES005"},
     {7, 1, "ES006"},
 }};
-constexpr TableLayout kTable2{"Bog0Tab2.TBD", "Schnell-Tabelle 2", kTable2Widths,
-                              kTable2Headings};
+constexpr TableLayout kTable2{"Bog0Tab2.TBD", "Schnell-Tabelle 2", kTable2Widths, kTable2Headings};
 
 constexpr const char* kSchoolTypes = "Statistik-Schlüssel-Datei: Schularten/...\n";
 constexpr const char* kEmploymentScopes = "Statistik-Schlüssel-Datei: Beschäftigungsumfang\n";
@@ -162,18 +159,18 @@ void LoadTable1(TableGrid& grid, const SheetContext& context) {
         continue;
       }
       // The id line enters row 1, whose column 0 holds "Nr.".
-      const int height = !lower || RecordHasData(file.Fields()) ? kFullRowHeight
-                                                                : kLoweredRowHeight;
+      const int height =
+          !lower || RecordHasData(file.Fields()) ? kFullRowHeight : kLoweredRowHeight;
       const std::span<const int> matches = rows.Find(key);
       const bool idLine = key == "ES001";
       if (idLine) {
         grid.SetRowHeight(1, height);
-        PutFields(grid, 1, file.Fields(), 2);
+        PutFields(grid, 1, file, 2);
       }
       for (int row : matches) {
         if (idLine && row == 1) continue;
         grid.SetRowHeight(row, height);
-        PutFields(grid, row, file.Fields(), 2);
+        PutFields(grid, row, file, 2);
       }
       if (matches.empty() && !idLine) unplaced.Add(key);
     }
@@ -201,7 +198,7 @@ void LoadTable2(TableGrid& grid, const SheetContext& context) {
         continue;
       }
       // A record that matches no row (the id line among them) is dropped without being counted.
-      for (int row : rows.Find(key)) PutFields(grid, row, file.Fields(), 2);
+      for (int row : rows.Find(key)) PutFields(grid, row, file, 2);
     }
     if (file.ReportFailure(context.port)) return;
   } else {

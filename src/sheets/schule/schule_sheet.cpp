@@ -70,7 +70,7 @@ void LoadList(TableGrid& grid, const SheetContext& context, const char* suffix, 
   int row = 1;
   for (; file.Next(); ++row) {
     if (row >= grid.RowCount()) grid.SetRowCount(row + 1);
-    PutFields(grid, row, file.Fields(), 1);
+    PutFields(grid, row, file, 1);
   }
   if (file.ReportFailure(context.port)) return;
   // Lines read + 1 rows: an empty file leaves only the heading row 0.
@@ -102,7 +102,7 @@ void LoadTable1(TableGrid& grid, const SheetContext& context) {
           !lower || RecordHasData(file.Fields()) ? kFullRowHeight : kLoweredRowHeight;
       for (int row : rows.Find(code)) {
         grid.SetRowHeight(row, height);
-        PutFields(grid, row, file.Fields(), 2);
+        PutFields(grid, row, file, 2);
       }
     }
     if (file.ReportFailure(context.port)) return;
