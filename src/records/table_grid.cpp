@@ -92,8 +92,7 @@ void TableGrid::OwnTexts(Row& row) {
   row.bytes.reserve(size);
   for (std::uint32_t c = 0; c < row.lineCells; ++c) {
     const std::uint32_t begin = c == 0 ? 0 : row.lineEnds[c - 1] + 1;
-    if (begin < row.lineEnds[c])
-      row.bytes.insert(row.bytes.end(), row.line + begin, row.line + row.lineEnds[c]);
+    row.bytes.insert(row.bytes.end(), row.line + begin, row.line + row.lineEnds[c]);
     row.ends.push_back(static_cast<std::uint32_t>(row.bytes.size()));
   }
   DropLine(row);

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "records/text.hpp"
+
 namespace tab {
 namespace {
 
@@ -135,7 +137,7 @@ TEST(SplitRecord, AgreesWithTheFieldRulesOnRandomLines) {
   // Few distinct bytes, so that separators, quotes and CRs meet in every combination, and lines
   // long enough to cross the 64-byte blocks the splitter works in; every other line has only
   // semicolons and TABs, as most lines of a data file.
-  const std::string alphabets[] = {"ab;;\t\r\"\" \x84", "ab;;\t 7\x84"};
+  const std::string alphabets[] = {"ab;;\t\r\"\" \x84", "ab;;\t 7\x84\xB3\xE1"};
   std::mt19937 random(20240611);
   std::vector<std::string_view> views;
   for (int round = 0; round < 20000; ++round) {
@@ -147,6 +149,25 @@ TEST(SplitRecord, AgreesWithTheFieldRulesOnRandomLines) {
     ASSERT_EQ(SplitRecord(line, n), expected) << testing::PrintToString(line) << " n=" << n;
     SplitRecord(line, n, views);
     ASSERT_EQ(Fields(views.begin(), views.end()), expected) << testing::PrintToString(line);
+
+    // The same cut as field ends, and with the OEM conversion in the same pass: the converted
+    // line and its fields are those of converting first and splitting after.
+    std::vector<std::size_t> ends(static_cast<std::size_t>(std::max(n, 0)));
+    SplitEnds(line, n, ends.data());
+    std::string converted = line;
+    OemToWin1252InPlace(converted);
+    std::string inPass = line;
+    std::vector<std::size_t> inPassEnds(ends.size());
+    ConvertAndSplitEnds(inPass, n, inPassEnds.data());
+    ASSERT_EQ(inPass, converted) << testing::PrintToString(line);
+    ASSERT_EQ(inPassEnds, ends) << testing::PrintToString(line);
+    for (std::size_t k = 0; k < ends.size(); ++k) {
+      ASSERT_EQ(FieldOfEnds(line, ends, k), expected[k]) << testing::PrintToString(line);
+      // Each field ends where the next begins, less the one byte between them.
+      if (k > 0) {
+        ASSERT_LE(ends[k - 1] + 1, ends[k]) << testing::PrintToString(line);
+      }
+    }
 
     std::string literalRest = line;
     std::string_view rest = line;

@@ -73,7 +73,8 @@ void WriteCaseSettings(const fs::path& file, const std::string& programDir,
       const std::string value = line.substr(equals + 1);
       if (key == "school") settings.schoolNumber = Utf8ToWin1252(value);
       if (key == "database") settings.dataBaseDirectory = Utf8ToWin1252(value);
-      if (key == "rowheight") settings.rowHeightOption = static_cast<std::uint16_t>(std::stoi(value));
+      if (key == "rowheight")
+        settings.rowHeightOption = static_cast<std::uint16_t>(std::stoi(value));
       if (key == "prefill") settings.prefillOption = static_cast<std::uint16_t>(std::stoi(value));
       if (key == "report") settings.reportOption = static_cast<std::uint16_t>(std::stoi(value));
     }
@@ -174,7 +175,7 @@ TEST_P(GoldenCase, ExportMatchesExpectedOutput) {
   }
   ReplaceAll(arguments, "$DB/", dbDir);
   std::string actual = RunCommand(std::string(TABELLARIO_EXPORT_TOOL) + " --program-dir " +
-                           Quote(programDir) + " " + arguments + " 2>&1");
+                                  Quote(programDir) + " " + arguments + " 2>&1");
   ReplaceAll(actual, temp.Path(), "$TMP/");
   actual = Pretty(actual);
 

@@ -244,7 +244,8 @@ TEST_P(CompletionCases, FillOnlyBlankCells) {
   }
   EXPECT_TRUE(port.Messages().empty());
   std::vector<std::vector<std::string>> got;
-  for (int r = 2; r < grid.RowCount(); ++r) got.push_back({std::string(grid.Cell(0, r)), std::string(grid.Cell(1, r))});
+  for (int r = 2; r < grid.RowCount(); ++r)
+    got.push_back({std::string(grid.Cell(0, r)), std::string(grid.Cell(1, r))});
   EXPECT_EQ(got, c.expected);
   EXPECT_EQ(grid.Cell(1, 0), "");
   EXPECT_EQ(grid.Cell(1, 1), "");

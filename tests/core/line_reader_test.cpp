@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -42,6 +43,24 @@ TEST_P(LineReaderTest, CutsBytesIntoLines) {
   std::string line = "left over";
   EXPECT_FALSE(reader.Next(line));  // stays at the end
   EXPECT_TRUE(line.empty());
+
+  // The same lines where the reader holds them, alone and taking turns with copied lines.
+  for (const bool alternate : {false, true}) {
+    LineReader inPlace(path);
+    Lines lines;
+    std::span<char> view;
+    for (bool copy = false;; copy = alternate && !copy) {
+      if (copy) {
+        if (!inPlace.Next(line)) break;
+        lines.push_back(line);
+      } else {
+        if (!inPlace.NextInPlace(view)) break;
+        lines.emplace_back(view.begin(), view.end());
+      }
+    }
+    EXPECT_EQ(lines, GetParam().lines) << (alternate ? "alternating" : "in place");
+    EXPECT_FALSE(inPlace.NextInPlace(view));
+  }
 }
 
 using namespace std::string_literals;

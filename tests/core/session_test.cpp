@@ -78,13 +78,13 @@ TEST(PageMapping, SheetPagesAndTablePagesGiveTheirIndexes) {
     int table;
   };
   const Case cases[] = {
-      {"TabSheet1", "TabSheet5", 0, 0},   {"TabSheet1", "TabSheet7", 0, 2},
-      {"TabSheet2", "TabSheet12", 1, 4},  {"TabSheet3", "TabSheet13", 2, 0},
-      {"TabSheet3", "TabSheet16", 2, 2},  {"TabSheet3", "TabSheet17", 2, 3},
-      {"TabSheet4", "TabSheet20", 3, 0},  {"TabSheet4", "TabSheet29", 3, 2},
-      {"TabSheet4", "TabSheet22", 3, 3},  {"TabSheet4", "TabSheet30", 3, 10},
-      {"TabSheet4", "TabSheet24", 3, 5},  {"TabSheet4", "TabSheet28", 3, 9},
-      {"TabSheet4", "TabSheet5", 3, 100}, {"TabSheet9", "TabSheet6", 100, 1},
+      {"TabSheet1", "TabSheet5", 0, 0},    {"TabSheet1", "TabSheet7", 0, 2},
+      {"TabSheet2", "TabSheet12", 1, 4},   {"TabSheet3", "TabSheet13", 2, 0},
+      {"TabSheet3", "TabSheet16", 2, 2},   {"TabSheet3", "TabSheet17", 2, 3},
+      {"TabSheet4", "TabSheet20", 3, 0},   {"TabSheet4", "TabSheet29", 3, 2},
+      {"TabSheet4", "TabSheet22", 3, 3},   {"TabSheet4", "TabSheet30", 3, 10},
+      {"TabSheet4", "TabSheet24", 3, 5},   {"TabSheet4", "TabSheet28", 3, 9},
+      {"TabSheet4", "TabSheet5", 3, 100},  {"TabSheet9", "TabSheet6", 100, 1},
       {"TabSheet1", "TabSheet99", 0, 100},
   };
   for (const Case& c : cases) {

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "records/fields.hpp"
+
 namespace tab {
 namespace {
 
@@ -299,11 +301,35 @@ TEST(TableGridModel, AgreesWithOneStringPerCellOnRandomOperations) {
     } else if (op < 89) {
       grid.ClearCells();
       model.Clear();
-    } else if (op < 94) {
+    } else if (op < 92) {
       const int a = static_cast<int>(random() % static_cast<unsigned>(grid.RowCount()));
       const int b = static_cast<int>(random() % static_cast<unsigned>(grid.RowCount()));
       grid.SwapRowCells(a, b);
       model.Swap(a, b);
+    } else if (op < 95) {
+      // A line of a data file, cut into fields and placed as the loaders place it.
+      const std::string alphabet = "ab;;\"\t x\xe4";
+      std::string line(random() % 30, ' ');
+      for (char& c : line) c = alphabet[random() % alphabet.size()];
+      const int n = static_cast<int>(random() % 9);
+      std::vector<std::size_t> ends(static_cast<std::size_t>(n));
+      SplitEnds(line, n, ends.data());
+      grid.SetLineCells(col - 2, row, line, ends);
+      const std::vector<std::string> fields = SplitRecord(line, n);
+      for (std::size_t k = 0; k < fields.size(); ++k) {
+        model.Set(col - 2 + static_cast<int>(k), row, fields[k]);
+      }
+    } else if (op < 96) {
+      // Copies share what they can and must stay apart all the same.
+      TableGrid copy = grid;
+      copy.SetCell(1, 1, "nur in der Kopie");
+      if (random() % 2 == 0) {
+        grid = copy;
+      } else {
+        TableGrid other = std::move(copy);
+        grid = std::move(other);
+      }
+      model.Set(1, 1, "nur in der Kopie");
     } else {
       const int first = static_cast<int>(random() % static_cast<unsigned>(grid.RowCount()));
       std::vector<int> from(static_cast<std::size_t>(grid.RowCount() - first));
@@ -319,6 +345,35 @@ TEST(TableGridModel, AgreesWithOneStringPerCellOnRandomOperations) {
       }
     }
   }
+}
+
+// Rows set from lines: a copy of the grid keeps its texts while the original loads new lines,
+// is written to and cleared, and each grid loads into its own room afterwards.
+TEST(TableGridLines, CopiesKeepTheirTextsWhileTheOriginalLoadsAgain) {
+  TableGrid grid(5, 3, 1, 64);
+  const auto load = [](TableGrid& into, int row, std::string_view line) {
+    std::vector<std::size_t> ends(4);
+    SplitEnds(line, 4, ends.data());
+    into.SetLineCells(1, row, line, ends);
+  };
+  load(grid, 1, "01;Schwerin;;x");
+  load(grid, 2, "02;Rostock");
+  TableGrid copy = grid;
+  load(grid, 1, "99;wird nicht geladen");  // the row has texts: cell by cell instead
+  EXPECT_EQ(grid.Cell(2, 1), "wird nicht geladen");
+  EXPECT_EQ(grid.Cell(4, 1), "");  // all four fields are written, the missing ones as empty
+  grid.ClearCells();
+  load(grid, 2, "03;Wismar;;;");
+  load(copy, 0, "04;Stralsund");
+  EXPECT_EQ(grid.Cell(2, 2), "Wismar");
+  EXPECT_EQ(grid.StoredCells(2), 3);  // trailing empty fields take no room
+  EXPECT_EQ(copy.Cell(1, 1), "01");
+  EXPECT_EQ(copy.Cell(2, 1), "Schwerin");
+  EXPECT_EQ(copy.Cell(3, 1), "");
+  EXPECT_EQ(copy.Cell(4, 1), "x");
+  EXPECT_EQ(copy.Cell(2, 2), "Rostock");
+  EXPECT_EQ(copy.Cell(2, 0), "Stralsund");
+  EXPECT_EQ(copy.StoredCells(1), 5);
 }
 
 // A view of a cell stays valid while other rows change and the grid gains rows.
