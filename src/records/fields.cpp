@@ -14,6 +14,17 @@
 #include <emmintrin.h>
 #endif
 
+// Where GCC or Clang build for x86-64, splitting also has an AVX-512 way, taken when the
+// processor has it.
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+#define TAB_WIDE_SCAN 1
+#include <immintrin.h>
+#define TAB_ALWAYS_INLINE [[gnu::always_inline]]
+#else
+#define TAB_WIDE_SCAN 0
+#define TAB_ALWAYS_INLINE
+#endif
+
 namespace tab {
 namespace {
 
@@ -112,12 +123,68 @@ void ConvertHighBytes(char* block, std::uint64_t high) {
   }
 }
 
+// Finds the bytes that matter in a block the portable way (SSE2 where there is SSE2).
+struct PortableScan {
+  static StopBits Block(const char* bytes, std::size_t offset, std::size_t length) {
+    return BlockStopBits(bytes, offset, length);
+  }
+  // Writes base + the positions of the first `take` bits of `stops` (take >= 1, at most as many
+  // as are set) to `ends`; returns the last one.
+  static std::size_t Positions(std::uint64_t stops, std::size_t take, std::size_t base,
+                               std::size_t* ends) {
+    for (std::size_t j = 0; j < take; ++j, stops &= stops - 1) {
+      ends[j] = base + static_cast<std::size_t>(std::countr_zero(stops));
+    }
+    return ends[take - 1];
+  }
+};
+
+#if TAB_WIDE_SCAN
+#define TAB_WIDE_TARGET __attribute__((target("avx512f,avx512bw,avx512vbmi2,bmi,popcnt")))
+// Finds them in the whole block at once with AVX-512 (a masked load reads only the block's bytes)
+// and turns bits into positions eight at a time.
+struct WideScan {
+  TAB_WIDE_TARGET static std::size_t Positions(std::uint64_t stops, std::size_t take,
+                                               std::size_t base, std::size_t* ends) {
+    alignas(64) static constexpr std::array<std::uint8_t, 64> kIota = [] {
+      std::array<std::uint8_t, 64> iota{};
+      for (std::size_t i = 0; i < iota.size(); ++i) iota[i] = static_cast<std::uint8_t>(i);
+      return iota;
+    }();
+    alignas(64) std::array<std::uint8_t, 64> positions;
+    _mm512_store_si512(positions.data(),
+                       _mm512_maskz_compress_epi8(stops, _mm512_load_si512(kIota.data())));
+    const __m512i offset = _mm512_set1_epi64(static_cast<long long>(base));
+    for (std::size_t j = 0; j < take; j += 8) {
+      const __m128i eight = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(&positions[j]));
+      const auto keep = static_cast<__mmask8>(take - j >= 8 ? 0xFF : (1u << (take - j)) - 1);
+      _mm512_mask_storeu_epi64(ends + j, keep,
+                               _mm512_add_epi64(_mm512_maskz_cvtepu8_epi64(0xFF, eight), offset));
+    }
+    return base + positions[take - 1];
+  }
+
+  TAB_WIDE_TARGET static StopBits Block(const char* bytes, std::size_t, std::size_t length) {
+    const __mmask64 in = length >= 64 ? ~__mmask64{0} : (__mmask64{1} << length) - 1;
+    const __m512i v = _mm512_maskz_loadu_epi8(in, bytes);
+    const __mmask64 special = _mm512_cmpeq_epi8_mask(v, _mm512_set1_epi8('\r')) |
+                              _mm512_cmpeq_epi8_mask(v, _mm512_set1_epi8('"'));
+    StopBits bits;
+    bits.special = special;
+    bits.stops = special | _mm512_cmpeq_epi8_mask(v, _mm512_set1_epi8(';')) |
+                 _mm512_cmpeq_epi8_mask(v, _mm512_set1_epi8('\t'));
+    bits.high = _mm512_movepi8_mask(v);
+    return bits;
+  }
+};
+#endif
+
 // The cut of SplitRecord as field ends (see SplitEnds). With kConvert the line is converted from
 // the OEM code page on the way, in the same pass: conversion never makes or removes a byte that
 // ends a field, so the bytes may be looked at before they are converted.
-template <bool kConvert>
-void Split(std::conditional_t<kConvert, char*, const char*> text, std::size_t size, int n,
-           std::size_t* ends) {
+template <bool kConvert, typename Scan>
+TAB_ALWAYS_INLINE inline void Split(std::conditional_t<kConvert, char*, const char*> text,
+                                    std::size_t size, int n, std::size_t* ends) {
   const std::size_t count = static_cast<std::size_t>(n > 0 ? n : 0);
   std::size_t k = 0;
   std::size_t start = 0;  // where the next field begins
@@ -125,18 +192,18 @@ void Split(std::conditional_t<kConvert, char*, const char*> text, std::size_t si
   bool ended = false;     // a field began with a CR: no more fields
   for (; base < size && k < count && !ended; base += 64) {
     const std::size_t length = std::min<std::size_t>(64, size - base);
-    const StopBits block = BlockStopBits(text + base, base, length);
+    const StopBits block = Scan::Block(text + base, base, length);
     if constexpr (kConvert) {
       if (block.high != 0) ConvertHighBytes(text + base, block.high);
     }
     std::uint64_t stops = block.stops;
     if (block.special == 0 && start <= base) {
-      // Only semicolons and TABs: every one of them ends a field.
-      for (; stops != 0 && k < count; stops &= stops - 1) {
-        const std::size_t at = base + static_cast<std::size_t>(std::countr_zero(stops));
-        ends[k++] = at;
-        start = at + 1;
-      }
+      // Only semicolons and TABs: every one of them ends a field, as many as are wanted.
+      const std::size_t take =
+          std::min<std::size_t>(static_cast<std::size_t>(std::popcount(stops)), count - k);
+      if (take == 0) continue;
+      start = Scan::Positions(stops, take, base, ends + k) + 1;
+      k += take;
       continue;
     }
     for (; stops != 0 && k < count; stops &= stops - 1) {
@@ -166,6 +233,40 @@ void Split(std::conditional_t<kConvert, char*, const char*> text, std::size_t si
   for (; k < count; ++k) ends[k] = start++;
 }
 
+template <bool kConvert>
+void SplitPortable(std::conditional_t<kConvert, char*, const char*> text, std::size_t size, int n,
+                   std::size_t* ends) {
+  Split<kConvert, PortableScan>(text, size, n, ends);
+}
+
+#if TAB_WIDE_SCAN
+template <bool kConvert>
+TAB_WIDE_TARGET void SplitWide(std::conditional_t<kConvert, char*, const char*> text,
+                               std::size_t size, int n, std::size_t* ends) {
+  Split<kConvert, WideScan>(text, size, n, ends);
+}
+
+bool wideScanAllowed = true;
+
+bool UseWide() {
+  static const bool available =
+      __builtin_cpu_supports("avx512bw") != 0 && __builtin_cpu_supports("avx512vbmi2") != 0;
+  return available && wideScanAllowed;
+}
+#endif
+
+template <bool kConvert>
+void SplitLine(std::conditional_t<kConvert, char*, const char*> text, std::size_t size, int n,
+               std::size_t* ends) {
+#if TAB_WIDE_SCAN
+  if (UseWide()) {
+    SplitWide<kConvert>(text, size, n, ends);
+    return;
+  }
+#endif
+  SplitPortable<kConvert>(text, size, n, ends);
+}
+
 int DigitValue(char c, int base) {
   int v = -1;
   if (c >= '0' && c <= '9') {
@@ -185,11 +286,11 @@ std::string_view NextField(std::string_view& rest) {
 }
 
 void SplitEnds(std::string_view line, int n, std::size_t* ends) {
-  Split<false>(line.data(), line.size(), n, ends);
+  SplitLine<false>(line.data(), line.size(), n, ends);
 }
 
 void ConvertAndSplitEnds(std::span<char> line, int n, std::size_t* ends) {
-  Split<true>(line.data(), line.size(), n, ends);
+  SplitLine<true>(line.data(), line.size(), n, ends);
 }
 
 void SplitRecord(std::string_view line, int n, std::vector<std::string_view>& fields) {
@@ -205,6 +306,15 @@ void SplitRecord(std::string_view line, int n, std::vector<std::string_view>& fi
   SplitEnds(line, n, ends.data());
   fields.resize(count);
   for (std::size_t k = 0; k < count; ++k) fields[k] = FieldOfEnds(line, ends, k);
+}
+
+bool AllowWideScan(bool allowed) {
+#if TAB_WIDE_SCAN
+  wideScanAllowed = allowed;
+  return UseWide() == allowed;
+#else
+  return !allowed;
+#endif
 }
 
 std::vector<std::string> SplitRecord(std::string_view line, int n) {

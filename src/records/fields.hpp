@@ -28,6 +28,10 @@ void SplitEnds(std::string_view line, int n, std::size_t* ends);
 // SplitEnds does, in one pass over its bytes.
 void ConvertAndSplitEnds(std::span<char> line, int n, std::size_t* ends);
 
+// Splitting looks at 64 bytes at once with AVX-512 where the processor has it. Tests turn that
+// off and on again to compare it with the portable way; returns whether the wish could be met.
+bool AllowWideScan(bool allowed);
+
 // Field k of a line cut by SplitEnds.
 inline std::string_view FieldOfEnds(std::string_view line, std::span<const std::size_t> ends,
                                     std::size_t k) {

@@ -133,7 +133,16 @@ Fields LiteralSplit(const std::string& line, int n) {
   return fields;
 }
 
-TEST(SplitRecord, AgreesWithTheFieldRulesOnRandomLines) {
+// The splitter's portable way and, where the processor has AVX-512, its wide way.
+class SplitScanTest : public testing::TestWithParam<bool> {
+ protected:
+  void SetUp() override {
+    if (!AllowWideScan(GetParam())) GTEST_SKIP() << "this processor has no AVX-512 (VBMI2)";
+  }
+  void TearDown() override { AllowWideScan(true); }
+};
+
+TEST_P(SplitScanTest, AgreesWithTheFieldRulesOnRandomLines) {
   // Few distinct bytes, so that separators, quotes and CRs meet in every combination, and lines
   // long enough to cross the 64-byte blocks the splitter works in; every other line has only
   // semicolons and TABs, as most lines of a data file.
@@ -178,6 +187,9 @@ TEST(SplitRecord, AgreesWithTheFieldRulesOnRandomLines) {
     }
   }
 }
+
+INSTANTIATE_TEST_SUITE_P(Scans, SplitScanTest, testing::Values(false, true),
+                         [](const auto& p) { return std::string(p.param ? "Wide" : "Portable"); });
 
 // ---- ParseNumber -------------------------------------------------------------------------
 
