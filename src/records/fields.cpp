@@ -115,6 +115,8 @@ StopBits BlockStopBits(const char* bytes, std::size_t offset, std::size_t length
   return bits;
 }
 
+constexpr std::size_t kMaxSplitEnd = std::numeric_limits<std::uint32_t>::max();
+
 // Converts the bytes of a block that have the high bit set.
 void ConvertHighBytes(char* block, std::uint64_t high) {
   for (; high != 0; high &= high - 1) {
@@ -131,9 +133,10 @@ struct PortableScan {
   // Writes base + the positions of the first `take` bits of `stops` (take >= 1, at most as many
   // as are set) to `ends`; returns the last one.
   static std::size_t Positions(std::uint64_t stops, std::size_t take, std::size_t base,
-                               std::size_t* ends) {
+                               std::uint32_t* ends) {
     for (std::size_t j = 0; j < take; ++j, stops &= stops - 1) {
-      ends[j] = base + static_cast<std::size_t>(std::countr_zero(stops));
+      ends[j] =
+          static_cast<std::uint32_t>(base + static_cast<std::size_t>(std::countr_zero(stops)));
     }
     return ends[take - 1];
   }
@@ -142,10 +145,10 @@ struct PortableScan {
 #if TAB_WIDE_SCAN
 #define TAB_WIDE_TARGET __attribute__((target("avx512f,avx512bw,avx512vbmi2,bmi,popcnt")))
 // Finds them in the whole block at once with AVX-512 (a masked load reads only the block's bytes)
-// and turns bits into positions eight at a time.
+// and turns bits into positions sixteen at a time.
 struct WideScan {
   TAB_WIDE_TARGET static std::size_t Positions(std::uint64_t stops, std::size_t take,
-                                               std::size_t base, std::size_t* ends) {
+                                               std::size_t base, std::uint32_t* ends) {
     alignas(64) static constexpr std::array<std::uint8_t, 64> kIota = [] {
       std::array<std::uint8_t, 64> iota{};
       for (std::size_t i = 0; i < iota.size(); ++i) iota[i] = static_cast<std::uint8_t>(i);
@@ -154,12 +157,12 @@ struct WideScan {
     alignas(64) std::array<std::uint8_t, 64> positions;
     _mm512_store_si512(positions.data(),
                        _mm512_maskz_compress_epi8(stops, _mm512_load_si512(kIota.data())));
-    const __m512i offset = _mm512_set1_epi64(static_cast<long long>(base));
-    for (std::size_t j = 0; j < take; j += 8) {
-      const __m128i eight = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(&positions[j]));
-      const auto keep = static_cast<__mmask8>(take - j >= 8 ? 0xFF : (1u << (take - j)) - 1);
-      _mm512_mask_storeu_epi64(ends + j, keep,
-                               _mm512_add_epi64(_mm512_maskz_cvtepu8_epi64(0xFF, eight), offset));
+    const __m512i offset = _mm512_set1_epi32(static_cast<int>(static_cast<std::uint32_t>(base)));
+    for (std::size_t j = 0; j < take; j += 16) {
+      const __m128i sixteen = _mm_load_si128(reinterpret_cast<const __m128i*>(&positions[j]));
+      const auto keep = static_cast<__mmask16>(take - j >= 16 ? 0xFFFF : (1u << (take - j)) - 1);
+      _mm512_mask_storeu_epi32(
+          ends + j, keep, _mm512_add_epi32(_mm512_maskz_cvtepu8_epi32(0xFFFF, sixteen), offset));
     }
     return base + positions[take - 1];
   }
@@ -184,8 +187,10 @@ struct WideScan {
 // ends a field, so the bytes may be looked at before they are converted.
 template <bool kConvert, typename Scan>
 TAB_ALWAYS_INLINE inline void Split(std::conditional_t<kConvert, char*, const char*> text,
-                                    std::size_t size, int n, std::size_t* ends) {
+                                    std::size_t whole, int n, std::uint32_t* ends) {
   const std::size_t count = static_cast<std::size_t>(n > 0 ? n : 0);
+  // Ends are 32-bit and may lie up to n bytes past the line: only so much of it is cut.
+  const std::size_t size = std::min(whole, kMaxSplitEnd - count);
   std::size_t k = 0;
   std::size_t start = 0;  // where the next field begins
   std::size_t base = 0;   // the first byte not looked at yet
@@ -218,31 +223,31 @@ TAB_ALWAYS_INLINE inline void Split(std::conditional_t<kConvert, char*, const ch
         }
       }
       const std::size_t end = at + (quote ? 1 : 0);  // a closing quote stays
-      ends[k++] = end;
+      ends[k++] = static_cast<std::uint32_t>(end);
       start = end + 1;
     }
   }
   if constexpr (kConvert) {
-    if (base < size) OemToWin1252InPlace(text + base, size - base);
+    if (base < whole) OemToWin1252InPlace(text + base, whole - base);
   }
   if (!ended && k < count && start < size) {
-    ends[k++] = size;  // the rest of the line
+    ends[k++] = static_cast<std::uint32_t>(size);  // the rest of the line
     start = size + 1;
   }
   // The fields the line does not have: empty, each one past the end of the one before.
-  for (; k < count; ++k) ends[k] = start++;
+  for (; k < count; ++k) ends[k] = static_cast<std::uint32_t>(start++);
 }
 
 template <bool kConvert>
 void SplitPortable(std::conditional_t<kConvert, char*, const char*> text, std::size_t size, int n,
-                   std::size_t* ends) {
+                   std::uint32_t* ends) {
   Split<kConvert, PortableScan>(text, size, n, ends);
 }
 
 #if TAB_WIDE_SCAN
 template <bool kConvert>
 TAB_WIDE_TARGET void SplitWide(std::conditional_t<kConvert, char*, const char*> text,
-                               std::size_t size, int n, std::size_t* ends) {
+                               std::size_t size, int n, std::uint32_t* ends) {
   Split<kConvert, WideScan>(text, size, n, ends);
 }
 
@@ -257,7 +262,7 @@ bool UseWide() {
 
 template <bool kConvert>
 void SplitLine(std::conditional_t<kConvert, char*, const char*> text, std::size_t size, int n,
-               std::size_t* ends) {
+               std::uint32_t* ends) {
 #if TAB_WIDE_SCAN
   if (UseWide()) {
     SplitWide<kConvert>(text, size, n, ends);
@@ -285,20 +290,20 @@ std::string_view NextField(std::string_view& rest) {
   return TakeField(rest);
 }
 
-void SplitEnds(std::string_view line, int n, std::size_t* ends) {
+void SplitEnds(std::string_view line, int n, std::uint32_t* ends) {
   SplitLine<false>(line.data(), line.size(), n, ends);
 }
 
-void ConvertAndSplitEnds(std::span<char> line, int n, std::size_t* ends) {
+void ConvertAndSplitEnds(std::span<char> line, int n, std::uint32_t* ends) {
   SplitLine<true>(line.data(), line.size(), n, ends);
 }
 
 void SplitRecord(std::string_view line, int n, std::vector<std::string_view>& fields) {
   const std::size_t count = static_cast<std::size_t>(n > 0 ? n : 0);
   // Records have a few dozen fields at most; a line cut into more gets room of its own.
-  std::array<std::size_t, 64> room;
-  std::vector<std::size_t> more;
-  std::span<std::size_t> ends(room.data(), count);
+  std::array<std::uint32_t, 64> room;
+  std::vector<std::uint32_t> more;
+  std::span<std::uint32_t> ends(room.data(), count);
   if (count > room.size()) {
     more.resize(count);
     ends = more;

@@ -22,18 +22,19 @@ std::vector<std::string> SplitRecord(std::string_view line, int n);
 // The same cut as SplitRecord, given as where each of the n fields ends. Every field is followed
 // by exactly one character that belongs to no field (its separator, or the one after a closing
 // quote), so field k begins one past the end of field k - 1 (field 0 at 0); fields the line does
-// not have are empty and lie past its end. `ends` has room for n numbers.
-void SplitEnds(std::string_view line, int n, std::size_t* ends);
+// not have are empty and lie past its end. `ends` has room for n numbers. Ends are 32-bit, as
+// a grid row holds at most 4 GiB: only the first 4 GiB of a line (less n bytes) are cut.
+void SplitEnds(std::string_view line, int n, std::uint32_t* ends);
 // Converts a data line from the OEM code page in place (as OemToWin1252InPlace) and splits it as
 // SplitEnds does, in one pass over its bytes.
-void ConvertAndSplitEnds(std::span<char> line, int n, std::size_t* ends);
+void ConvertAndSplitEnds(std::span<char> line, int n, std::uint32_t* ends);
 
 // Splitting looks at 64 bytes at once with AVX-512 where the processor has it. Tests turn that
 // off and on again to compare it with the portable way; returns whether the wish could be met.
 bool AllowWideScan(bool allowed);
 
 // Field k of a line cut by SplitEnds.
-inline std::string_view FieldOfEnds(std::string_view line, std::span<const std::size_t> ends,
+inline std::string_view FieldOfEnds(std::string_view line, std::span<const std::uint32_t> ends,
                                     std::size_t k) {
   const std::size_t begin = k == 0 ? 0 : ends[k - 1] + 1;
   if (begin >= line.size()) return {};

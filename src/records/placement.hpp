@@ -38,7 +38,7 @@ class DataFile {
   std::span<const std::string_view> Fields() const;
   // The record's line (converted) and where its fields end in it, as SplitEnds gives them.
   std::string_view Line() const { return {line_.data(), line_.size()}; }
-  std::span<const std::size_t> Ends() const { return ends_; }
+  std::span<const std::uint32_t> Ends() const { return ends_; }
   // Reports a read error (the platform's text) and returns true when there was one.
   bool ReportFailure(MessagePort& port) const;
 
@@ -48,7 +48,7 @@ class DataFile {
   bool exists_;
   LineReader reader_;
   std::span<char> line_;
-  std::vector<std::size_t> ends_;
+  std::vector<std::uint32_t> ends_;
   // The fields as views, made when asked for.
   mutable std::vector<std::string_view> fields_;
   mutable bool fieldsMade_ = false;

@@ -81,21 +81,36 @@ bool TableGrid::RowHolds(const Row& row, std::string_view text) {
   if (row.line != nullptr) {
     return PointsInto(text, row.line, row.lineEnds[row.lineCells - 1]);
   }
-  return PointsInto(text, row.bytes.data(), row.bytes.size());
+  return row.own && PointsInto(text, row.own->bytes.data(), row.own->bytes.size());
 }
 
-void TableGrid::OwnTexts(Row& row) {
-  if (row.line == nullptr) return;
-  row.ends.assign(row.lineFirst, 0);
-  row.ends.reserve(row.lineFirst + row.lineCells);
-  const std::uint32_t size = row.lineEnds[row.lineCells - 1];
-  row.bytes.reserve(size);
+TableGrid::Row::Row(const Row& other)
+    : own(other.own ? std::make_unique<Texts>(*other.own) : nullptr),
+      line(other.line),
+      lineEnds(other.lineEnds),
+      lineCells(other.lineCells),
+      lineFirst(other.lineFirst),
+      height(other.height) {}
+
+TableGrid::Row& TableGrid::Row::operator=(const Row& other) {
+  if (this != &other) *this = Row(other);
+  return *this;
+}
+
+TableGrid::Texts& TableGrid::Own(Row& row) {
+  if (!row.own) row.own = std::make_unique<Texts>();
+  Texts& texts = *row.own;
+  if (row.line == nullptr) return texts;
+  texts.ends.assign(row.lineFirst, 0);
+  texts.ends.reserve(row.lineFirst + row.lineCells);
+  texts.bytes.reserve(row.lineEnds[row.lineCells - 1]);
   for (std::uint32_t c = 0; c < row.lineCells; ++c) {
     const std::uint32_t begin = c == 0 ? 0 : row.lineEnds[c - 1] + 1;
-    row.bytes.insert(row.bytes.end(), row.line + begin, row.line + row.lineEnds[c]);
-    row.ends.push_back(static_cast<std::uint32_t>(row.bytes.size()));
+    texts.bytes.insert(texts.bytes.end(), row.line + begin, row.line + row.lineEnds[c]);
+    texts.ends.push_back(static_cast<std::uint32_t>(texts.bytes.size()));
   }
   DropLine(row);
+  return texts;
 }
 
 void TableGrid::DropLine(Row& row) {
@@ -128,9 +143,9 @@ void TableGrid::SetColCount(int cols) {
           row.lineCells = static_cast<std::uint32_t>(kept) - row.lineFirst;
         }
       }
-      if (row.ends.size() <= kept) continue;
-      row.bytes.resize(row.ends[kept - 1]);
-      row.ends.resize(kept);
+      if (!row.own || row.own->ends.size() <= kept) continue;
+      row.own->bytes.resize(row.own->ends[kept - 1]);
+      row.own->ends.resize(kept);
     }
   }
   colCount_ = cols;
@@ -139,7 +154,12 @@ void TableGrid::SetColCount(int cols) {
 void TableGrid::SetRowCount(int rows) {
   const auto count = static_cast<std::size_t>(std::max(1, rows));
   for (std::size_t row = count; row < rows_.size(); ++row) DropLine(rows_[row]);
-  rows_.resize(count, EmptyRow());
+  if (count <= rows_.size()) {
+    rows_.resize(count);
+    return;
+  }
+  // Loaders add rows one at a time: each is built in place as the vector grows.
+  while (rows_.size() < count) rows_.emplace_back().height = defaultRowHeight_;
 }
 
 int TableGrid::ColWidth(int col) const {
@@ -174,9 +194,10 @@ std::string_view TableGrid::Cell(int col, int row) const {
     const std::uint32_t begin = c == 0 ? 0 : r.lineEnds[c - 1] + 1;
     return {r.line + begin, r.lineEnds[c] - begin};
   }
-  if (index >= r.ends.size()) return {};
-  const std::uint32_t begin = index == 0 ? 0 : r.ends[index - 1];
-  return {r.bytes.data() + begin, r.ends[index] - begin};
+  if (!r.own || index >= r.own->ends.size()) return {};
+  const Texts& texts = *r.own;
+  const std::uint32_t begin = index == 0 ? 0 : texts.ends[index - 1];
+  return {texts.bytes.data() + begin, texts.ends[index] - begin};
 }
 
 void TableGrid::SetCell(int col, int row, std::string_view text) {
@@ -192,31 +213,31 @@ void TableGrid::SetCell(int col, int row, std::string_view text) {
     copy.assign(text);
     text = copy;
   }
-  OwnTexts(r);
-  const std::size_t stored = r.ends.size();
-  const std::size_t used = r.bytes.size();
+  Texts& t = Own(r);
+  const std::size_t stored = t.ends.size();
+  const std::size_t used = t.bytes.size();
   if (index >= stored) {
     if (text.size() > kMaxRowBytes - used) return;
-    r.ends.resize(index, static_cast<std::uint32_t>(used));  // the empty cells in between
-    r.ends.push_back(static_cast<std::uint32_t>(used + text.size()));
-    r.bytes.insert(r.bytes.end(), text.begin(), text.end());
+    t.ends.resize(index, static_cast<std::uint32_t>(used));  // the empty cells in between
+    t.ends.push_back(static_cast<std::uint32_t>(used + text.size()));
+    t.bytes.insert(t.bytes.end(), text.begin(), text.end());
     return;
   }
-  const std::size_t begin = index == 0 ? 0 : r.ends[index - 1];
-  const std::size_t length = r.ends[index] - begin;
+  const std::size_t begin = index == 0 ? 0 : t.ends[index - 1];
+  const std::size_t length = t.ends[index] - begin;
   if (text.size() > length) {
     if (text.size() - length > kMaxRowBytes - used) return;
-    r.bytes.insert(r.bytes.begin() + static_cast<std::ptrdiff_t>(begin + length),
+    t.bytes.insert(t.bytes.begin() + static_cast<std::ptrdiff_t>(begin + length),
                    text.size() - length, '\0');
   } else if (text.size() < length) {
-    r.bytes.erase(r.bytes.begin() + static_cast<std::ptrdiff_t>(begin + text.size()),
-                  r.bytes.begin() + static_cast<std::ptrdiff_t>(begin + length));
+    t.bytes.erase(t.bytes.begin() + static_cast<std::ptrdiff_t>(begin + text.size()),
+                  t.bytes.begin() + static_cast<std::ptrdiff_t>(begin + length));
   }
-  if (!text.empty()) std::memcpy(r.bytes.data() + begin, text.data(), text.size());
+  if (!text.empty()) std::memcpy(t.bytes.data() + begin, text.data(), text.size());
   if (text.size() != length) {
     // The cells after this one move by the difference (unsigned arithmetic wraps as it should).
     const auto shift = static_cast<std::uint32_t>(text.size() - length);
-    for (std::size_t c = index; c < stored; ++c) r.ends[c] += shift;
+    for (std::size_t c = index; c < stored; ++c) t.ends[c] += shift;
   }
 }
 
@@ -245,9 +266,9 @@ void TableGrid::SetCells(int firstCol, int row, std::span<const std::string_view
     SetCells(firstCol, row, views);
     return;
   }
-  OwnTexts(r);
+  Texts& t = Own(r);
   const auto first = static_cast<std::size_t>(firstCol);
-  if (first < r.ends.size() || bytes > kMaxRowBytes - r.bytes.size()) {
+  if (first < t.ends.size() || bytes > kMaxRowBytes - t.bytes.size()) {
     // Cells already stored in the way: one after the other.
     for (std::size_t k = 0; k < inGrid; ++k) SetCell(firstCol + static_cast<int>(k), row, texts[k]);
     return;
@@ -257,26 +278,26 @@ void TableGrid::SetCells(int firstCol, int row, std::span<const std::string_view
   while (count > 0 && texts[count - 1].empty()) --count;
   if (count == 0) return;
   // The common case of a record placed into an empty row: appended in one go.
-  auto used = static_cast<std::uint32_t>(r.bytes.size());
-  r.ends.reserve(first + count);
-  r.ends.resize(first, used);
-  r.bytes.resize(r.bytes.size() + bytes);
-  char* out = r.bytes.data() + used;
+  auto used = static_cast<std::uint32_t>(t.bytes.size());
+  t.ends.reserve(first + count);
+  t.ends.resize(first, used);
+  t.bytes.resize(t.bytes.size() + bytes);
+  char* out = t.bytes.data() + used;
   for (std::size_t k = 0; k < count; ++k) {
     const std::string_view text = texts[k];
     if (!text.empty()) std::memcpy(out, text.data(), text.size());
     out += text.size();
     used += static_cast<std::uint32_t>(text.size());
-    r.ends.push_back(used);
+    t.ends.push_back(used);
   }
 }
 
 void TableGrid::SetLineCells(int firstCol, int row, std::string_view line,
-                             std::span<const std::size_t> ends) {
+                             std::span<const std::uint32_t> ends) {
   if (row < 0 || row >= RowCount()) return;
   Row& r = rows_[static_cast<std::size_t>(row)];
-  if (firstCol < 0 || firstCol >= colCount_ || r.line != nullptr || !r.ends.empty() ||
-      line.size() + ends.size() >= kMaxRowBytes) {
+  if (firstCol < 0 || firstCol >= colCount_ || r.line != nullptr ||
+      (r.own && !r.own->ends.empty()) || line.size() + ends.size() >= kMaxRowBytes) {
     // Texts in the way (or columns to drop): cell by cell.
     std::vector<std::string_view> texts(ends.size());
     for (std::size_t k = 0; k < ends.size(); ++k) texts[k] = FieldOfEnds(line, ends, k);
@@ -289,7 +310,7 @@ void TableGrid::SetLineCells(int firstCol, int row, std::string_view line,
   if (count == 0) return;
   const std::size_t size = ends[count - 1];
   std::uint32_t* room = store_.Allocate(count + (size + 3) / 4);
-  for (std::size_t k = 0; k < count; ++k) room[k] = static_cast<std::uint32_t>(ends[k]);
+  std::memcpy(room, ends.data(), count * sizeof(std::uint32_t));
   char* bytes = reinterpret_cast<char*>(room + count);
   std::memcpy(bytes, line.data(), size);
   r.line = bytes;
@@ -301,8 +322,10 @@ void TableGrid::SetLineCells(int firstCol, int row, std::string_view line,
 
 void TableGrid::ClearCells() {
   for (Row& row : rows_) {
-    row.bytes.clear();
-    row.ends.clear();
+    if (row.own) {
+      row.own->bytes.clear();
+      row.own->ends.clear();
+    }
     row.line = nullptr;
     row.lineEnds = nullptr;
     row.lineCells = 0;
@@ -316,7 +339,7 @@ int TableGrid::StoredCells(int row) const {
   if (row < 0 || row >= RowCount()) return 0;
   const Row& r = rows_[static_cast<std::size_t>(row)];
   if (r.line != nullptr) return static_cast<int>(r.lineFirst + r.lineCells);
-  return static_cast<int>(r.ends.size());
+  return r.own ? static_cast<int>(r.own->ends.size()) : 0;
 }
 
 void TableGrid::SwapRowCells(int a, int b) {

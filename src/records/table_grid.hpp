@@ -52,7 +52,7 @@ class TableGrid {
   // into blocks the grid keeps for such rows: whole data files load without a copy per cell or
   // an allocation per row. The first other write to such a row gives it texts of its own.
   void SetLineCells(int firstCol, int row, std::string_view line,
-                    std::span<const std::size_t> ends);
+                    std::span<const std::uint32_t> ends);
 
   // How many cells a row keeps: up to the last one written (missing cells are empty).
   int StoredCells(int row) const;
@@ -65,11 +65,24 @@ class TableGrid {
  private:
   // The texts of a row one after the other; cell c ends at ends[c] and begins where cell c - 1
   // ends. A vector's bytes do not move when the row does, so views of cells survive row moves.
-  // A row set by SetLineCells keeps its line in the store instead (bytes and ends stay empty):
-  // cell lineFirst + c is field c of the line, which begins one past the end of field c - 1.
-  struct Row {
+  // Texts written cell by cell: cell c ends at ends[c] and begins where cell c - 1 ends. A
+  // vector's bytes do not move when the row does, so views of cells survive row moves.
+  struct Texts {
     std::vector<char> bytes;
     std::vector<std::uint32_t> ends;
+  };
+  // A row set by SetLineCells keeps its line in the store instead (its own texts stay empty):
+  // cell lineFirst + c is field c of the line, which begins one past the end of field c - 1.
+  // Rows stay small, so that a grid of many rows is quick to grow, clear and sort.
+  struct Row {
+    Row() = default;
+    Row(const Row& other);
+    Row& operator=(const Row& other);
+    Row(Row&&) noexcept = default;
+    Row& operator=(Row&&) noexcept = default;
+    ~Row() = default;
+
+    std::unique_ptr<Texts> own;  // null until the row is first written cell by cell
     const char* line = nullptr;
     const std::uint32_t* lineEnds = nullptr;
     std::uint32_t lineCells = 0;
@@ -105,8 +118,8 @@ class TableGrid {
   }
   // Whether a text lies in the row's bytes or line (and moves or goes when the row is written).
   static bool RowHolds(const Row& row, std::string_view text);
-  // Gives a row set from a line texts of its own, before it is written to.
-  void OwnTexts(Row& row);
+  // The row's own texts, before it is written to: a row set from a line gets its fields.
+  Texts& Own(Row& row);
   // Lets go of a row's line (its texts are gone); the store goes with the last such row.
   void DropLine(Row& row);
 

@@ -161,12 +161,12 @@ TEST_P(SplitScanTest, AgreesWithTheFieldRulesOnRandomLines) {
 
     // The same cut as field ends, and with the OEM conversion in the same pass: the converted
     // line and its fields are those of converting first and splitting after.
-    std::vector<std::size_t> ends(static_cast<std::size_t>(std::max(n, 0)));
+    std::vector<std::uint32_t> ends(static_cast<std::size_t>(std::max(n, 0)));
     SplitEnds(line, n, ends.data());
     std::string converted = line;
     OemToWin1252InPlace(converted);
     std::string inPass = line;
-    std::vector<std::size_t> inPassEnds(ends.size());
+    std::vector<std::uint32_t> inPassEnds(ends.size());
     ConvertAndSplitEnds(inPass, n, inPassEnds.data());
     ASSERT_EQ(inPass, converted) << testing::PrintToString(line);
     ASSERT_EQ(inPassEnds, ends) << testing::PrintToString(line);

@@ -312,7 +312,7 @@ TEST(TableGridModel, AgreesWithOneStringPerCellOnRandomOperations) {
       std::string line(random() % 30, ' ');
       for (char& c : line) c = alphabet[random() % alphabet.size()];
       const int n = static_cast<int>(random() % 9);
-      std::vector<std::size_t> ends(static_cast<std::size_t>(n));
+      std::vector<std::uint32_t> ends(static_cast<std::size_t>(n));
       SplitEnds(line, n, ends.data());
       grid.SetLineCells(col - 2, row, line, ends);
       const std::vector<std::string> fields = SplitRecord(line, n);
@@ -352,7 +352,7 @@ TEST(TableGridModel, AgreesWithOneStringPerCellOnRandomOperations) {
 TEST(TableGridLines, CopiesKeepTheirTextsWhileTheOriginalLoadsAgain) {
   TableGrid grid(5, 3, 1, 64);
   const auto load = [](TableGrid& into, int row, std::string_view line) {
-    std::vector<std::size_t> ends(4);
+    std::vector<std::uint32_t> ends(4);
     SplitEnds(line, 4, ends.data());
     into.SetLineCells(1, row, line, ends);
   };
