@@ -131,9 +131,9 @@ struct PortableScan {
     return BlockStopBits(bytes, offset, length);
   }
   // Writes base + the positions of the first `take` bits of `stops` (take >= 1, at most as many
-  // as are set) to `ends`; returns the last one.
+  // as are set) to `ends`, which has room for `room` numbers; returns the last one.
   static std::size_t Positions(std::uint64_t stops, std::size_t take, std::size_t base,
-                               std::uint32_t* ends) {
+                               std::uint32_t* ends, std::size_t /*room*/) {
     for (std::size_t j = 0; j < take; ++j, stops &= stops - 1) {
       ends[j] =
           static_cast<std::uint32_t>(base + static_cast<std::size_t>(std::countr_zero(stops)));
@@ -147,24 +147,39 @@ struct PortableScan {
 // Finds them in the whole block at once with AVX-512 (a masked load reads only the block's bytes)
 // and turns bits into positions sixteen at a time.
 struct WideScan {
+  // Writes sixteen positions (bytes) plus the offset to ends[j..]: all of them where there is
+  // room (those past `take` are written over by the fields after them), else those taken.
+  TAB_WIDE_TARGET static void Put(__m128i sixteen, __m512i offset, std::uint32_t* ends,
+                                  std::size_t j, std::size_t take, std::size_t room) {
+    const __m512i wide = _mm512_add_epi32(_mm512_maskz_cvtepu8_epi32(0xFFFF, sixteen), offset);
+    if (j + 16 <= room) {
+      _mm512_storeu_si512(ends + j, wide);
+    } else {
+      const auto keep = static_cast<__mmask16>(take - j >= 16 ? 0xFFFF : (1u << (take - j)) - 1);
+      _mm512_mask_storeu_epi32(ends + j, keep, wide);
+    }
+  }
+
   TAB_WIDE_TARGET static std::size_t Positions(std::uint64_t stops, std::size_t take,
-                                               std::size_t base, std::uint32_t* ends) {
+                                               std::size_t base, std::uint32_t* ends,
+                                               std::size_t room) {
     alignas(64) static constexpr std::array<std::uint8_t, 64> kIota = [] {
       std::array<std::uint8_t, 64> iota{};
       for (std::size_t i = 0; i < iota.size(); ++i) iota[i] = static_cast<std::uint8_t>(i);
       return iota;
     }();
-    alignas(64) std::array<std::uint8_t, 64> positions;
-    _mm512_store_si512(positions.data(),
-                       _mm512_maskz_compress_epi8(stops, _mm512_load_si512(kIota.data())));
+    const __m512i positions = _mm512_maskz_compress_epi8(stops, _mm512_load_si512(kIota.data()));
     const __m512i offset = _mm512_set1_epi32(static_cast<int>(static_cast<std::uint32_t>(base)));
-    for (std::size_t j = 0; j < take; j += 16) {
-      const __m128i sixteen = _mm_load_si128(reinterpret_cast<const __m128i*>(&positions[j]));
-      const auto keep = static_cast<__mmask16>(take - j >= 16 ? 0xFFFF : (1u << (take - j)) - 1);
-      _mm512_mask_storeu_epi32(
-          ends + j, keep, _mm512_add_epi32(_mm512_maskz_cvtepu8_epi32(0xFFFF, sixteen), offset));
+    Put(_mm512_castsi512_si128(positions), offset, ends, 0, take, room);
+    if (take > 16) Put(_mm512_extracti32x4_epi32(positions, 1), offset, ends, 16, take, room);
+    if (take > 32) Put(_mm512_extracti32x4_epi32(positions, 2), offset, ends, 32, take, room);
+    if (take > 48) Put(_mm512_extracti32x4_epi32(positions, 3), offset, ends, 48, take, room);
+    // The position of the last field taken: the last stop, or the take-th one.
+    if (take == static_cast<std::size_t>(std::popcount(stops))) {
+      return base + 63 - static_cast<std::size_t>(std::countl_zero(stops));
     }
-    return base + positions[take - 1];
+    for (std::size_t j = 1; j < take; ++j) stops &= stops - 1;
+    return base + static_cast<std::size_t>(std::countr_zero(stops));
   }
 
   TAB_WIDE_TARGET static StopBits Block(const char* bytes, std::size_t, std::size_t length) {
@@ -207,7 +222,7 @@ TAB_ALWAYS_INLINE inline void Split(std::conditional_t<kConvert, char*, const ch
       const std::size_t take =
           std::min<std::size_t>(static_cast<std::size_t>(std::popcount(stops)), count - k);
       if (take == 0) continue;
-      start = Scan::Positions(stops, take, base, ends + k) + 1;
+      start = Scan::Positions(stops, take, base, ends + k, count - k) + 1;
       k += take;
       continue;
     }
