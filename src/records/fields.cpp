@@ -170,10 +170,13 @@ struct WideScan {
     }();
     const __m512i positions = _mm512_maskz_compress_epi8(stops, _mm512_load_si512(kIota.data()));
     const __m512i offset = _mm512_set1_epi32(static_cast<int>(static_cast<std::uint32_t>(base)));
-    Put(_mm512_castsi512_si128(positions), offset, ends, 0, take, room);
-    if (take > 16) Put(_mm512_extracti32x4_epi32(positions, 1), offset, ends, 16, take, room);
-    if (take > 32) Put(_mm512_extracti32x4_epi32(positions, 2), offset, ends, 32, take, room);
-    if (take > 48) Put(_mm512_extracti32x4_epi32(positions, 3), offset, ends, 48, take, room);
+    Put(_mm512_maskz_extracti32x4_epi32(0xF, positions, 0), offset, ends, 0, take, room);
+    if (take > 16)
+      Put(_mm512_maskz_extracti32x4_epi32(0xF, positions, 1), offset, ends, 16, take, room);
+    if (take > 32)
+      Put(_mm512_maskz_extracti32x4_epi32(0xF, positions, 2), offset, ends, 32, take, room);
+    if (take > 48)
+      Put(_mm512_maskz_extracti32x4_epi32(0xF, positions, 3), offset, ends, 48, take, room);
     // The position of the last field taken: the last stop, or the take-th one.
     if (take == static_cast<std::size_t>(std::popcount(stops))) {
       return base + 63 - static_cast<std::size_t>(std::countl_zero(stops));
