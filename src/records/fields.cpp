@@ -121,7 +121,7 @@ constexpr std::size_t kMaxSplitEnd = std::numeric_limits<std::uint32_t>::max();
 void ConvertHighBytes(char* block, std::uint64_t high) {
   for (; high != 0; high &= high - 1) {
     char& c = block[std::countr_zero(high)];
-    c = OemToWin1252(static_cast<unsigned char>(c));
+    c = kOemToWin1252Bytes[static_cast<unsigned char>(c)];
   }
 }
 

@@ -78,6 +78,8 @@ bool IsContinuation(unsigned char b) {
 
 }  // namespace
 
+const std::array<char, 256> kOemToWin1252Bytes = kOemToWin1252;
+
 char OemToWin1252(unsigned char oem) {
   return kOemToWin1252[oem];
 }

@@ -2,6 +2,7 @@
 // Text encodings. Cells, key files and table definition files hold Windows-1252 bytes; data files
 // hold the OEM (DOS) code page and are converted right after reading. Unicode (UTF-8) appears only
 // at the edge: messages, the view, the export tool.
+#include <array>
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -18,6 +19,8 @@ inline constexpr OemCodePage kDataFileCodePage = OemCodePage::Cp850;
 void OemToWin1252InPlace(std::string& line);
 void OemToWin1252InPlace(char* text, std::size_t size);
 char OemToWin1252(unsigned char oem);
+// The same as a table, for loops that convert byte by byte without a call.
+extern const std::array<char, 256> kOemToWin1252Bytes;
 
 std::string Win1252ToUtf8(std::string_view text);
 // Characters that Windows-1252 cannot hold become '?'. Invalid UTF-8 bytes become '?' as well.
