@@ -65,11 +65,13 @@ inline std::string_view TakeField(std::string_view& rest) {
 
 // The bytes of up to 64 bytes of a line that matter to splitting, one bit per byte: every byte
 // that can end a field (separators and double quotes), those among them that need a closer look
-// (quotes and CRs), and the bytes with the high bit set (those the OEM conversion changes).
+// (quotes and CRs), the bytes with the high bit set (those the OEM conversion changes), and the
+// line feeds (for reading whole lines out of a buffer).
 struct StopBits {
   std::uint64_t stops = 0;
   std::uint64_t special = 0;
   std::uint64_t high = 0;
+  std::uint64_t lf = 0;
 };
 
 // `bytes` points `offset` bytes into the line; `length` is at most 64.
@@ -81,6 +83,7 @@ StopBits BlockStopBits(const char* bytes, std::size_t offset, std::size_t length
   const __m128i tab = _mm_set1_epi8('\t');
   const __m128i cr = _mm_set1_epi8('\r');
   const __m128i quote = _mm_set1_epi8('"');
+  const __m128i lf = _mm_set1_epi8('\n');
   const auto add = [&](const char* at, unsigned shift, unsigned drop) {
     const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
     const __m128i special = _mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, quote));
@@ -89,6 +92,9 @@ StopBits BlockStopBits(const char* bytes, std::size_t offset, std::size_t length
     const auto stopMask = static_cast<std::uint64_t>(_mm_movemask_epi8(stop)) >> drop;
     const auto specialMask = static_cast<std::uint64_t>(_mm_movemask_epi8(special)) >> drop;
     const auto highMask = static_cast<std::uint64_t>(_mm_movemask_epi8(v)) >> drop;
+    const auto lfMask =
+        static_cast<std::uint64_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, lf))) >> drop;
+    bits.lf |= lfMask << shift;
     bits.stops |= stopMask << shift;
     bits.special |= specialMask << shift;
     bits.high |= highMask << shift;
@@ -107,6 +113,7 @@ StopBits BlockStopBits(const char* bytes, std::size_t offset, std::size_t length
   for (; i < length; ++i) {
     const auto byte = static_cast<unsigned char>(bytes[i]);
     if (byte >= 0x80) bits.high |= std::uint64_t{1} << i;
+    if (byte == '\n') bits.lf |= std::uint64_t{1} << i;
     const ByteClass cls = kByteClasses[byte];
     if (cls == kPlain) continue;
     bits.stops |= std::uint64_t{1} << i;
@@ -195,6 +202,7 @@ struct WideScan {
     bits.stops = special | _mm512_cmpeq_epi8_mask(v, _mm512_set1_epi8(';')) |
                  _mm512_cmpeq_epi8_mask(v, _mm512_set1_epi8('\t'));
     bits.high = _mm512_movepi8_mask(v);
+    bits.lf = _mm512_cmpeq_epi8_mask(v, _mm512_set1_epi8('\n'));
     return bits;
   }
 };
@@ -256,6 +264,60 @@ TAB_ALWAYS_INLINE inline void Split(std::conditional_t<kConvert, char*, const ch
   for (; k < count; ++k) ends[k] = static_cast<std::uint32_t>(start++);
 }
 
+// The plain data line at the start of a buffer (see ScanDataLine), looked at 64 bytes at a time
+// for its end and its fields together. The bytes are converted only once the line is known to be
+// plain, so that a line handed back is as it was.
+template <typename Scan>
+TAB_ALWAYS_INLINE inline bool ScanLine(char* bytes, std::size_t size, int n, std::uint32_t* ends,
+                                       ScannedLine& line) {
+  const std::size_t count = static_cast<std::size_t>(n > 0 ? n : 0);
+  constexpr std::size_t kNotedBlocks = 4;
+  std::array<std::uint64_t, kNotedBlocks> high{};  // bytes to convert in the first blocks
+  std::size_t k = 0;
+  std::size_t start = 0;
+  for (std::size_t base = 0; base < size; base += 64) {
+    const std::size_t length = std::min<std::size_t>(64, size - base);
+    const StopBits block = Scan::Block(bytes + base, base, length);
+    // Only the bytes before the first LF belong to the line; a CR right before it ends the line.
+    std::uint64_t in = block.lf == 0 ? ~std::uint64_t{0} : (block.lf & (0 - block.lf)) - 1;
+    std::size_t end = 0;  // where the line ends, once its LF is in sight
+    if (block.lf != 0) {
+      end = base + static_cast<std::size_t>(std::countr_zero(block.lf));
+      if (end > base && bytes[end - 1] == '\r') in &= ~(std::uint64_t{1} << (end - 1 - base));
+    }
+    // A CR anywhere else, or a double quote: not a plain line (also a CR at the end of a block
+    // whose LF follows in the next one, which is rare enough).
+    if ((block.special & in) != 0) return false;
+    const std::uint64_t stops = block.stops & in;
+    const std::size_t take =
+        std::min<std::size_t>(static_cast<std::size_t>(std::popcount(stops)), count - k);
+    if (take != 0) {
+      start = Scan::Positions(stops, take, base, ends + k, count - k) + 1;
+      k += take;
+    }
+    const std::size_t index = base / 64;
+    if (index < kNotedBlocks) high[index] = block.high & in;
+    if (block.lf == 0) continue;
+    // The line is plain: convert it and finish its fields.
+    const std::size_t lineLength = end > 0 && bytes[end - 1] == '\r' ? end - 1 : end;
+    for (std::size_t b = 0; b <= index && b < kNotedBlocks; ++b) {
+      if (high[b] != 0) ConvertHighBytes(bytes + b * 64, high[b]);
+    }
+    if (lineLength > kNotedBlocks * 64) {
+      OemToWin1252InPlace(bytes + kNotedBlocks * 64, lineLength - kNotedBlocks * 64);
+    }
+    if (k < count && start < lineLength) {
+      ends[k++] = static_cast<std::uint32_t>(lineLength);  // the rest of the line
+      start = lineLength + 1;
+    }
+    for (; k < count; ++k) ends[k] = static_cast<std::uint32_t>(start++);
+    line.length = lineLength;
+    line.consumed = end + 1;
+    return true;
+  }
+  return false;  // the line goes on past the buffer
+}
+
 template <bool kConvert>
 void SplitPortable(std::conditional_t<kConvert, char*, const char*> text, std::size_t size, int n,
                    std::uint32_t* ends) {
@@ -267,6 +329,11 @@ template <bool kConvert>
 TAB_WIDE_TARGET void SplitWide(std::conditional_t<kConvert, char*, const char*> text,
                                std::size_t size, int n, std::uint32_t* ends) {
   Split<kConvert, WideScan>(text, size, n, ends);
+}
+
+TAB_WIDE_TARGET bool ScanLineWide(char* bytes, std::size_t size, int n, std::uint32_t* ends,
+                                  ScannedLine& line) {
+  return ScanLine<WideScan>(bytes, size, n, ends, line);
 }
 
 bool wideScanAllowed = true;
@@ -329,6 +396,13 @@ void SplitRecord(std::string_view line, int n, std::vector<std::string_view>& fi
   SplitEnds(line, n, ends.data());
   fields.resize(count);
   for (std::size_t k = 0; k < count; ++k) fields[k] = FieldOfEnds(line, ends, k);
+}
+
+bool ScanDataLine(char* bytes, std::size_t size, int n, std::uint32_t* ends, ScannedLine& line) {
+#if TAB_WIDE_SCAN
+  if (UseWide()) return ScanLineWide(bytes, size, n, ends, line);
+#endif
+  return ScanLine<PortableScan>(bytes, size, n, ends, line);
 }
 
 bool AllowWideScan(bool allowed) {

@@ -29,6 +29,17 @@ void SplitEnds(std::string_view line, int n, std::uint32_t* ends);
 // SplitEnds does, in one pass over its bytes.
 void ConvertAndSplitEnds(std::span<char> line, int n, std::uint32_t* ends);
 
+// A data line found at the start of a buffer by ScanDataLine.
+struct ScannedLine {
+  std::size_t length = 0;    // the line without its end
+  std::size_t consumed = 0;  // with its end (LF or CR LF)
+};
+// Looks for a plain data line at the start of the `size` bytes: one that ends with LF or CR LF
+// among them and has no other CR and no double quote. Converts it from the OEM code page in place,
+// cuts it into n fields as SplitEnds would and returns true. Any other line is left as it is and
+// gives false (the caller reads it the general way). Reads and splits in one pass.
+bool ScanDataLine(char* bytes, std::size_t size, int n, std::uint32_t* ends, ScannedLine& line);
+
 // Splitting looks at 64 bytes at once with AVX-512 where the processor has it. Tests turn that
 // off and on again to compare it with the portable way; returns whether the wish could be met.
 bool AllowWideScan(bool allowed);

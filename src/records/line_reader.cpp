@@ -7,6 +7,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "records/fields.hpp"
+
 namespace tab {
 namespace {
 
@@ -122,6 +124,22 @@ bool LineReader::NextInPlace(std::span<char>& line) {
   const bool read = Next(assembled_);
   line = {assembled_.data(), assembled_.size()};
   return read;
+}
+
+bool LineReader::NextRecord(std::span<char>& line, int n, std::uint32_t* ends) {
+  if (!atEnd_ && error_ == 0 && pos_ < buffer_.size() && buffer_[pos_] != kEndOfFileMark) {
+    // Most lines are plain and lie in the buffer: found, converted and cut in one pass.
+    char* begin = buffer_.data() + pos_;
+    ScannedLine scanned;
+    if (ScanDataLine(begin, buffer_.size() - pos_, n, ends, scanned)) {
+      line = {begin, scanned.length};
+      pos_ += scanned.consumed;
+      return true;
+    }
+  }
+  if (!NextInPlace(line)) return false;
+  ConvertAndSplitEnds(line, n, ends);
+  return true;
 }
 
 }  // namespace tab

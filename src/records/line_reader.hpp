@@ -2,6 +2,7 @@
 // Line reading shared by every text file of the program: a line ends at CR LF or a lone LF, a CR
 // not followed by LF is dropped, a 0x1A byte where a line would begin ends the file, and a line
 // has no length limit.
+#include <cstdint>
 #include <span>
 #include <string>
 
@@ -22,6 +23,9 @@ class LineReader {
   // its buffer, or where it put a line together). The bytes may be changed; they stay valid
   // until the next call.
   bool NextInPlace(std::span<char>& line);
+  // The same, for a line of a data file: the line is converted from the OEM code page and cut
+  // into n fields (their ends as SplitEnds gives them, in `ends`, which has room for n).
+  bool NextRecord(std::span<char>& line, int n, std::uint32_t* ends);
 
   bool Failed() const { return error_ != 0; }
   int Error() const { return error_; }  // errno of the failed open or read

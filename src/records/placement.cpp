@@ -14,13 +14,6 @@ DataFile::DataFile(const std::string& path, int fieldCount)
   fields_.resize(ends_.size());
 }
 
-bool DataFile::Next() {
-  if (!exists_ || !reader_.NextInPlace(line_)) return false;
-  ConvertAndSplitEnds(line_, fieldCount_, ends_.data());
-  fieldsMade_ = false;
-  return true;
-}
-
 std::span<const std::string_view> DataFile::Fields() const {
   if (!fieldsMade_) {
     for (std::size_t k = 0; k < fields_.size(); ++k) fields_[k] = FieldOfEnds(Line(), ends_, k);
@@ -66,10 +59,6 @@ bool RecordHasData(std::span<const std::string_view> fields) {
 void PutFields(TableGrid& grid, int row, std::span<const std::string_view> fields,
                int firstColumn) {
   grid.SetCells(firstColumn, row, fields);
-}
-
-void PutFields(TableGrid& grid, int row, const DataFile& file, int firstColumn) {
-  grid.SetLineCells(firstColumn, row, file.Line(), file.Ends());
 }
 
 void ClearCells(TableGrid& grid, int firstCol, int lastCol, int firstRow, int lastRow) {

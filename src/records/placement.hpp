@@ -30,7 +30,10 @@ class DataFile {
 
   bool Exists() const { return exists_; }
   // Reads the next record; false at the end of the file or after a read error.
-  bool Next();
+  bool Next() {
+    fieldsMade_ = false;
+    return exists_ && reader_.NextRecord(line_, fieldCount_, ends_.data());
+  }
   // Field k, counted from 1 as the capture columns are.
   std::string_view Field(int k) const {
     return FieldOfEnds(Line(), ends_, static_cast<std::size_t>(k - 1));
@@ -78,7 +81,9 @@ bool RecordHasData(std::span<const std::string_view> fields);
 // Field k goes to column firstColumn + k - 1.
 void PutFields(TableGrid& grid, int row, std::span<const std::string_view> fields, int firstColumn);
 // The same with the record just read from a data file.
-void PutFields(TableGrid& grid, int row, const DataFile& file, int firstColumn);
+inline void PutFields(TableGrid& grid, int row, const DataFile& file, int firstColumn) {
+  grid.SetLineCells(firstColumn, row, file.Line(), file.Ends());
+}
 // Empties columns firstCol..lastCol of rows firstRow..lastRow (clipped to the grid).
 void ClearCells(TableGrid& grid, int firstCol, int lastCol, int firstRow, int lastRow);
 // Rows firstRow..lastRow whose column 2 is blank get the text of their column 0.

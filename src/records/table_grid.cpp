@@ -58,19 +58,13 @@ TableGrid::LineStore& TableGrid::LineStore::operator=(LineStore&& other) noexcep
   return *this;
 }
 
-std::uint32_t* TableGrid::LineStore::Allocate(std::size_t words) {
-  if (words > left_) {
-    const std::size_t size = std::max(words, std::clamp(total_, kMinBlockWords, kMaxBlockWords));
-    // No value-initialisation: every word is written before it is read.
-    blocks_.emplace_back(new std::uint32_t[size]);
-    total_ += size;
-    next_ = blocks_.back().get();
-    left_ = size;
-  }
-  std::uint32_t* room = next_;
-  next_ += words;
-  left_ -= words;
-  return room;
+void TableGrid::LineStore::NewBlock(std::size_t words) {
+  const std::size_t size = std::max(words, std::clamp(total_, kMinBlockWords, kMaxBlockWords));
+  // No value-initialisation: every word is written before it is read.
+  blocks_.emplace_back(new std::uint32_t[size]);
+  total_ += size;
+  next_ = blocks_.back().get();
+  left_ = size;
 }
 
 void TableGrid::LineStore::Clear() {

@@ -101,10 +101,17 @@ class TableGrid {
     LineStore& operator=(LineStore&& other) noexcept;
     ~LineStore() = default;
     // Room for `words` numbers (or four times as many bytes).
-    std::uint32_t* Allocate(std::size_t words);
+    std::uint32_t* Allocate(std::size_t words) {
+      if (words > left_) NewBlock(words);
+      std::uint32_t* room = next_;
+      next_ += words;
+      left_ -= words;
+      return room;
+    }
     void Clear();
 
    private:
+    void NewBlock(std::size_t words);  // at least `words` big
     std::vector<std::shared_ptr<std::uint32_t[]>> blocks_;
     std::size_t total_ = 0;  // words in all blocks
     std::uint32_t* next_ = nullptr;
