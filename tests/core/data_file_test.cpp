@@ -1,0 +1,85 @@
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "records/fields.hpp"
+#include "records/line_reader.hpp"
+#include "records/placement.hpp"
+#include "records/text.hpp"
+#include "support/fixture.hpp"
+
+namespace tab {
+namespace {
+
+using Records = std::vector<std::vector<std::string>>;
+
+// What a loader must see: every line as the line reader gives it, converted, then split.
+Records ReferenceRecords(const std::string& path, int n) {
+  Records records;
+  LineReader reader(path);
+  std::string line;
+  while (reader.Next(line)) {
+    OemToWin1252InPlace(line);
+    records.push_back(SplitRecord(line, n));
+  }
+  return records;
+}
+
+Records DataFileRecords(const std::string& path, int n) {
+  Records records;
+  DataFile file(path, n);
+  while (file.Next()) {
+    std::vector<std::string> fields;
+    for (int k = 1; k <= n; ++k) fields.emplace_back(file.Field(k));
+    // The views and the ends give the same fields.
+    const std::span<const std::string_view> views = file.Fields();
+    EXPECT_TRUE(std::equal(views.begin(), views.end(), fields.begin(), fields.end()));
+    records.push_back(std::move(fields));
+  }
+  return records;
+}
+
+// The splitter's portable way and, where the processor has AVX-512, its wide way.
+class DataFileScanTest : public testing::TestWithParam<bool> {
+ protected:
+  void SetUp() override {
+    if (!AllowWideScan(GetParam())) GTEST_SKIP() << "this processor has no AVX-512 (VBMI2)";
+  }
+  void TearDown() override { AllowWideScan(true); }
+};
+
+// Random files of plain lines and of lines with quotes, stray CRs, CR LF and LF ends, umlauts
+// and end marks, some of them long enough to cross the reader's 64 KiB buffer: records read
+// through DataFile (one pass over the buffer where it can) are those of reading, converting and
+// splitting line by line.
+TEST_P(DataFileScanTest, RecordsAreThoseOfReadingConvertingAndSplitting) {
+  test::TempDir dir;
+  const std::string path = dir.Make("0000001.CSV");
+  std::mt19937 random(5150);
+  const std::string plain = "ab7;;;\t \x84\x94\xE1";
+  const std::string rough = "ab;\t\"\r\x1A\x84";
+  for (int round = 0; round < 300; ++round) {
+    std::string bytes;
+    const int lines = static_cast<int>(random() % 40);
+    for (int line = 0; line < lines; ++line) {
+      const bool long_ = random() % 50 == 0;
+      const std::size_t length = long_ ? 60000 + random() % 20000 : random() % 200;
+      const std::string& alphabet = random() % 4 == 0 ? rough : plain;
+      for (std::size_t i = 0; i < length; ++i) bytes += alphabet[random() % alphabet.size()];
+      bytes += random() % 3 == 0 ? "\n" : "\r\n";
+    }
+    if (random() % 4 == 0) bytes += "ohne Zeilenende";
+    test::WriteBytes(path, bytes);
+    const int n = static_cast<int>(random() % 30);
+    ASSERT_EQ(DataFileRecords(path, n), ReferenceRecords(path, n)) << "round " << round;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Scans, DataFileScanTest, testing::Values(false, true),
+                         [](const auto& p) { return std::string(p.param ? "Wide" : "Portable"); });
+
+}  // namespace
+}  // namespace tab
