@@ -2,7 +2,7 @@
 // few counts are negative); bits 0 and 1 of byte 1 both set put the rest of the input behind
 // 64 KiB less (byte 1 >> 2) bytes of filler lines, so that its lines cross the end of the
 // reader's first buffer. Every line read is compared with the line rules, converted byte by byte
-// and cut into fields both ways.
+// and cut into fields both ways, and read again through DataFile as the loaders read it.
 #include <algorithm>
 #include <array>
 #include <cstddef>
@@ -14,6 +14,7 @@
 #include "fuzz_support.hpp"
 #include "records/fields.hpp"
 #include "records/line_reader.hpp"
+#include "records/placement.hpp"
 #include "records/text.hpp"
 
 namespace {
@@ -142,6 +143,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FUZZ_CHECK(count == expected.size(), "fewer lines than the line rules give",
              std::to_string(count) + " of " + std::to_string(expected.size()));
   FUZZ_CHECK(!reader.Next(line), "a line after the end");
+
+  // The same lines through DataFile, as the loaders read them: found, converted and cut in one
+  // pass where they are plain, the general way otherwise; with the wide scan or without it.
+  AllowWideScan(size % 2 == 0);
+  DataFile file(path, n);
+  count = 0;
+  while (file.Next()) {
+    FUZZ_CHECK(count < expected.size(), "DataFile reads more lines than the line rules give");
+    std::string converted = expected[count];
+    OemToWin1252InPlace(converted);
+    FUZZ_CHECK(file.Line() == converted, "DataFile's line differs", converted);
+    const std::vector<std::string_view> fields = ReferenceSplit(converted, n);
+    for (std::size_t k = 0; k < fields.size(); ++k) {
+      FUZZ_CHECK(file.Field(static_cast<int>(k) + 1) == fields[k], "DataFile's field differs",
+                 converted + " | field " + std::to_string(k + 1));
+    }
+    ++count;
+  }
+  FUZZ_CHECK(count == expected.size(), "DataFile reads fewer lines than the line rules give");
+  AllowWideScan(true);
 
   // The same lines before their CRs were dropped: the cut stops at a CR that begins the rest.
   std::size_t start = 0;

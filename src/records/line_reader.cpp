@@ -57,18 +57,20 @@ LineReader::~LineReader() {
 
 bool LineReader::Fill() {
   if (fd_ < 0 || eof_) return false;
-  buffer_.resize(kBufferSize);
+  // A block someone else holds on to keeps its lines: the reader goes on in a new one.
+  if (!block_ || block_.use_count() > 1) block_.reset(new char[kBufferSize]);
+  size_ = 0;
   for (;;) {
-    const ssize_t n = ::read(fd_, buffer_.data(), kBufferSize);
+    const ssize_t n = ::read(fd_, block_.get(), kBufferSize);
     if (n > 0) {
-      buffer_.resize(static_cast<std::size_t>(n));
+      size_ = static_cast<std::size_t>(n);
       pos_ = 0;
       return true;
     }
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) error_ = errno;
     eof_ = true;
-    buffer_.clear();
+    size_ = 0;
     pos_ = 0;
     return false;
   }
@@ -77,26 +79,26 @@ bool LineReader::Fill() {
 bool LineReader::Next(std::string& line) {
   line.clear();
   if (atEnd_ || error_ != 0) return false;
-  if (pos_ >= buffer_.size() && !Fill()) {
+  if (pos_ >= size_ && !Fill()) {
     atEnd_ = true;  // nothing after the last line end
     return false;
   }
-  if (buffer_[pos_] == kEndOfFileMark) {
+  if (block_[pos_] == kEndOfFileMark) {
     atEnd_ = true;
     return false;
   }
   for (;;) {
-    const char* begin = buffer_.data() + pos_;
-    const char* end = buffer_.data() + buffer_.size();
+    const char* begin = block_.get() + pos_;
+    const char* end = block_.get() + size_;
     const auto* lf =
         static_cast<const char*>(std::memchr(begin, '\n', static_cast<std::size_t>(end - begin)));
     if (lf != nullptr) {
       AppendWithoutCr(line, begin, lf);
-      pos_ = static_cast<std::size_t>(lf - buffer_.data()) + 1;
+      pos_ = static_cast<std::size_t>(lf - block_.get()) + 1;
       return true;
     }
     AppendWithoutCr(line, begin, end);
-    pos_ = buffer_.size();
+    pos_ = size_;
     if (!Fill()) {
       // The bytes after the last LF form the last line, unless reading failed.
       atEnd_ = true;
@@ -106,10 +108,10 @@ bool LineReader::Next(std::string& line) {
 }
 
 bool LineReader::NextInPlace(std::span<char>& line) {
-  if (!atEnd_ && error_ == 0 && pos_ < buffer_.size() && buffer_[pos_] != kEndOfFileMark) {
+  if (!atEnd_ && error_ == 0 && pos_ < size_ && block_[pos_] != kEndOfFileMark) {
     // The common case: the whole line is in the buffer and has no CR but the one of its end.
-    char* begin = buffer_.data() + pos_;
-    const auto rest = buffer_.size() - pos_;
+    char* begin = block_.get() + pos_;
+    const auto rest = size_ - pos_;
     auto* lf = static_cast<char*>(std::memchr(begin, '\n', rest));
     if (lf != nullptr) {
       const auto length = static_cast<std::size_t>(lf - begin);
@@ -117,23 +119,26 @@ bool LineReader::NextInPlace(std::span<char>& line) {
       if (cr == nullptr || cr == lf - 1) {
         line = {begin, cr == nullptr ? length : length - 1};
         pos_ += length + 1;
+        lineInBlock_ = true;
         return true;
       }
     }
   }
   const bool read = Next(assembled_);
   line = {assembled_.data(), assembled_.size()};
+  lineInBlock_ = false;
   return read;
 }
 
 bool LineReader::NextRecord(std::span<char>& line, int n, std::uint32_t* ends) {
-  if (!atEnd_ && error_ == 0 && pos_ < buffer_.size() && buffer_[pos_] != kEndOfFileMark) {
+  if (!atEnd_ && error_ == 0 && pos_ < size_ && block_[pos_] != kEndOfFileMark) {
     // Most lines are plain and lie in the buffer: found, converted and cut in one pass.
-    char* begin = buffer_.data() + pos_;
+    char* begin = block_.get() + pos_;
     ScannedLine scanned;
-    if (ScanDataLine(begin, buffer_.size() - pos_, n, ends, scanned)) {
+    if (ScanDataLine(begin, size_ - pos_, n, ends, scanned)) {
       line = {begin, scanned.length};
       pos_ += scanned.consumed;
+      lineInBlock_ = true;
       return true;
     }
   }

@@ -3,6 +3,7 @@
 // not followed by LF is dropped, a 0x1A byte where a line would begin ends the file, and a line
 // has no length limit.
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
 
@@ -27,19 +28,28 @@ class LineReader {
   // into n fields (their ends as SplitEnds gives them, in `ends`, which has room for n).
   bool NextRecord(std::span<char>& line, int n, std::uint32_t* ends);
 
+  // The buffer block the last line of NextInPlace or NextRecord lies in, or null when the line
+  // was put together elsewhere. Whoever keeps a copy of the block keeps the line as it is: the
+  // reader reads on into a new block then.
+  const std::shared_ptr<char[]>& LineBlock() const { return lineInBlock_ ? block_ : kNoBlock; }
+
   bool Failed() const { return error_ != 0; }
   int Error() const { return error_; }  // errno of the failed open or read
 
  private:
   bool Fill();
 
+  static inline const std::shared_ptr<char[]> kNoBlock;
+
   int fd_ = -1;
   int error_ = 0;
   bool eof_ = false;
-  bool atEnd_ = false;  // the end mark or the end of the data was reached
-  std::string buffer_;
+  bool atEnd_ = false;             // the end mark or the end of the data was reached
+  std::shared_ptr<char[]> block_;  // the buffer
+  std::size_t size_ = 0;           // bytes in it
   std::size_t pos_ = 0;
-  std::string assembled_;  // a line NextInPlace had to put together
+  bool lineInBlock_ = false;  // the last line of NextInPlace or NextRecord lies in block_
+  std::string assembled_;     // a line NextInPlace had to put together
 };
 
 }  // namespace tab

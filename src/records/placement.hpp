@@ -1,6 +1,7 @@
 #pragma once
 // The shared steps the table loaders compose: reading a data file record by record, looking up
 // rows by key, writing fields, the column-2 fill, row heights and the unplaced-record report.
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -42,6 +43,8 @@ class DataFile {
   // The record's line (converted) and where its fields end in it, as SplitEnds gives them.
   std::string_view Line() const { return {line_.data(), line_.size()}; }
   std::span<const std::uint32_t> Ends() const { return ends_; }
+  // The reader's block the line lies in (or null), for a grid to keep instead of a copy.
+  const std::shared_ptr<char[]>& LineBlock() const { return reader_.LineBlock(); }
   // Reports a read error (the platform's text) and returns true when there was one.
   bool ReportFailure(MessagePort& port) const;
 
@@ -82,7 +85,7 @@ bool RecordHasData(std::span<const std::string_view> fields);
 void PutFields(TableGrid& grid, int row, std::span<const std::string_view> fields, int firstColumn);
 // The same with the record just read from a data file.
 inline void PutFields(TableGrid& grid, int row, const DataFile& file, int firstColumn) {
-  grid.SetLineCells(firstColumn, row, file.Line(), file.Ends());
+  grid.SetLineCells(firstColumn, row, file.Line(), file.Ends(), file.LineBlock());
 }
 // Empties columns firstCol..lastCol of rows firstRow..lastRow (clipped to the grid).
 void ClearCells(TableGrid& grid, int firstCol, int lastCol, int firstRow, int lastRow);

@@ -34,6 +34,7 @@ constexpr std::size_t kMaxBlockWords = 1024 * 1024;
 TableGrid::LineStore& TableGrid::LineStore::operator=(const LineStore& other) {
   if (this != &other) {
     blocks_ = other.blocks_;
+    kept_ = other.kept_;
     total_ = other.total_;
     next_ = nullptr;  // the room left in the last block belongs to the other grid
     left_ = 0;
@@ -43,6 +44,7 @@ TableGrid::LineStore& TableGrid::LineStore::operator=(const LineStore& other) {
 
 TableGrid::LineStore::LineStore(LineStore&& other) noexcept
     : blocks_(std::move(other.blocks_)),
+      kept_(std::move(other.kept_)),
       total_(std::exchange(other.total_, 0)),
       next_(std::exchange(other.next_, nullptr)),
       left_(std::exchange(other.left_, 0)) {}
@@ -51,6 +53,8 @@ TableGrid::LineStore& TableGrid::LineStore::operator=(LineStore&& other) noexcep
   if (this != &other) {
     blocks_ = std::move(other.blocks_);
     other.blocks_.clear();
+    kept_ = std::move(other.kept_);
+    other.kept_.clear();
     total_ = std::exchange(other.total_, 0);
     next_ = std::exchange(other.next_, nullptr);
     left_ = std::exchange(other.left_, 0);
@@ -287,7 +291,8 @@ void TableGrid::SetCells(int firstCol, int row, std::span<const std::string_view
 }
 
 void TableGrid::SetLineCells(int firstCol, int row, std::string_view line,
-                             std::span<const std::uint32_t> ends) {
+                             std::span<const std::uint32_t> ends,
+                             const std::shared_ptr<char[]>& block) {
   if (row < 0 || row >= RowCount()) return;
   Row& r = rows_[static_cast<std::size_t>(row)];
   if (firstCol < 0 || firstCol >= colCount_ || r.line != nullptr ||
@@ -303,11 +308,18 @@ void TableGrid::SetLineCells(int firstCol, int row, std::string_view line,
   while (count > 0 && FieldOfEnds(line, ends, count - 1).empty()) --count;
   if (count == 0) return;
   const std::size_t size = ends[count - 1];
-  std::uint32_t* room = store_.Allocate(count + (size + 3) / 4);
+  // The line stays where it is when its block can be kept, else it is copied after its ends.
+  const bool keep = static_cast<bool>(block);
+  std::uint32_t* room = store_.Allocate(count + (keep ? 0 : (size + 3) / 4));
   std::memcpy(room, ends.data(), count * sizeof(std::uint32_t));
-  char* bytes = reinterpret_cast<char*>(room + count);
-  std::memcpy(bytes, line.data(), size);
-  r.line = bytes;
+  if (keep) {
+    store_.Keep(block);
+    r.line = line.data();
+  } else {
+    char* bytes = reinterpret_cast<char*>(room + count);
+    std::memcpy(bytes, line.data(), size);
+    r.line = bytes;
+  }
   r.lineEnds = room;
   r.lineCells = static_cast<std::uint32_t>(count);
   r.lineFirst = static_cast<std::uint32_t>(firstCol);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <numeric>
 #include <random>
 #include <string>
@@ -314,8 +315,16 @@ TEST(TableGridModel, AgreesWithOneStringPerCellOnRandomOperations) {
       const int n = static_cast<int>(random() % 9);
       std::vector<std::uint32_t> ends(static_cast<std::size_t>(n));
       SplitEnds(line, n, ends.data());
-      grid.SetLineCells(col - 2, row, line, ends);
       const std::vector<std::string> fields = SplitRecord(line, n);
+      if (random() % 2 == 0) {
+        grid.SetLineCells(col - 2, row, line, ends);
+      } else {
+        // The line in a block the grid keeps; the block is written over once it is let go.
+        std::shared_ptr<char[]> block(new char[line.size() + 1]);
+        std::copy(line.begin(), line.end(), block.get());
+        grid.SetLineCells(col - 2, row, std::string_view(block.get(), line.size()), ends, block);
+        if (block.use_count() == 1) std::fill_n(block.get(), line.size(), '#');
+      }
       for (std::size_t k = 0; k < fields.size(); ++k) {
         model.Set(col - 2 + static_cast<int>(k), row, fields[k]);
       }
