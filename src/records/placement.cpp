@@ -10,8 +10,19 @@ namespace tab {
 
 DataFile::DataFile(const std::string& path, int fieldCount)
     : path_(path), fieldCount_(fieldCount), exists_(PathExists(path)), reader_(path) {
-  ends_.resize(static_cast<std::size_t>(std::max(0, fieldCount)));
-  fields_.resize(ends_.size());
+  const auto count = static_cast<std::size_t>(std::max(0, fieldCount));
+  endsBlockWords_ = std::max<std::size_t>(16 * 1024, count);
+  NewEndsBlock();
+  ends_ = {endsBlock_.get(), count};
+  fields_.resize(count);
+}
+
+void DataFile::NewEndsBlock() {
+  // A block no one else holds is used again from its start.
+  if (!endsBlock_ || endsBlock_.use_count() > 1) {
+    endsBlock_.reset(new std::uint32_t[endsBlockWords_]);
+  }
+  endsUsed_ = 0;
 }
 
 std::span<const std::string_view> DataFile::Fields() const {

@@ -33,7 +33,9 @@ class DataFile {
   // Reads the next record; false at the end of the file or after a read error.
   bool Next() {
     fieldsMade_ = false;
-    return exists_ && reader_.NextRecord(line_, fieldCount_, ends_.data());
+    if (!exists_) return false;
+    NextEnds();
+    return reader_.NextRecord(line_, fieldCount_, ends_.data());
   }
   // Field k, counted from 1 as the capture columns are.
   std::string_view Field(int k) const {
@@ -43,8 +45,10 @@ class DataFile {
   // The record's line (converted) and where its fields end in it, as SplitEnds gives them.
   std::string_view Line() const { return {line_.data(), line_.size()}; }
   std::span<const std::uint32_t> Ends() const { return ends_; }
-  // The reader's block the line lies in (or null), for a grid to keep instead of a copy.
+  // The blocks the line and its ends lie in (the line's may be null), for a grid to keep
+  // instead of copies. The file writes the next records elsewhere while a block is kept.
   const std::shared_ptr<char[]>& LineBlock() const { return reader_.LineBlock(); }
+  const std::shared_ptr<std::uint32_t[]>& EndsBlock() const { return endsBlock_; }
   // Reports a read error (the platform's text) and returns true when there was one.
   bool ReportFailure(MessagePort& port) const;
 
@@ -53,8 +57,21 @@ class DataFile {
   int fieldCount_;
   bool exists_;
   LineReader reader_;
+  // Room for the next record's ends in endsBlock_: the ends of record after record, one block
+  // after the other, a block written over only when no one else holds it.
+  void NextEnds() {
+    const auto count = ends_.size();
+    if (endsUsed_ + count > endsBlockWords_) NewEndsBlock();
+    ends_ = {endsBlock_.get() + endsUsed_, count};
+    endsUsed_ += count;
+  }
+  void NewEndsBlock();
+
   std::span<char> line_;
-  std::vector<std::uint32_t> ends_;
+  std::span<std::uint32_t> ends_;
+  std::shared_ptr<std::uint32_t[]> endsBlock_;
+  std::size_t endsBlockWords_ = 0;
+  std::size_t endsUsed_ = 0;
   // The fields as views, made when asked for.
   mutable std::vector<std::string_view> fields_;
   mutable bool fieldsMade_ = false;
@@ -85,7 +102,7 @@ bool RecordHasData(std::span<const std::string_view> fields);
 void PutFields(TableGrid& grid, int row, std::span<const std::string_view> fields, int firstColumn);
 // The same with the record just read from a data file.
 inline void PutFields(TableGrid& grid, int row, const DataFile& file, int firstColumn) {
-  grid.SetLineCells(firstColumn, row, file.Line(), file.Ends(), file.LineBlock());
+  grid.SetLineCells(firstColumn, row, file.Line(), file.Ends(), file.LineBlock(), file.EndsBlock());
 }
 // Empties columns firstCol..lastCol of rows firstRow..lastRow (clipped to the grid).
 void ClearCells(TableGrid& grid, int firstCol, int lastCol, int firstRow, int lastRow);

@@ -35,6 +35,7 @@ TableGrid::LineStore& TableGrid::LineStore::operator=(const LineStore& other) {
   if (this != &other) {
     blocks_ = other.blocks_;
     kept_ = other.kept_;
+    keptEnds_ = other.keptEnds_;
     total_ = other.total_;
     next_ = nullptr;  // the room left in the last block belongs to the other grid
     left_ = 0;
@@ -45,6 +46,7 @@ TableGrid::LineStore& TableGrid::LineStore::operator=(const LineStore& other) {
 TableGrid::LineStore::LineStore(LineStore&& other) noexcept
     : blocks_(std::move(other.blocks_)),
       kept_(std::move(other.kept_)),
+      keptEnds_(std::move(other.keptEnds_)),
       total_(std::exchange(other.total_, 0)),
       next_(std::exchange(other.next_, nullptr)),
       left_(std::exchange(other.left_, 0)) {}
@@ -55,6 +57,8 @@ TableGrid::LineStore& TableGrid::LineStore::operator=(LineStore&& other) noexcep
     other.blocks_.clear();
     kept_ = std::move(other.kept_);
     other.kept_.clear();
+    keptEnds_ = std::move(other.keptEnds_);
+    other.keptEnds_.clear();
     total_ = std::exchange(other.total_, 0);
     next_ = std::exchange(other.next_, nullptr);
     left_ = std::exchange(other.left_, 0);
@@ -151,7 +155,9 @@ void TableGrid::SetColCount(int cols) {
 
 void TableGrid::SetRowCount(int rows) {
   const auto count = static_cast<std::size_t>(std::max(1, rows));
-  for (std::size_t row = count; row < rows_.size(); ++row) DropLine(rows_[row]);
+  if (lineRows_ != 0) {
+    for (std::size_t row = count; row < rows_.size(); ++row) DropLine(rows_[row]);
+  }
   if (count <= rows_.size()) {
     rows_.resize(count);
     return;
@@ -292,7 +298,8 @@ void TableGrid::SetCells(int firstCol, int row, std::span<const std::string_view
 
 void TableGrid::SetLineCells(int firstCol, int row, std::string_view line,
                              std::span<const std::uint32_t> ends,
-                             const std::shared_ptr<char[]>& block) {
+                             const std::shared_ptr<char[]>& block,
+                             const std::shared_ptr<std::uint32_t[]>& endsBlock) {
   if (row < 0 || row >= RowCount()) return;
   Row& r = rows_[static_cast<std::size_t>(row)];
   if (firstCol < 0 || firstCol >= colCount_ || r.line != nullptr ||
@@ -308,19 +315,25 @@ void TableGrid::SetLineCells(int firstCol, int row, std::string_view line,
   while (count > 0 && FieldOfEnds(line, ends, count - 1).empty()) --count;
   if (count == 0) return;
   const std::size_t size = ends[count - 1];
-  // The line stays where it is when its block can be kept, else it is copied after its ends.
-  const bool keep = static_cast<bool>(block);
-  std::uint32_t* room = store_.Allocate(count + (keep ? 0 : (size + 3) / 4));
-  std::memcpy(room, ends.data(), count * sizeof(std::uint32_t));
-  if (keep) {
+  // The line and its ends stay where they are when their blocks can be kept, else they are
+  // copied into the store.
+  if (endsBlock) {
+    store_.Keep(endsBlock);
+    r.lineEnds = ends.data();
+  } else {
+    std::uint32_t* room = store_.Allocate(count);
+    std::memcpy(room, ends.data(), count * sizeof(std::uint32_t));
+    r.lineEnds = room;
+  }
+  if (block) {
     store_.Keep(block);
     r.line = line.data();
   } else {
-    char* bytes = reinterpret_cast<char*>(room + count);
+    // Words, so that the ends after them stay aligned.
+    char* bytes = reinterpret_cast<char*>(store_.Allocate((size + 3) / 4));
     std::memcpy(bytes, line.data(), size);
     r.line = bytes;
   }
-  r.lineEnds = room;
   r.lineCells = static_cast<std::uint32_t>(count);
   r.lineFirst = static_cast<std::uint32_t>(firstCol);
   ++lineRows_;
@@ -332,6 +345,7 @@ void TableGrid::ClearCells() {
       row.own->bytes.clear();
       row.own->ends.clear();
     }
+    if (row.line == nullptr) continue;
     row.line = nullptr;
     row.lineEnds = nullptr;
     row.lineCells = 0;

@@ -51,10 +51,12 @@ class TableGrid {
   // SetCells would write them. Into a row without texts the line goes as it is, with its ends,
   // into blocks the grid keeps for such rows: whole data files load without a copy per cell or
   // an allocation per row. The first other write to such a row gives it texts of its own.
-  // A `block` given holds the line: the line is not copied, the grid keeps the block instead.
+  // A `block` given holds the line, an `endsBlock` the ends: they are not copied, the grid
+  // keeps the blocks instead.
   void SetLineCells(int firstCol, int row, std::string_view line,
                     std::span<const std::uint32_t> ends,
-                    const std::shared_ptr<char[]>& block = nullptr);
+                    const std::shared_ptr<char[]>& block = nullptr,
+                    const std::shared_ptr<std::uint32_t[]>& endsBlock = nullptr);
 
   // How many cells a row keeps: up to the last one written (missing cells are empty).
   int StoredCells(int row) const;
@@ -97,7 +99,8 @@ class TableGrid {
   class LineStore {
    public:
     LineStore() = default;
-    LineStore(const LineStore& other) : blocks_(other.blocks_), kept_(other.kept_) {}
+    LineStore(const LineStore& other)
+        : blocks_(other.blocks_), kept_(other.kept_), keptEnds_(other.keptEnds_) {}
     LineStore& operator=(const LineStore& other);
     LineStore(LineStore&& other) noexcept;
     LineStore& operator=(LineStore&& other) noexcept;
@@ -111,16 +114,20 @@ class TableGrid {
       return room;
     }
     void Clear();
-    // Keeps a block that lines of rows lie in (once, however many rows it serves).
+    // Keeps a block that lines or ends of rows lie in (once, however many rows it serves).
     void Keep(const std::shared_ptr<char[]>& block) {
       if (kept_.empty() || kept_.back() != block) kept_.push_back(block);
+    }
+    void Keep(const std::shared_ptr<std::uint32_t[]>& block) {
+      if (keptEnds_.empty() || keptEnds_.back() != block) keptEnds_.push_back(block);
     }
 
    private:
     void NewBlock(std::size_t words);  // at least `words` big
     std::vector<std::shared_ptr<std::uint32_t[]>> blocks_;
     std::vector<std::shared_ptr<char[]>> kept_;  // blocks of others, kept for their lines
-    std::size_t total_ = 0;                      // words in all blocks
+    std::vector<std::shared_ptr<std::uint32_t[]>> keptEnds_;  // and for their ends
+    std::size_t total_ = 0;                                   // words in all blocks
     std::uint32_t* next_ = nullptr;
     std::size_t left_ = 0;
   };

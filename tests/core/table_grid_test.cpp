@@ -319,11 +319,17 @@ TEST(TableGridModel, AgreesWithOneStringPerCellOnRandomOperations) {
       if (random() % 2 == 0) {
         grid.SetLineCells(col - 2, row, line, ends);
       } else {
-        // The line in a block the grid keeps; the block is written over once it is let go.
+        // The line and its ends in blocks the grid keeps; a block is written over once it is
+        // let go.
         std::shared_ptr<char[]> block(new char[line.size() + 1]);
         std::copy(line.begin(), line.end(), block.get());
-        grid.SetLineCells(col - 2, row, std::string_view(block.get(), line.size()), ends, block);
+        std::shared_ptr<std::uint32_t[]> endsBlock(new std::uint32_t[ends.size() + 1]);
+        std::copy(ends.begin(), ends.end(), endsBlock.get());
+        grid.SetLineCells(col - 2, row, std::string_view(block.get(), line.size()),
+                          std::span<const std::uint32_t>(endsBlock.get(), ends.size()), block,
+                          endsBlock);
         if (block.use_count() == 1) std::fill_n(block.get(), line.size(), '#');
+        if (endsBlock.use_count() == 1) std::fill_n(endsBlock.get(), ends.size(), 0xFFFFFFFFu);
       }
       for (std::size_t k = 0; k < fields.size(); ++k) {
         model.Set(col - 2 + static_cast<int>(k), row, fields[k]);

@@ -66,13 +66,18 @@ void LoadList(TableGrid& grid, const SheetContext& context, const char* suffix, 
     ClearCells(grid, 1, fieldCount, 2, grid.RowCount() - 1);
     return;
   }
-  // Row numbers are not limited to 16 bits: a file of 70,000 lines shows 70,000 rows.
+  // Row numbers are not limited to 16 bits: a file of 70,000 lines shows 70,000 rows. The grid
+  // grows ahead by half of itself and ends with the file's last line.
+  const int rowsBefore = grid.RowCount();
   int row = 1;
   for (; file.Next(); ++row) {
-    if (row >= grid.RowCount()) grid.SetRowCount(row + 1);
+    if (row >= grid.RowCount()) grid.SetRowCount(row + 1 + row / 2);
     PutFields(grid, row, file, 1);
   }
-  if (file.ReportFailure(context.port)) return;
+  if (file.ReportFailure(context.port)) {
+    grid.SetRowCount(std::max(rowsBefore, row));  // the rows read so far stay
+    return;
+  }
   // Lines read + 1 rows: an empty file leaves only the heading row 0.
   grid.SetRowCount(row);
 }
