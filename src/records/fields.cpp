@@ -292,7 +292,7 @@ TAB_ALWAYS_INLINE inline bool ScanLine(char* bytes, std::size_t size, int n, std
     const std::size_t take =
         std::min<std::size_t>(static_cast<std::size_t>(std::popcount(stops)), count - k);
     if (take != 0) {
-      start = Scan::Positions(stops, take, base, ends + k, count - k) + 1;
+      start = Scan::Positions(stops, take, base, ends + k, count - k + kSplitSlack) + 1;
       k += take;
     }
     const std::size_t index = base / 64;

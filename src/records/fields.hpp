@@ -37,7 +37,9 @@ struct ScannedLine {
 // Looks for a plain data line at the start of the `size` bytes: one that ends with LF or CR LF
 // among them and has no other CR and no double quote. Converts it from the OEM code page in place,
 // cuts it into n fields as SplitEnds would and returns true. Any other line is left as it is and
-// gives false (the caller reads it the general way). Reads and splits in one pass.
+// gives false (the caller reads it the general way). Reads and splits in one pass. `ends` has
+// room for n + kSplitSlack numbers: those past the n-th may be written over.
+inline constexpr std::size_t kSplitSlack = 16;
 bool ScanDataLine(char* bytes, std::size_t size, int n, std::uint32_t* ends, ScannedLine& line);
 
 // Splitting looks at 64 bytes at once with AVX-512 where the processor has it. Tests turn that

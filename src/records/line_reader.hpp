@@ -25,7 +25,8 @@ class LineReader {
   // until the next call.
   bool NextInPlace(std::span<char>& line);
   // The same, for a line of a data file: the line is converted from the OEM code page and cut
-  // into n fields (their ends as SplitEnds gives them, in `ends`, which has room for n).
+  // into n fields (their ends as SplitEnds gives them, in `ends`, which has room for n +
+  // kSplitSlack).
   bool NextRecord(std::span<char>& line, int n, std::uint32_t* ends);
 
   // The buffer block the last line of NextInPlace or NextRecord lies in, or null when the line

@@ -11,7 +11,7 @@ namespace tab {
 DataFile::DataFile(const std::string& path, int fieldCount)
     : path_(path), fieldCount_(fieldCount), exists_(PathExists(path)), reader_(path) {
   const auto count = static_cast<std::size_t>(std::max(0, fieldCount));
-  endsBlockWords_ = std::max<std::size_t>(16 * 1024, count);
+  endsBlockWords_ = std::max<std::size_t>(16 * 1024, count + kSplitSlack);
   NewEndsBlock();
   ends_ = {endsBlock_.get(), count};
   fields_.resize(count);

@@ -61,7 +61,7 @@ class DataFile {
   // after the other, a block written over only when no one else holds it.
   void NextEnds() {
     const auto count = ends_.size();
-    if (endsUsed_ + count > endsBlockWords_) NewEndsBlock();
+    if (endsUsed_ + count + kSplitSlack > endsBlockWords_) NewEndsBlock();
     ends_ = {endsBlock_.get() + endsUsed_, count};
     endsUsed_ += count;
   }
