@@ -1,9 +1,9 @@
 // The school sheet with large files. School table 2 with 100,000 lines, set up and loaded as the
 // window does it, stands next to its floor: reading the same lines with LineReader (loading
 // takes at most twice the floor; set-up and loading together, a dispatch, under 100 ms). The
-// occupation completion of table 3 ("Texte (Beruf, Berufsgr.,
-// Fachr.) ergänzen") over 100,000 rows with a key file of 10,000 lines stands next to reading
-// its key files (the target is under 100 ms).
+// occupation completion of table 3 ("Texte (Beruf, Berufsgr., Fachr.) ergänzen") over 100,000
+// rows with a key file of 10,000 lines stands next to reading its key files (the target is
+// under 100 ms).
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
 
