@@ -318,6 +318,11 @@ TAB_ALWAYS_INLINE inline bool ScanLine(char* bytes, std::size_t size, int n, std
   return false;  // the line goes on past the buffer
 }
 
+bool ScanLinePortable(char* bytes, std::size_t size, int n, std::uint32_t* ends,
+                      ScannedLine& line) {
+  return ScanLine<PortableScan>(bytes, size, n, ends, line);
+}
+
 template <bool kConvert>
 void SplitPortable(std::conditional_t<kConvert, char*, const char*> text, std::size_t size, int n,
                    std::uint32_t* ends) {
@@ -399,10 +404,14 @@ void SplitRecord(std::string_view line, int n, std::vector<std::string_view>& fi
 }
 
 bool ScanDataLine(char* bytes, std::size_t size, int n, std::uint32_t* ends, ScannedLine& line) {
+  return DataLineScanner()(bytes, size, n, ends, line);
+}
+
+DataLineScan DataLineScanner() {
 #if TAB_WIDE_SCAN
-  if (UseWide()) return ScanLineWide(bytes, size, n, ends, line);
+  if (UseWide()) return ScanLineWide;
 #endif
-  return ScanLine<PortableScan>(bytes, size, n, ends, line);
+  return ScanLinePortable;
 }
 
 bool AllowWideScan(bool allowed) {

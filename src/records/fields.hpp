@@ -41,6 +41,10 @@ struct ScannedLine {
 // room for n + kSplitSlack numbers: those past the n-th may be written over.
 inline constexpr std::size_t kSplitSlack = 16;
 bool ScanDataLine(char* bytes, std::size_t size, int n, std::uint32_t* ends, ScannedLine& line);
+// ScanDataLine for this processor (and the wish of AllowWideScan) as it is now: for readers that
+// choose once and call it line after line.
+using DataLineScan = bool (*)(char*, std::size_t, int, std::uint32_t*, ScannedLine&);
+DataLineScan DataLineScanner();
 
 // Splitting looks at 64 bytes at once with AVX-512 where the processor has it. Tests turn that
 // off and on again to compare it with the portable way; returns whether the wish could be met.

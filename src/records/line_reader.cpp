@@ -13,7 +13,6 @@ namespace tab {
 namespace {
 
 constexpr std::size_t kBufferSize = 64 * 1024;
-constexpr char kEndOfFileMark = '\x1A';
 
 // Appends the bytes without their CRs: a CR before the LF belongs to the line end, and a CR
 // anywhere else is dropped.
@@ -32,7 +31,7 @@ void AppendWithoutCr(std::string& line, const char* begin, const char* end) {
 
 }  // namespace
 
-LineReader::LineReader(const std::string& path) {
+LineReader::LineReader(const std::string& path) : scanLine_(DataLineScanner()) {
   fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd_ < 0) {
     error_ = errno;
@@ -130,18 +129,7 @@ bool LineReader::NextInPlace(std::span<char>& line) {
   return read;
 }
 
-bool LineReader::NextRecord(std::span<char>& line, int n, std::uint32_t* ends) {
-  if (!atEnd_ && error_ == 0 && pos_ < size_ && block_[pos_] != kEndOfFileMark) {
-    // Most lines are plain and lie in the buffer: found, converted and cut in one pass.
-    char* begin = block_.get() + pos_;
-    ScannedLine scanned;
-    if (ScanDataLine(begin, size_ - pos_, n, ends, scanned)) {
-      line = {begin, scanned.length};
-      pos_ += scanned.consumed;
-      lineInBlock_ = true;
-      return true;
-    }
-  }
+bool LineReader::NextRecordTheLongWay(std::span<char>& line, int n, std::uint32_t* ends) {
   if (!NextInPlace(line)) return false;
   ConvertAndSplitEnds(line, n, ends);
   return true;

@@ -7,6 +7,8 @@
 #include <span>
 #include <string>
 
+#include "records/fields.hpp"
+
 namespace tab {
 
 class LineReader {
@@ -27,7 +29,20 @@ class LineReader {
   // The same, for a line of a data file: the line is converted from the OEM code page and cut
   // into n fields (their ends as SplitEnds gives them, in `ends`, which has room for n +
   // kSplitSlack).
-  bool NextRecord(std::span<char>& line, int n, std::uint32_t* ends);
+  bool NextRecord(std::span<char>& line, int n, std::uint32_t* ends) {
+    if (!atEnd_ && error_ == 0 && pos_ < size_ && block_[pos_] != kEndOfFileMark) {
+      // Most lines are plain and lie in the buffer: found, converted and cut in one pass.
+      char* begin = block_.get() + pos_;
+      ScannedLine scanned;
+      if (scanLine_(begin, size_ - pos_, n, ends, scanned)) {
+        line = {begin, scanned.length};
+        pos_ += scanned.consumed;
+        lineInBlock_ = true;
+        return true;
+      }
+    }
+    return NextRecordTheLongWay(line, n, ends);
+  }
 
   // The buffer block the last line of NextInPlace or NextRecord lies in, or null when the line
   // was put together elsewhere. Whoever keeps a copy of the block keeps the line as it is: the
@@ -39,6 +54,10 @@ class LineReader {
 
  private:
   bool Fill();
+  bool NextRecordTheLongWay(std::span<char>& line, int n, std::uint32_t* ends);
+
+  static constexpr char kEndOfFileMark = '\x1A';
+  const DataLineScan scanLine_;  // the scan this processor does best
 
   static inline const std::shared_ptr<char[]> kNoBlock;
 
