@@ -145,8 +145,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FUZZ_CHECK(!reader.Next(line), "a line after the end");
 
   // The same lines through DataFile, as the loaders read them: found, converted and cut in one
-  // pass where they are plain, the general way otherwise; with the wide scan or without it.
-  AllowWideScan(size % 2 == 0);
+  // pass where they are plain, the general way otherwise; in each way the processor offers.
+  UseScanWay(static_cast<ScanWay>(size % 3));
   DataFile file(path, n);
   count = 0;
   while (file.Next()) {
@@ -162,7 +162,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ++count;
   }
   FUZZ_CHECK(count == expected.size(), "DataFile reads fewer lines than the line rules give");
-  AllowWideScan(true);
+  UseBestScanWay();
 
   // The same lines before their CRs were dropped: the cut stops at a CR that begins the rest.
   std::size_t start = 0;

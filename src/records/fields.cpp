@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstring>
 #include <limits>
+#include <optional>
 #include <type_traits>
 
 #include "records/text.hpp"
@@ -132,6 +133,16 @@ void ConvertHighBytes(char* block, std::uint64_t high) {
   }
 }
 
+// The position of the take-th set bit of `stops` (from 1) plus base: the last one when all are
+// taken, which needs no walk through the bits.
+inline std::size_t LastTaken(std::uint64_t stops, std::size_t take, std::size_t base) {
+  if (take == static_cast<std::size_t>(std::popcount(stops))) {
+    return base + 63 - static_cast<std::size_t>(std::countl_zero(stops));
+  }
+  for (std::size_t j = 1; j < take; ++j) stops &= stops - 1;
+  return base + static_cast<std::size_t>(std::countr_zero(stops));
+}
+
 // Finds the bytes that matter in a block the portable way (SSE2 where there is SSE2).
 struct PortableScan {
   static StopBits Block(const char* bytes, std::size_t offset, std::size_t length) {
@@ -184,12 +195,7 @@ struct WideScan {
       Put(_mm512_maskz_extracti32x4_epi32(0xF, positions, 2), offset, ends, 32, take, room);
     if (take > 48)
       Put(_mm512_maskz_extracti32x4_epi32(0xF, positions, 3), offset, ends, 48, take, room);
-    // The position of the last field taken: the last stop, or the take-th one.
-    if (take == static_cast<std::size_t>(std::popcount(stops))) {
-      return base + 63 - static_cast<std::size_t>(std::countl_zero(stops));
-    }
-    for (std::size_t j = 1; j < take; ++j) stops &= stops - 1;
-    return base + static_cast<std::size_t>(std::countr_zero(stops));
+    return LastTaken(stops, take, base);
   }
 
   TAB_WIDE_TARGET static StopBits Block(const char* bytes, std::size_t, std::size_t length) {
@@ -204,6 +210,81 @@ struct WideScan {
     bits.high = _mm512_movepi8_mask(v);
     bits.lf = _mm512_cmpeq_epi8_mask(v, _mm512_set1_epi8('\n'));
     return bits;
+  }
+};
+#endif
+
+#if TAB_WIDE_SCAN
+#define TAB_AVX2_TARGET __attribute__((target("avx2,bmi,popcnt")))
+// The positions of the set bits of every byte value, and how many there are.
+struct BytePositions {
+  std::array<std::array<std::uint8_t, 8>, 256> positions{};
+  std::array<std::uint8_t, 256> counts{};
+};
+constexpr BytePositions kBytePositions = [] {
+  BytePositions table;
+  for (std::size_t byte = 0; byte < 256; ++byte) {
+    std::uint8_t count = 0;
+    for (std::uint8_t bit = 0; bit < 8; ++bit) {
+      if (((byte >> bit) & 1) != 0) table.positions[byte][count++] = bit;
+    }
+    table.counts[byte] = count;
+  }
+  return table;
+}();
+
+// Looks at 32 bytes at once with AVX2 and turns bits into positions eight at a time through a
+// table, where the processor has AVX2 but not AVX-512.
+struct Avx2Scan {
+  TAB_AVX2_TARGET static std::uint64_t Mask(__m256i v, char c, unsigned drop) {
+    const auto bits =
+        static_cast<std::uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(v, _mm256_set1_epi8(c))));
+    return static_cast<std::uint64_t>(bits) >> drop;
+  }
+
+  TAB_AVX2_TARGET static void Add(StopBits& bits, __m256i v, unsigned shift, unsigned drop) {
+    const std::uint64_t special = Mask(v, '\r', drop) | Mask(v, '"', drop);
+    bits.special |= special << shift;
+    bits.stops |= (special | Mask(v, ';', drop) | Mask(v, '\t', drop)) << shift;
+    bits.lf |= Mask(v, '\n', drop) << shift;
+    const auto high = static_cast<std::uint32_t>(_mm256_movemask_epi8(v));
+    bits.high |= (static_cast<std::uint64_t>(high) >> drop) << shift;
+  }
+
+  TAB_AVX2_TARGET static StopBits Block(const char* bytes, std::size_t offset, std::size_t length) {
+    if (offset + length < 32) return BlockStopBits(bytes, offset, length);
+    StopBits bits;
+    std::size_t i = 0;
+    for (; i + 32 <= length; i += 32) {
+      Add(bits, _mm256_loadu_si256(reinterpret_cast<const __m256i*>(bytes + i)),
+          static_cast<unsigned>(i), 0);
+    }
+    if (i < length) {
+      // The last bytes: the 32 that end with them (the bytes before are in the line too).
+      const auto drop = static_cast<unsigned>(32 - (length - i));
+      Add(bits, _mm256_loadu_si256(reinterpret_cast<const __m256i*>(bytes + length - 32)),
+          static_cast<unsigned>(i), drop);
+    }
+    return bits;
+  }
+
+  // As PortableScan::Positions; with room for eight more than taken, eight at a time.
+  TAB_AVX2_TARGET static std::size_t Positions(std::uint64_t stops, std::size_t take,
+                                               std::size_t base, std::uint32_t* ends,
+                                               std::size_t room) {
+    if (room < take + 8) return PortableScan::Positions(stops, take, base, ends, room);
+    const std::uint64_t whole = stops;
+    std::size_t written = 0;
+    for (std::size_t byte = 0; written < take; ++byte, stops >>= 8) {
+      const auto bits = static_cast<std::uint8_t>(stops);
+      const __m128i eight =
+          _mm_loadl_epi64(reinterpret_cast<const __m128i*>(kBytePositions.positions[bits].data()));
+      const __m256i wide = _mm256_add_epi32(_mm256_cvtepu8_epi32(eight),
+                                            _mm256_set1_epi32(static_cast<int>(base + byte * 8)));
+      _mm256_storeu_si256(reinterpret_cast<__m256i*>(ends + written), wide);
+      written += kBytePositions.counts[bits];
+    }
+    return LastTaken(whole, take, base);
   }
 };
 #endif
@@ -341,22 +422,50 @@ TAB_WIDE_TARGET bool ScanLineWide(char* bytes, std::size_t size, int n, std::uin
   return ScanLine<WideScan>(bytes, size, n, ends, line);
 }
 
-bool wideScanAllowed = true;
+template <bool kConvert>
+TAB_AVX2_TARGET void SplitAvx2(std::conditional_t<kConvert, char*, const char*> text,
+                               std::size_t size, int n, std::uint32_t* ends) {
+  Split<kConvert, Avx2Scan>(text, size, n, ends);
+}
 
-bool UseWide() {
-  static const bool available =
-      __builtin_cpu_supports("avx512bw") != 0 && __builtin_cpu_supports("avx512vbmi2") != 0;
-  return available && wideScanAllowed;
+TAB_AVX2_TARGET bool ScanLineAvx2(char* bytes, std::size_t size, int n, std::uint32_t* ends,
+                                  ScannedLine& line) {
+  return ScanLine<Avx2Scan>(bytes, size, n, ends, line);
 }
 #endif
+
+ScanWay BestWay() {
+#if TAB_WIDE_SCAN
+  static const ScanWay best =
+      __builtin_cpu_supports("avx512bw") != 0 && __builtin_cpu_supports("avx512vbmi2") != 0
+          ? ScanWay::kAvx512
+      : __builtin_cpu_supports("avx2") != 0 ? ScanWay::kAvx2
+                                            : ScanWay::kPortable;
+  return best;
+#else
+  return ScanWay::kPortable;
+#endif
+}
+
+std::optional<ScanWay> chosenWay;  // set by tests; else the best
+
+ScanWay Way() {
+  return chosenWay.value_or(BestWay());
+}
 
 template <bool kConvert>
 void SplitLine(std::conditional_t<kConvert, char*, const char*> text, std::size_t size, int n,
                std::uint32_t* ends) {
 #if TAB_WIDE_SCAN
-  if (UseWide()) {
-    SplitWide<kConvert>(text, size, n, ends);
-    return;
+  switch (Way()) {
+    case ScanWay::kAvx512:
+      SplitWide<kConvert>(text, size, n, ends);
+      return;
+    case ScanWay::kAvx2:
+      SplitAvx2<kConvert>(text, size, n, ends);
+      return;
+    case ScanWay::kPortable:
+      break;
   }
 #endif
   SplitPortable<kConvert>(text, size, n, ends);
@@ -409,18 +518,26 @@ bool ScanDataLine(char* bytes, std::size_t size, int n, std::uint32_t* ends, Sca
 
 DataLineScan DataLineScanner() {
 #if TAB_WIDE_SCAN
-  if (UseWide()) return ScanLineWide;
+  switch (Way()) {
+    case ScanWay::kAvx512:
+      return ScanLineWide;
+    case ScanWay::kAvx2:
+      return ScanLineAvx2;
+    case ScanWay::kPortable:
+      break;
+  }
 #endif
   return ScanLinePortable;
 }
 
-bool AllowWideScan(bool allowed) {
-#if TAB_WIDE_SCAN
-  wideScanAllowed = allowed;
-  return UseWide() == allowed;
-#else
-  return !allowed;
-#endif
+bool UseScanWay(ScanWay way) {
+  if (way > BestWay()) return false;
+  chosenWay = way;
+  return true;
+}
+
+void UseBestScanWay() {
+  chosenWay.reset();
 }
 
 std::vector<std::string> SplitRecord(std::string_view line, int n) {

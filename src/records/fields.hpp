@@ -41,14 +41,21 @@ struct ScannedLine {
 // room for n + kSplitSlack numbers: those past the n-th may be written over.
 inline constexpr std::size_t kSplitSlack = 16;
 bool ScanDataLine(char* bytes, std::size_t size, int n, std::uint32_t* ends, ScannedLine& line);
-// ScanDataLine for this processor (and the wish of AllowWideScan) as it is now: for readers that
+// ScanDataLine for this processor (and the way UseScanWay chose) as it is now: for readers that
 // choose once and call it line after line.
 using DataLineScan = bool (*)(char*, std::size_t, int, std::uint32_t*, ScannedLine&);
 DataLineScan DataLineScanner();
 
-// Splitting looks at 64 bytes at once with AVX-512 where the processor has it. Tests turn that
-// off and on again to compare it with the portable way; returns whether the wish could be met.
-bool AllowWideScan(bool allowed);
+// Splitting looks at 64 bytes at once with AVX-512 (with VBMI2) or 32 bytes with AVX2 where the
+// processor has them, else 16 with SSE2 or one by one. Tests choose each way the processor
+// offers to compare them (UseScanWay returns false for one it does not offer) and go back to
+// the best.
+enum class ScanWay { kPortable, kAvx2, kAvx512 };
+bool UseScanWay(ScanWay way);
+void UseBestScanWay();
+inline const char* ScanWayName(ScanWay way) {
+  return way == ScanWay::kAvx512 ? "Avx512" : way == ScanWay::kAvx2 ? "Avx2" : "Portable";
+}
 
 // Field k of a line cut by SplitEnds.
 inline std::string_view FieldOfEnds(std::string_view line, std::span<const std::uint32_t> ends,

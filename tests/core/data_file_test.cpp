@@ -42,13 +42,13 @@ Records DataFileRecords(const std::string& path, int n) {
   return records;
 }
 
-// The splitter's portable way and, where the processor has AVX-512, its wide way.
-class DataFileScanTest : public testing::TestWithParam<bool> {
+// Every way of the splitter the processor offers.
+class DataFileScanTest : public testing::TestWithParam<ScanWay> {
  protected:
   void SetUp() override {
-    if (!AllowWideScan(GetParam())) GTEST_SKIP() << "this processor has no AVX-512 (VBMI2)";
+    if (!UseScanWay(GetParam())) GTEST_SKIP() << "this processor does not offer that way";
   }
-  void TearDown() override { AllowWideScan(true); }
+  void TearDown() override { UseBestScanWay(); }
 };
 
 // Random files of plain lines and of lines with quotes, stray CRs, CR LF and LF ends, umlauts
@@ -78,8 +78,9 @@ TEST_P(DataFileScanTest, RecordsAreThoseOfReadingConvertingAndSplitting) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Scans, DataFileScanTest, testing::Values(false, true),
-                         [](const auto& p) { return std::string(p.param ? "Wide" : "Portable"); });
+INSTANTIATE_TEST_SUITE_P(Scans, DataFileScanTest,
+                         testing::Values(ScanWay::kPortable, ScanWay::kAvx2, ScanWay::kAvx512),
+                         [](const auto& p) { return ScanWayName(p.param); });
 
 }  // namespace
 }  // namespace tab

@@ -133,13 +133,13 @@ Fields LiteralSplit(const std::string& line, int n) {
   return fields;
 }
 
-// The splitter's portable way and, where the processor has AVX-512, its wide way.
-class SplitScanTest : public testing::TestWithParam<bool> {
+// Every way of the splitter the processor offers.
+class SplitScanTest : public testing::TestWithParam<ScanWay> {
  protected:
   void SetUp() override {
-    if (!AllowWideScan(GetParam())) GTEST_SKIP() << "this processor has no AVX-512 (VBMI2)";
+    if (!UseScanWay(GetParam())) GTEST_SKIP() << "this processor does not offer that way";
   }
-  void TearDown() override { AllowWideScan(true); }
+  void TearDown() override { UseBestScanWay(); }
 };
 
 TEST_P(SplitScanTest, AgreesWithTheFieldRulesOnRandomLines) {
@@ -188,8 +188,9 @@ TEST_P(SplitScanTest, AgreesWithTheFieldRulesOnRandomLines) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Scans, SplitScanTest, testing::Values(false, true),
-                         [](const auto& p) { return std::string(p.param ? "Wide" : "Portable"); });
+INSTANTIATE_TEST_SUITE_P(Scans, SplitScanTest,
+                         testing::Values(ScanWay::kPortable, ScanWay::kAvx2, ScanWay::kAvx512),
+                         [](const auto& p) { return ScanWayName(p.param); });
 
 // ---- ParseNumber -------------------------------------------------------------------------
 
