@@ -399,35 +399,44 @@ TAB_ALWAYS_INLINE inline bool ScanLine(char* bytes, std::size_t size, int n, std
   return false;  // the line goes on past the buffer
 }
 
-bool ScanLinePortable(char* bytes, std::size_t size, int n, std::uint32_t* ends,
-                      ScannedLine& line) {
-  return ScanLine<PortableScan>(bytes, size, n, ends, line);
-}
+// What each way of splitting does: split a line, convert and split it, scan a data line.
+struct Way {
+  void (*split)(const char*, std::size_t, int, std::uint32_t*);
+  void (*convertAndSplit)(char*, std::size_t, int, std::uint32_t*);
+  DataLineScan scanLine;
+};
 
-template <bool kConvert>
-void SplitPortable(std::conditional_t<kConvert, char*, const char*> text, std::size_t size, int n,
-                   std::uint32_t* ends) {
-  Split<kConvert, PortableScan>(text, size, n, ends);
+template <typename Scan>
+constexpr Way WayOf() {
+  return {[](const char* text, std::size_t size, int n, std::uint32_t* ends) {
+            Split<false, Scan>(text, size, n, ends);
+          },
+          [](char* text, std::size_t size, int n, std::uint32_t* ends) {
+            Split<true, Scan>(text, size, n, ends);
+          },
+          [](char* bytes, std::size_t size, int n, std::uint32_t* ends, ScannedLine& line) {
+            return ScanLine<Scan>(bytes, size, n, ends, line);
+          }};
 }
 
 #if TAB_WIDE_SCAN
-template <bool kConvert>
-TAB_WIDE_TARGET void SplitWide(std::conditional_t<kConvert, char*, const char*> text,
-                               std::size_t size, int n, std::uint32_t* ends) {
-  Split<kConvert, WideScan>(text, size, n, ends);
+// The vector ways: compiled for their instruction sets, used only where the processor has them.
+TAB_WIDE_TARGET void SplitWide(const char* text, std::size_t size, int n, std::uint32_t* ends) {
+  Split<false, WideScan>(text, size, n, ends);
 }
-
+TAB_WIDE_TARGET void ConvertAndSplitWide(char* text, std::size_t size, int n, std::uint32_t* ends) {
+  Split<true, WideScan>(text, size, n, ends);
+}
 TAB_WIDE_TARGET bool ScanLineWide(char* bytes, std::size_t size, int n, std::uint32_t* ends,
                                   ScannedLine& line) {
   return ScanLine<WideScan>(bytes, size, n, ends, line);
 }
-
-template <bool kConvert>
-TAB_AVX2_TARGET void SplitAvx2(std::conditional_t<kConvert, char*, const char*> text,
-                               std::size_t size, int n, std::uint32_t* ends) {
-  Split<kConvert, Avx2Scan>(text, size, n, ends);
+TAB_AVX2_TARGET void SplitAvx2(const char* text, std::size_t size, int n, std::uint32_t* ends) {
+  Split<false, Avx2Scan>(text, size, n, ends);
 }
-
+TAB_AVX2_TARGET void ConvertAndSplitAvx2(char* text, std::size_t size, int n, std::uint32_t* ends) {
+  Split<true, Avx2Scan>(text, size, n, ends);
+}
 TAB_AVX2_TARGET bool ScanLineAvx2(char* bytes, std::size_t size, int n, std::uint32_t* ends,
                                   ScannedLine& line) {
   return ScanLine<Avx2Scan>(bytes, size, n, ends, line);
@@ -449,26 +458,21 @@ ScanWay BestWay() {
 
 std::optional<ScanWay> chosenWay;  // set by tests; else the best
 
-ScanWay Way() {
-  return chosenWay.value_or(BestWay());
-}
-
-template <bool kConvert>
-void SplitLine(std::conditional_t<kConvert, char*, const char*> text, std::size_t size, int n,
-               std::uint32_t* ends) {
+const Way& CurrentWay() {
+  static constexpr Way kPortable = WayOf<PortableScan>();
 #if TAB_WIDE_SCAN
-  switch (Way()) {
+  static constexpr Way kAvx2{SplitAvx2, ConvertAndSplitAvx2, ScanLineAvx2};
+  static constexpr Way kAvx512{SplitWide, ConvertAndSplitWide, ScanLineWide};
+  switch (chosenWay.value_or(BestWay())) {
     case ScanWay::kAvx512:
-      SplitWide<kConvert>(text, size, n, ends);
-      return;
+      return kAvx512;
     case ScanWay::kAvx2:
-      SplitAvx2<kConvert>(text, size, n, ends);
-      return;
+      return kAvx2;
     case ScanWay::kPortable:
       break;
   }
 #endif
-  SplitPortable<kConvert>(text, size, n, ends);
+  return kPortable;
 }
 
 int DigitValue(char c, int base) {
@@ -490,11 +494,11 @@ std::string_view NextField(std::string_view& rest) {
 }
 
 void SplitEnds(std::string_view line, int n, std::uint32_t* ends) {
-  SplitLine<false>(line.data(), line.size(), n, ends);
+  CurrentWay().split(line.data(), line.size(), n, ends);
 }
 
 void ConvertAndSplitEnds(std::span<char> line, int n, std::uint32_t* ends) {
-  SplitLine<true>(line.data(), line.size(), n, ends);
+  CurrentWay().convertAndSplit(line.data(), line.size(), n, ends);
 }
 
 void SplitRecord(std::string_view line, int n, std::vector<std::string_view>& fields) {
@@ -517,17 +521,7 @@ bool ScanDataLine(char* bytes, std::size_t size, int n, std::uint32_t* ends, Sca
 }
 
 DataLineScan DataLineScanner() {
-#if TAB_WIDE_SCAN
-  switch (Way()) {
-    case ScanWay::kAvx512:
-      return ScanLineWide;
-    case ScanWay::kAvx2:
-      return ScanLineAvx2;
-    case ScanWay::kPortable:
-      break;
-  }
-#endif
-  return ScanLinePortable;
+  return CurrentWay().scanLine;
 }
 
 bool UseScanWay(ScanWay way) {
