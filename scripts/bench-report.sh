@@ -2,7 +2,9 @@
 # Builds every benchmark in build-bench/ (Release; the window's benchmark only where Qt 6 is
 # installed), runs each of them with JSON output and prints one table: figure, target, floor and
 # ratio per benchmark, missed targets marked "VERFEHLT". Targets and floors: bench/targets.tsv.
-# Arguments are passed to every benchmark executable (e.g. --benchmark_filter=Show).
+# Every benchmark runs three times (BENCH_REPETITIONS) and counts with its shortest time, as
+# does its floor: the machine's other work only ever adds time. Arguments are passed to every
+# benchmark executable (e.g. --benchmark_filter=Show).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${TABELLARIO_BENCH_BUILD:-$root/build-bench}
@@ -29,7 +31,8 @@ for program in "$build"/bench/*_bench; do
   name=$(basename "$program")
   echo "Messe $name ..." >&2
   # A benchmark that fails still leaves its other figures; the table shows what is missing.
-  if ! "$program" --benchmark_out="$out/$name.json" --benchmark_out_format=json "$@" \
+  if ! "$program" --benchmark_out="$out/$name.json" --benchmark_out_format=json \
+    --benchmark_repetitions="${BENCH_REPETITIONS:-3}" "$@" \
     >"$out/$name.log" 2>&1; then
     echo "$name endete mit einem Fehler (Ausgabe: $out/$name.log)" >&2
   fi

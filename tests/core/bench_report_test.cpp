@@ -60,6 +60,34 @@ TEST(BenchReportJson, RunsBecomeMeasurementsInMillisecondsOrMegabytes) {
   }
 }
 
+// Repetitions (--benchmark_repetitions) give one measurement each: the shortest time, the
+// largest memory figure, and a failure when any repetition failed.
+TEST(BenchReportJson, RepetitionsGiveTheBestTimeTheLargestMemoryAndAnyFailure) {
+  constexpr std::string_view kRepeated = R"({"benchmarks": [
+    {"name": "Load", "run_type": "iteration", "real_time": 4.5, "time_unit": "ms"},
+    {"name": "Peak/iterations:1", "run_type": "iteration", "real_time": 1, "time_unit": "ms",
+     "peak_MB": 20.0},
+    {"name": "Load", "run_type": "iteration", "real_time": 3900.0, "time_unit": "us"},
+    {"name": "Peak/iterations:1", "run_type": "iteration", "real_time": 1, "time_unit": "ms",
+     "peak_MB": 22.5},
+    {"name": "Flaky", "run_type": "iteration", "real_time": 1.0, "time_unit": "ms"},
+    {"name": "Flaky", "run_type": "iteration", "error_occurred": true, "error_message": "wrong",
+     "real_time": 0, "time_unit": "ms"},
+    {"name": "Load", "run_type": "iteration", "real_time": 4.1, "time_unit": "ms"},
+    {"name": "Load_median", "run_type": "aggregate", "real_time": 4.1, "time_unit": "ms"}
+  ]})";
+  std::vector<Measurement> runs;
+  std::string error;
+  ASSERT_TRUE(ReadMeasurements(kRepeated, "school_bench", runs, error)) << error;
+  ASSERT_EQ(runs.size(), 3u);
+  EXPECT_EQ(runs[0].name, "Load");
+  EXPECT_DOUBLE_EQ(runs[0].figure, 3.9);
+  EXPECT_EQ(runs[1].name, "Peak");
+  EXPECT_DOUBLE_EQ(runs[1].figure, 22.5);
+  EXPECT_EQ(runs[2].name, "Flaky");
+  EXPECT_EQ(runs[2].error, "wrong");
+}
+
 TEST(BenchReportJson, StringsNumbersAndNestingAreRead) {
   JsonValue value;
   std::string error;

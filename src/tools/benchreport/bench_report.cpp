@@ -333,7 +333,19 @@ bool ReadMeasurements(std::string_view json, const std::string& executable,
       const JsonValue* unit = run.Find("time_unit");
       if (time != nullptr) m.figure = Milliseconds(time->number, unit ? unit->text : "ns");
     }
-    out.push_back(std::move(m));
+    const auto same = std::find_if(out.begin(), out.end(), [&m](const Measurement& earlier) {
+      return earlier.executable == m.executable && earlier.name == m.name;
+    });
+    if (same == out.end()) {
+      out.push_back(std::move(m));
+    } else if (same->error.empty()) {
+      if (!m.error.empty()) {
+        same->error = m.error;
+      } else {
+        same->figure =
+            m.megabytes ? std::max(same->figure, m.figure) : std::min(same->figure, m.figure);
+      }
+    }
   }
   return true;
 }

@@ -41,7 +41,9 @@ struct Measurement {
   std::string error;  // the benchmark's own error message when it failed
 };
 
-// The runs of one executable's JSON output (aggregates such as means are left out).
+// The runs of one executable's JSON output (aggregates such as means are left out). Repetitions
+// of a benchmark give one measurement: its shortest time, the least disturbed by whatever else
+// the machine did meanwhile, or its largest memory figure; a failed repetition fails it.
 bool ReadMeasurements(std::string_view json, const std::string& executable,
                       std::vector<Measurement>& out, std::string& error);
 
