@@ -43,6 +43,11 @@ LineReader::LineReader(const std::string& path) : scanLine_(DataLineScanner()) {
     error_ = errno;
   } else if (S_ISDIR(info.st_mode)) {
     error_ = EISDIR;
+  } else if (S_ISREG(info.st_mode) && info.st_size >= 0 &&
+             static_cast<std::uint64_t>(info.st_size) < kBufferSize) {
+    // A small file gets a buffer of its size (and one byte to see its end): a grid may keep the
+    // buffer for the lines in it.
+    blockSize_ = static_cast<std::size_t>(info.st_size) + 1;
   }
   if (error_ != 0) {
     ::close(fd_);
@@ -57,10 +62,10 @@ LineReader::~LineReader() {
 bool LineReader::Fill() {
   if (fd_ < 0 || eof_) return false;
   // A block someone else holds on to keeps its lines: the reader goes on in a new one.
-  if (!block_ || block_.use_count() > 1) block_.reset(new char[kBufferSize]);
+  if (!block_ || block_.use_count() > 1) block_.reset(new char[blockSize_]);
   size_ = 0;
   for (;;) {
-    const ssize_t n = ::read(fd_, block_.get(), kBufferSize);
+    const ssize_t n = ::read(fd_, block_.get(), blockSize_);
     if (n > 0) {
       size_ = static_cast<std::size_t>(n);
       pos_ = 0;

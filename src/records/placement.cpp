@@ -7,22 +7,31 @@
 #include "records/text.hpp"
 
 namespace tab {
+namespace {
+
+constexpr std::size_t kFirstEndsBlockWords = 1024;
+constexpr std::size_t kMaxEndsBlockWords = 16 * 1024;
+
+}  // namespace
 
 DataFile::DataFile(const std::string& path, int fieldCount)
     : path_(path), fieldCount_(fieldCount), exists_(PathExists(path)), reader_(path) {
   const auto count = static_cast<std::size_t>(std::max(0, fieldCount));
-  endsBlockWords_ = std::max<std::size_t>(16 * 1024, count + kSplitSlack);
+  endsBlockWords_ = std::max<std::size_t>(kFirstEndsBlockWords, count + kSplitSlack);
   NewEndsBlock();
   ends_ = {endsBlock_.get(), count};
   fields_.resize(count);
 }
 
 void DataFile::NewEndsBlock() {
-  // A block no one else holds is used again from its start.
-  if (!endsBlock_ || endsBlock_.use_count() > 1) {
-    endsBlock_.reset(new std::uint32_t[endsBlockWords_]);
-  }
   endsUsed_ = 0;
+  // A block no one else holds is used again from its start; else the next one is twice as big
+  // (up to a limit), so that a short file takes little room and a long one few blocks.
+  if (endsBlock_ && endsBlock_.use_count() == 1) return;
+  if (endsBlock_) {
+    endsBlockWords_ = std::max(endsBlockWords_, std::min(2 * endsBlockWords_, kMaxEndsBlockWords));
+  }
+  endsBlock_.reset(new std::uint32_t[endsBlockWords_]);
 }
 
 std::span<const std::string_view> DataFile::Fields() const {
