@@ -67,11 +67,13 @@ void LoadList(TableGrid& grid, const SheetContext& context, const char* suffix, 
     return;
   }
   // Row numbers are not limited to 16 bits: a file of 70,000 lines shows 70,000 rows. The grid
-  // grows ahead by half of itself and ends with the file's last line.
+  // grows a few hundred rows ahead (new rows are still in the cache when their lines come) and
+  // ends with the file's last line.
+  constexpr int kRowsAhead = 256;
   const int rowsBefore = grid.RowCount();
   int row = 1;
   for (; file.Next(); ++row) {
-    if (row >= grid.RowCount()) grid.SetRowCount(row + 1 + row / 2);
+    if (row >= grid.RowCount()) grid.SetRowCount(row + kRowsAhead);
     PutFields(grid, row, file, 1);
   }
   if (file.ReportFailure(context.port)) {
