@@ -53,9 +53,6 @@ DataLineScan DataLineScanner();
 enum class ScanWay { kPortable, kAvx2, kAvx512 };
 bool UseScanWay(ScanWay way);
 void UseBestScanWay();
-inline const char* ScanWayName(ScanWay way) {
-  return way == ScanWay::kAvx512 ? "Avx512" : way == ScanWay::kAvx2 ? "Avx2" : "Portable";
-}
 
 // Field k of a line cut by SplitEnds.
 inline std::string_view FieldOfEnds(std::string_view line, std::span<const std::uint32_t> ends,

@@ -10,6 +10,7 @@
 #include "records/placement.hpp"
 #include "records/text.hpp"
 #include "support/fixture.hpp"
+#include "support/scan_ways.hpp"
 
 namespace tab {
 namespace {
@@ -43,13 +44,7 @@ Records DataFileRecords(const std::string& path, int n) {
 }
 
 // Every way of the splitter the processor offers.
-class DataFileScanTest : public testing::TestWithParam<ScanWay> {
- protected:
-  void SetUp() override {
-    if (!UseScanWay(GetParam())) GTEST_SKIP() << "this processor does not offer that way";
-  }
-  void TearDown() override { UseBestScanWay(); }
-};
+class DataFileScanTest : public test::ScanWayTest {};
 
 // Random files of plain lines and of lines with quotes, stray CRs, CR LF and LF ends, umlauts
 // and end marks, some of them long enough to cross the reader's 64 KiB buffer: records read
@@ -78,9 +73,7 @@ TEST_P(DataFileScanTest, RecordsAreThoseOfReadingConvertingAndSplitting) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Scans, DataFileScanTest,
-                         testing::Values(ScanWay::kPortable, ScanWay::kAvx2, ScanWay::kAvx512),
-                         [](const auto& p) { return ScanWayName(p.param); });
+INSTANTIATE_TEST_SUITE_P(Scans, DataFileScanTest, test::kScanWays, test::ScanWayTestName);
 
 }  // namespace
 }  // namespace tab

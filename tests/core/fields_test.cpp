@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "records/text.hpp"
+#include "support/scan_ways.hpp"
 
 namespace tab {
 namespace {
@@ -134,13 +135,7 @@ Fields LiteralSplit(const std::string& line, int n) {
 }
 
 // Every way of the splitter the processor offers.
-class SplitScanTest : public testing::TestWithParam<ScanWay> {
- protected:
-  void SetUp() override {
-    if (!UseScanWay(GetParam())) GTEST_SKIP() << "this processor does not offer that way";
-  }
-  void TearDown() override { UseBestScanWay(); }
-};
+class SplitScanTest : public test::ScanWayTest {};
 
 TEST_P(SplitScanTest, AgreesWithTheFieldRulesOnRandomLines) {
   // Few distinct bytes, so that separators, quotes and CRs meet in every combination, and lines
@@ -188,9 +183,7 @@ TEST_P(SplitScanTest, AgreesWithTheFieldRulesOnRandomLines) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Scans, SplitScanTest,
-                         testing::Values(ScanWay::kPortable, ScanWay::kAvx2, ScanWay::kAvx512),
-                         [](const auto& p) { return ScanWayName(p.param); });
+INSTANTIATE_TEST_SUITE_P(Scans, SplitScanTest, test::kScanWays, test::ScanWayTestName);
 
 // ---- ParseNumber -------------------------------------------------------------------------
 
