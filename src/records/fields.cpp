@@ -345,7 +345,7 @@ TAB_ALWAYS_INLINE inline void Split(std::conditional_t<kConvert, char*, const ch
   for (; k < count; ++k) ends[k] = static_cast<std::uint32_t>(start++);
 }
 
-// The plain data line at the start of a buffer (see ScanDataLine), looked at 64 bytes at a time
+// The plain data line at the start of a buffer (see DataLineScan), looked at 64 bytes at a time
 // for its end and its fields together. The bytes are converted only once the line is known to be
 // plain, so that a line handed back is as it was.
 template <typename Scan>
@@ -514,10 +514,6 @@ void SplitRecord(std::string_view line, int n, std::vector<std::string_view>& fi
   SplitEnds(line, n, ends.data());
   fields.resize(count);
   for (std::size_t k = 0; k < count; ++k) fields[k] = FieldOfEnds(line, ends, k);
-}
-
-bool ScanDataLine(char* bytes, std::size_t size, int n, std::uint32_t* ends, ScannedLine& line) {
-  return DataLineScanner()(bytes, size, n, ends, line);
 }
 
 DataLineScan DataLineScanner() {

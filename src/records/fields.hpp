@@ -29,21 +29,22 @@ void SplitEnds(std::string_view line, int n, std::uint32_t* ends);
 // SplitEnds does, in one pass over its bytes.
 void ConvertAndSplitEnds(std::span<char> line, int n, std::uint32_t* ends);
 
-// A data line found at the start of a buffer by ScanDataLine.
+// A data line found at the start of a buffer by a DataLineScan.
 struct ScannedLine {
   std::size_t length = 0;    // the line without its end
   std::size_t consumed = 0;  // with its end (LF or CR LF)
 };
-// Looks for a plain data line at the start of the `size` bytes: one that ends with LF or CR LF
-// among them and has no other CR and no double quote. Converts it from the OEM code page in place,
-// cuts it into n fields as SplitEnds would and returns true. Any other line is left as it is and
-// gives false (the caller reads it the general way). Reads and splits in one pass. `ends` has
-// room for n + kSplitSlack numbers: those past the n-th may be written over.
+// A DataLineScan(bytes, size, n, ends, line) looks for a plain data line at the start of the
+// `size` bytes: one that ends with LF or CR LF among them and has no other CR and no double
+// quote. It converts the line from the OEM code page in place, cuts it into n fields as
+// SplitEnds would and returns true, in one pass. Any other line is left as it is and gives false
+// (the caller reads it the general way). `ends` has room for n + kSplitSlack numbers: those past
+// the n-th may be written over.
 inline constexpr std::size_t kSplitSlack = 16;
-bool ScanDataLine(char* bytes, std::size_t size, int n, std::uint32_t* ends, ScannedLine& line);
-// ScanDataLine for this processor (and the way UseScanWay chose) as it is now: for readers that
+using DataLineScan = bool (*)(char* bytes, std::size_t size, int n, std::uint32_t* ends,
+                              ScannedLine& line);
+// The scan for this processor (and the way UseScanWay chose) as it is now: for readers that
 // choose once and call it line after line.
-using DataLineScan = bool (*)(char*, std::size_t, int, std::uint32_t*, ScannedLine&);
 DataLineScan DataLineScanner();
 
 // Splitting looks at 64 bytes at once with AVX-512 (with VBMI2) or 32 bytes with AVX2 where the
