@@ -12,8 +12,6 @@
 namespace tab {
 namespace {
 
-constexpr std::size_t kBufferSize = 64 * 1024;
-
 // Appends the bytes without their CRs: a CR before the LF belongs to the line end, and a CR
 // anywhere else is dropped.
 void AppendWithoutCr(std::string& line, const char* begin, const char* end) {

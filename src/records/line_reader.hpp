@@ -57,6 +57,7 @@ class LineReader {
   bool NextRecordTheLongWay(std::span<char>& line, int n, std::uint32_t* ends);
 
   static constexpr char kEndOfFileMark = '\x1A';
+  static constexpr std::size_t kBufferSize = 64 * 1024;
   const DataLineScan scanLine_;  // the scan this processor does best
 
   static inline const std::shared_ptr<char[]> kNoBlock;
@@ -64,10 +65,10 @@ class LineReader {
   int fd_ = -1;
   int error_ = 0;
   bool eof_ = false;
-  bool atEnd_ = false;                 // the end mark or the end of the data was reached
-  std::shared_ptr<char[]> block_;      // the buffer
-  std::size_t size_ = 0;               // bytes in it
-  std::size_t blockSize_ = 64 * 1024;  // room of a buffer: less for a small file
+  bool atEnd_ = false;                   // the end mark or the end of the data was reached
+  std::shared_ptr<char[]> block_;        // the buffer
+  std::size_t size_ = 0;                 // bytes in it
+  std::size_t blockSize_ = kBufferSize;  // room of a buffer: less for a small file
   std::size_t pos_ = 0;
   bool lineInBlock_ = false;  // the last line of NextInPlace or NextRecord lies in block_
   std::string assembled_;     // a line NextInPlace had to put together
