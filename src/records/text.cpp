@@ -4,6 +4,8 @@
 #include <bit>
 #include <cstdint>
 #include <cstring>
+#include <optional>
+#include <string_view>
 
 namespace tab {
 namespace {
@@ -63,14 +65,32 @@ constexpr std::array<char16_t, 32> kWin1252Upper = {
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,  // 98
 };
 
-// Windows-1252 byte of a code point, or '?' where Windows-1252 has none.
-char Win1252FromCodePoint(char32_t cp) {
+constexpr std::optional<char> Win1252FromCodePoint(char32_t cp) {
   if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<char>(cp);
   for (std::size_t i = 0; i < kWin1252Upper.size(); ++i) {
     if (kWin1252Upper[i] == cp) return static_cast<char>(0x80 + i);
   }
-  return '?';
+  return std::nullopt;
 }
+
+// The characters of CP850 bytes 0x80-0xFF, in byte order: what the files written by the project
+// itself are encoded with.
+constexpr std::u16string_view kCp850Chars =
+    u"ÇüéâäàåçêëèïîìÄÅÉæÆôöòûùÿÖÜø£Ø×ƒáíóúñÑªº¿®¬½¼¡«»░▒▓│┤ÁÂÀ©╣║╗╝¢¥┐"
+    u"└┴┬├─┼ãÃ╚╔╩╦╠═╬¤ðÐÊËÈıÍÎÏ┘┌█▄¦Ì▀ÓßÔÒõÕµþÞÚÛÙýÝ¯´\u00AD±‗¾¶§÷¸°¨·¹³²■\u00A0";
+static_assert(kCp850Chars.size() == 128);
+
+// Encoding and reading agree: a CP850 byte whose character Windows-1252 also holds reads as
+// that character, so that a written text reads back as it was. The other 31 bytes read as their
+// best-fit character (above) and are written only for their own character.
+constexpr bool EncodingInvertsReading() {
+  for (std::size_t i = 0; i < kCp850Chars.size(); ++i) {
+    const std::optional<char> shared = Win1252FromCodePoint(kCp850Chars[i]);
+    if (shared && *shared != kOemToWin1252[128 + i]) return false;
+  }
+  return true;
+}
+static_assert(EncodingInvertsReading());
 
 bool IsContinuation(unsigned char b) {
   return (b & 0xC0) == 0x80;
@@ -79,6 +99,15 @@ bool IsContinuation(unsigned char b) {
 }  // namespace
 
 const std::array<char, 256> kOemToWin1252Bytes = kOemToWin1252;
+
+std::optional<char> EncodeChar(char32_t codePoint, CodePage page) {
+  if (page == CodePage::kWindows1252) return Win1252FromCodePoint(codePoint);
+  if (codePoint < 0x80) return static_cast<char>(codePoint);
+  const std::size_t at = codePoint > 0xFFFF ? std::u16string_view::npos
+                                            : kCp850Chars.find(static_cast<char16_t>(codePoint));
+  if (at == std::u16string_view::npos) return std::nullopt;
+  return static_cast<char>(0x80 + at);
+}
 
 char OemToWin1252(unsigned char oem) {
   return kOemToWin1252[oem];
@@ -197,7 +226,7 @@ std::string Utf8ToWin1252(std::string_view text) {
   std::size_t pos = 0;
   while (pos < text.size()) {
     const char32_t cp = DecodeUtf8(text, pos);
-    out += cp == kInvalidCodePoint ? '?' : Win1252FromCodePoint(cp);
+    out += Win1252FromCodePoint(cp).value_or('?');
   }
   return out;
 }

@@ -4,15 +4,11 @@
 // at the edge: messages, the view, the export tool.
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace tab {
-
-enum class OemCodePage { Cp850 };
-
-// The code page the statistics data files are written in: the German DOS page.
-inline constexpr OemCodePage kDataFileCodePage = OemCodePage::Cp850;
 
 // Converts a line from the data files' OEM code page to Windows-1252 in place, the way Windows'
 // OEM-to-ANSI conversion does it (characters without an equivalent get their best-fit character).
@@ -23,6 +19,14 @@ char OemToWin1252(unsigned char oem);
 extern const std::array<char, 256> kOemToWin1252Bytes;
 
 std::string Win1252ToUtf8(std::string_view text);
+
+// The two code pages of the files the program reads: CP850 (the German DOS page) for the data
+// files, Windows-1252 for everything else.
+enum class CodePage { kCp850, kWindows1252 };
+// The byte of a character in a code page, or nothing where the page does not hold it. For CP850
+// it is the exact inverse of OemToWin1252 for every character the two pages share. Written files
+// (the test fixtures, the demo and large data bases) are encoded with it.
+std::optional<char> EncodeChar(char32_t codePoint, CodePage page);
 // Characters that Windows-1252 cannot hold become '?'. Invalid UTF-8 bytes become '?' as well.
 std::string Utf8ToWin1252(std::string_view text);
 

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -80,6 +82,50 @@ TEST(OemToWin1252, GermanUmlautsFromADataFile) {
   EXPECT_EQ(bytes,
             "\xE4\xF6\xFC\xDF\xC4\xD6\xDC;Gr\xF6\xDF"
             "e\r\n");
+}
+
+// Writing is the other way: a character the reading shows is written as a byte that reads as
+// that character again, and the 97 bytes whose character Windows-1252 holds come back as
+// themselves. The best-fit ones do not: '+' is written as '+', not as a box corner.
+TEST(EncodeChar, Cp850WritesWhatReadingShows) {
+  int sameByte = 0;
+  for (int b = 0x80; b <= 0xFF; ++b) {
+    SCOPED_TRACE("CP850 byte " + std::to_string(b));
+    const std::optional<char> written =
+        EncodeChar(kExpectedShown[static_cast<std::size_t>(b - 0x80)], CodePage::kCp850);
+    ASSERT_TRUE(written.has_value());
+    EXPECT_EQ(OemToWin1252(static_cast<unsigned char>(*written)),
+              OemToWin1252(static_cast<unsigned char>(b)));
+    sameByte += static_cast<unsigned char>(*written) == b;
+  }
+  EXPECT_EQ(sameByte, 97);
+}
+
+TEST(EncodeChar, CharactersOfOneCodePageOnly) {
+  struct Case {
+    char32_t codePoint;
+    CodePage page;
+    std::optional<char> byte;
+  };
+  const Case cases[] = {
+      {U'a', CodePage::kCp850, 'a'},
+      {U'ä', CodePage::kCp850, '\x84'},
+      {U'ß', CodePage::kCp850, '\xE1'},
+      {U'░', CodePage::kCp850, '\xB0'},
+      {U'\u00A0', CodePage::kCp850, '\xFF'},
+      {U'€', CodePage::kCp850, std::nullopt},
+      {U'Ł', CodePage::kCp850, std::nullopt},
+      {U'ä', CodePage::kWindows1252, '\xE4'},
+      {U'€', CodePage::kWindows1252, '\x80'},
+      {U'░', CodePage::kWindows1252, std::nullopt},
+      {U'\U0001F600', CodePage::kCp850, std::nullopt},
+      {kInvalidCodePoint, CodePage::kCp850, std::nullopt},
+      {kInvalidCodePoint, CodePage::kWindows1252, std::nullopt},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(EncodeChar(c.codePoint, c.page), c.byte)
+        << "U+" << std::hex << static_cast<std::uint32_t>(c.codePoint);
+  }
 }
 
 struct Win1252Case {

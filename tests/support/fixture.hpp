@@ -22,7 +22,9 @@ class TempDir {
   std::string path_;
 };
 
-// Writes bytes as they are (creating parent folders).
+// The writers of the project's generators (tools/textfiles): they create parent folders and throw
+// when a file cannot be written or a character has no form in the code page.
+// Writes bytes as they are.
 void WriteBytes(const std::string& path, std::string_view bytes);
 // Writes UTF-8 lines converted to CP850 (the data files' code page), each ended by CR LF.
 void WriteOemLines(const std::string& path, const std::vector<std::string>& utf8Lines);

@@ -1,12 +1,7 @@
 #include "tools/largedb/large_db.hpp"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <array>
-#include <cerrno>
-#include <cstring>
 #include <filesystem>
 #include <stdexcept>
 #include <string_view>
@@ -14,6 +9,7 @@
 #include "app/settings.hpp"
 #include "records/fields.hpp"
 #include "records/text.hpp"
+#include "tools/textfiles/text_files.hpp"
 
 namespace tab::largedb {
 
@@ -23,31 +19,7 @@ namespace fs = std::filesystem;
 
 // ---- writing ---------------------------------------------------------------------------------
 
-[[noreturn]] void Fail(const std::string& what) {
-  throw std::runtime_error(what);
-}
-
-void Save(const std::string& path, std::string_view bytes) {
-  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (fd < 0) Fail("Datei kann nicht angelegt werden: " + path + " (" + std::strerror(errno) + ")");
-  while (!bytes.empty()) {
-    const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      const int error = errno;
-      ::close(fd);
-      Fail("Datei kann nicht geschrieben werden: " + path + " (" + std::strerror(error) + ")");
-    }
-    bytes.remove_prefix(static_cast<std::size_t>(n));
-  }
-  ::close(fd);
-}
-
-void MakeFolder(const std::string& path) {
-  std::error_code error;
-  fs::create_directories(path, error);
-  if (error) Fail("Verzeichnis kann nicht angelegt werden: " + path + " (" + error.message() + ")");
-}
+using textfiles::WriteFile;
 
 // The text of one file, line by line, each line ended by CR LF.
 class Lines {
@@ -86,36 +58,12 @@ class Lines {
 
 // ---- texts -----------------------------------------------------------------------------------
 
-// The German letters of the invented texts, from UTF-8 to CP850 (the data files' code page).
+// The invented texts (UTF-8) in the data files' and the key files' code pages.
 std::string Oem(std::string_view utf8) {
-  std::string out;
-  std::size_t pos = 0;
-  while (pos < utf8.size()) {
-    const char32_t c = DecodeUtf8(utf8, pos);
-    if (c < 0x80) {
-      out += static_cast<char>(c);
-      continue;
-    }
-    static constexpr std::array<std::pair<char32_t, unsigned char>, 8> kLetters = {{
-        {U'ä', 0x84},
-        {U'ö', 0x94},
-        {U'ü', 0x81},
-        {U'Ä', 0x8E},
-        {U'Ö', 0x99},
-        {U'Ü', 0x9A},
-        {U'ß', 0xE1},
-        {U'é', 0x82},
-    }};
-    bool found = false;
-    for (const auto& [letter, byte] : kLetters) {
-      if (letter == c) {
-        out += static_cast<char>(byte);
-        found = true;
-      }
-    }
-    if (!found) throw std::logic_error("letter without CP850 form in a generated text");
-  }
-  return out;
+  return textfiles::Encode(utf8, CodePage::kCp850);
+}
+std::string Ansi(std::string_view utf8) {
+  return textfiles::Encode(utf8, CodePage::kWindows1252);
 }
 
 constexpr std::array<std::string_view, 10> kSurnames = {"Müller",  "Schröder", "Krüger",  "Böhm",
@@ -179,14 +127,14 @@ void WriteKeyFiles(const std::string& program, const Options& options, Layout& l
   for (const KeyFile& file : kKeyFiles) {
     Lines lines;
     for (int i = 0; i < options.keyLines; ++i) {
-      lines.Field(KeyCode(i, file.codeWidth)).Field(Utf8ToWin1252(KeyText(file, i))).End();
+      lines.Field(KeyCode(i, file.codeWidth)).Field(Ansi(KeyText(file, i))).End();
     }
-    Save(program + file.name, lines.Text());
+    WriteFile(program + file.name, lines.Text());
     layout.keyFiles.emplace_back(file.name);
   }
   Lines lines;
-  for (const auto& [code, text] : kPriorSchooling) lines.Field(code).Field(W(text)).End();
-  Save(program + "SSVB0.SSD", lines.Text());
+  for (const auto& [code, text] : kPriorSchooling) lines.Field(code).Field(Ansi(text)).End();
+  WriteFile(program + "SSVB0.SSD", lines.Text());
   layout.keyFiles.emplace_back("SSVB0.SSD");
 }
 
@@ -215,7 +163,7 @@ void SaveKeyed(const std::string& path, int fields, const std::vector<std::strin
     Counts(lines, fields - 1, seed++);
     lines.End();
   }
-  Save(path, lines.Text());
+  WriteFile(path, lines.Text());
 }
 
 // A single-record data file: the id line and one record.
@@ -224,7 +172,7 @@ void SaveSingle(const std::string& path, int fields,
   Lines lines;
   lines.IdLine(fields);
   lines.Fields(values).End();
-  Save(path, lines.Text());
+  WriteFile(path, lines.Text());
 }
 
 std::string TeacherNumber(int i) {
@@ -240,19 +188,18 @@ std::string TeacherListLine(int i) {
 // ---- the program directory -------------------------------------------------------------------
 
 void WriteProgramDirectory(const std::string& program, const Options& options, Layout& layout) {
-  MakeFolder(program);
   WriteKeyFiles(program, options, layout);
   // The teacher list of the program directory: no id line.
   Lines list;
   for (int i = 0; i < options.teachers; ++i) list.Line(TeacherListLine(i));
-  Save(program + "LEHRER.CSV", list.Text());
+  WriteFile(program + "LEHRER.CSV", list.Text());
 
   Settings settings = DefaultSettings();
   settings.schoolNumber = layout.bigSchool;
   settings.dataBaseDirectory = Utf8ToWin1252(layout.dataBaseDirectory);
   const SettingsRecord record = EncodeSettings(settings);
-  Save(program + kSettingsFileName,
-       std::string_view(reinterpret_cast<const char*>(record.data()), record.size()));
+  WriteFile(program + kSettingsFileName,
+            std::string_view(reinterpret_cast<const char*>(record.data()), record.size()));
 }
 
 // ---- the quick report (every Dienststelle) ---------------------------------------------------
@@ -261,7 +208,6 @@ void WriteProgramDirectory(const std::string& program, const Options& options, L
 // general data, and the classes and pupils of the school types that rows 1 to 31 take (30 types).
 void SaveGeneralDataAndSchoolTypes(const std::string& report, const std::string& number,
                                    int typeFields, const Options& options) {
-  MakeFolder(report);
   SaveSingle(report + number + "00.CSV", 3,
              {number, Oem("Staatliches Schulamt Greifswald"), Oem("Landkreis Vorpommern-Rügen")});
   SaveKeyed(report + number + "01.CSV", typeFields, FirstCodes(Key("SSSA.SSD"), 30, options));
@@ -291,7 +237,7 @@ void WriteSchoolReport(const std::string& school, const std::string& number,
     Counts(table2, 16, i);
     table2.End();
   }
-  Save(folder + number + "02.CSV", table2.Text());
+  WriteFile(folder + number + "02.CSV", table2.Text());
 
   // Table 3: graduates by occupation; every fourth text is missing (the completion's work).
   const KeyFile& occupations = Key("SBBG3.SSD");
@@ -305,7 +251,7 @@ void WriteSchoolReport(const std::string& school, const std::string& number,
     Counts(table3, 6, i);
     table3.End();
   }
-  Save(folder + number + "03.CSV", table3.Text());
+  WriteFile(folder + number + "03.CSV", table3.Text());
 
   SaveSingle(folder + number + "04.CSV", 7, {"187", "38", "22", "9", "4", "71", "43"});
 }
@@ -317,10 +263,9 @@ void WriteTeacherReport(const std::string& school, const std::string& number,
   // The school's identification list, last teacher first.
   Lines list;
   for (int i = options.teachers - 1; i >= 0; --i) list.Line(TeacherListLine(i));
-  Save(school + "LEHRER.CSV", list.Text());
+  WriteFile(school + "LEHRER.CSV", list.Text());
 
   const std::string folder = school + "LEHRER/";
-  MakeFolder(folder);
   SaveSingle(folder + number + "00.CSV", 1, {number});
 
   // Table 1: 59 fields per teacher, in another order than the list; one teacher in fifty is
@@ -349,7 +294,7 @@ void WriteTeacherReport(const std::string& school, const std::string& number,
     }
     table1.End();
   }
-  Save(folder + number + "01.CSV", table1.Text());
+  WriteFile(folder + number + "01.CSV", table1.Text());
 
   // Table 2 takes rows 1 to 30 (29 school types), table 3 rows 1 to 5 (4 scopes).
   SaveKeyed(folder + number + "02.CSV", 12, FirstCodes(Key("SSSA-140.SSD"), 29, options));
@@ -399,7 +344,7 @@ void SaveCountries(const std::string& path, int records, const OemKeyTexts& coun
     Counts(lines, 4, i);
     lines.End();
   }
-  Save(path, lines.Text());
+  WriteFile(path, lines.Text());
 }
 
 // Table 8: trainees by occupation and district of origin; texts and codes partly missing.
@@ -423,7 +368,7 @@ void SaveTrainees(const std::string& path, int records, const OemKeyTexts& occup
     Counts(lines, 2, i);
     lines.End();
   }
-  Save(path, lines.Text());
+  WriteFile(path, lines.Text());
 }
 
 // Table 1: pupils by year of birth.
@@ -435,7 +380,7 @@ void SaveBirthYears(const std::string& path, int records) {
     Counts(lines, 4, i);
     lines.End();
   }
-  Save(path, lines.Text());
+  WriteFile(path, lines.Text());
 }
 
 // Table 9: the block of all trainees and one block per occupation group, a record per prior
@@ -462,7 +407,7 @@ void SaveGroups(const std::string& path, int groups, const OemKeyTexts& groupNam
       lines.End();
     }
   }
-  Save(path, lines.Text());
+  WriteFile(path, lines.Text());
 }
 
 struct ClassKeys {
@@ -510,7 +455,6 @@ void WriteClass(const std::string& folder, const std::string& school, const std:
 void WriteClassReport(const std::string& school, const std::string& number, const Options& options,
                       Layout& layout) {
   const std::string folder = school + "KLASSE/";
-  MakeFolder(folder);
   const ClassKeys keys(options);
   for (int c = 0; c < options.classes; ++c) {
     const std::string id = ClassId(c);
@@ -567,7 +511,9 @@ std::string CheckOptions(const Options& options) {
 }
 
 Layout WriteLargeDataBase(const std::string& folder, const Options& options) {
-  if (const std::string problem = CheckOptions(options); !problem.empty()) Fail(problem);
+  if (const std::string problem = CheckOptions(options); !problem.empty()) {
+    throw std::runtime_error(problem);
+  }
   const fs::path root = fs::absolute(folder);
   Layout layout;
   layout.programDirectory = WithSlash(root / "program");
