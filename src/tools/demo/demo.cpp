@@ -44,17 +44,6 @@ std::size_t Semicolons(std::string_view line) {
   return static_cast<std::size_t>(std::count(line.begin(), line.end(), ';'));
 }
 
-// The capture-column ids ES001;...;ESnnn.
-std::string IdLine(int fields) {
-  std::string line;
-  for (int k = 1; k <= fields; ++k) {
-    if (k > 1) line += ';';
-    const std::string digits = std::to_string(k);
-    line += "ES" + std::string(3 - std::min<std::size_t>(3, digits.size()), '0') + digits;
-  }
-  return line;
-}
-
 // The files of the demo, by their path below the target folder ("program/SSSA.SSD").
 class Demo {
  public:
@@ -82,7 +71,7 @@ class Demo {
                          std::to_string(fields) + ": " + record);
       }
     }
-    records.insert(records.begin(), IdLine(fields));
+    records.insert(records.begin(), textfiles::IdLine(fields));
     textfiles::WriteLines(folder_ + path, records, CodePage::kCp850);
   }
   // The records as a block of lines.

@@ -7,7 +7,6 @@
 #include <string_view>
 
 #include "app/settings.hpp"
-#include "records/fields.hpp"
 #include "records/text.hpp"
 #include "tools/textfiles/text_files.hpp"
 
@@ -45,10 +44,7 @@ class Lines {
     End();
   }
   // The capture-column ids ES001 to ES<n>: the first line of every data file.
-  void IdLine(int n) {
-    for (int k = 1; k <= n; ++k) Field(ColumnId(k));
-    End();
-  }
+  void IdLine(int n) { Line(textfiles::IdLine(n)); }
   const std::string& Text() const { return text_; }
 
  private:

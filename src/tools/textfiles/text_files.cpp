@@ -8,6 +8,8 @@
 #include <filesystem>
 #include <stdexcept>
 
+#include "records/fields.hpp"
+
 namespace tab::textfiles {
 
 std::string Encode(std::string_view utf8, CodePage page) {
@@ -23,6 +25,15 @@ std::string Encode(std::string_view utf8, CodePage page) {
     out += *byte;
   }
   return out;
+}
+
+std::string IdLine(int fields) {
+  std::string line;
+  for (int k = 1; k <= fields; ++k) {
+    if (k > 1) line += ';';
+    line += ColumnId(k);
+  }
+  return line;
 }
 
 void WriteFile(const std::string& path, std::string_view bytes) {

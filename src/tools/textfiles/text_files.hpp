@@ -14,6 +14,10 @@ namespace tab::textfiles {
 // character the code page does not have: a generated file never holds a '?' by accident.
 std::string Encode(std::string_view utf8, CodePage page);
 
+// The capture-column ids ES001;ES002;...;ESnnn of `fields` fields: the first line of every data
+// file.
+std::string IdLine(int fields);
+
 // Writes the bytes as they are, replacing a file of that name and creating missing parent
 // folders. Throws std::runtime_error with a German message when that fails.
 void WriteFile(const std::string& path, std::string_view bytes);
