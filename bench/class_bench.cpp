@@ -5,22 +5,20 @@
 //   loaded as the dispatcher does it, against reading and splitting the same class file alone;
 //   target under 100 ms.
 #include <benchmark/benchmark.h>
-#include <dirent.h>
 
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <string>
+#include <vector>
 
 #include "app/path_state.hpp"
 #include "records/placement.hpp"
 #include "records/table_grid.hpp"
 #include "sheets/sheet.hpp"
+#include "support/bench_support.hpp"
+#include "tools/textfiles/text_files.hpp"
 
 namespace {
-
-namespace fs = std::filesystem;
 
 constexpr int kClasses = 2000;
 constexpr int kTablesPerClass = 11;
@@ -28,51 +26,33 @@ constexpr int kGroups = 500;
 constexpr int kPriorSchoolingKeys = 7;
 constexpr const char* kClassId = "BS0001";
 
-void WriteFile(const fs::path& path, const std::string& content) {
-  std::ofstream out(path, std::ios::binary);
-  out << content;
-  if (!out) {
-    std::fprintf(stderr, "cannot write %s\n", path.c_str());
-    std::exit(1);
-  }
-}
-
 // A program directory and a school of kClasses classes; class kClassId has a table-9 file of
 // kGroups groups, one record per prior-schooling key. Built once, removed at exit.
 class ClassDataBase {
  public:
   ClassDataBase() {
-    char folder[] = "/tmp/tabellario-class-bench-XXXXXX";
-    if (mkdtemp(folder) == nullptr) {
-      std::perror("mkdtemp");
-      std::exit(1);
-    }
-    root_ = std::string(folder) + "/";
-    fs::create_directories(root_ + "program");
-    fs::create_directories(root_ + "12345/KLASSE");
-    std::string keys;
+    std::vector<std::string> keys;
     for (int k = 1; k <= kPriorSchoolingKeys; ++k) {
-      keys += std::to_string(k) + ";Vorbildung " + std::to_string(k) + "\r\n";
+      keys.push_back(std::to_string(k) + ";Vorbildung " + std::to_string(k));
     }
-    WriteFile(root_ + "program/SSVB0.SSD", keys);
+    tab::test::WriteAnsiLines(root_ + "program/SSVB0.SSD", keys);
     char name[32];
     for (int c = 0; c < kClasses; ++c) {
       for (int t = 0; t < kTablesPerClass; ++t) {
         std::snprintf(name, sizeof name, "BS%04d%02d.CSV", c, t);
-        WriteFile(root_ + "12345/KLASSE/" + name, "");
+        tab::test::WriteBytes(root_ + "12345/KLASSE/" + name, "");
       }
     }
-    std::string records = "ES001;ES002;ES003;ES004;ES005\r\n";
+    std::vector<std::string> records = {tab::textfiles::IdLine(5)};
     for (int g = 0; g < kGroups; ++g) {
       for (int k = 1; k <= kPriorSchoolingKeys; ++k) {
-        records += "Berufsgruppe " + std::to_string(g) + ";" + std::to_string(1000 + g) + ";" +
-                   std::to_string(k) + ";" + std::to_string(g % 40) + ";" + std::to_string(k % 3) +
-                   "\r\n";
+        records.push_back("Berufsgruppe " + std::to_string(g) + ";" + std::to_string(1000 + g) +
+                          ";" + std::to_string(k) + ";" + std::to_string(g % 40) + ";" +
+                          std::to_string(k % 3));
       }
     }
-    WriteFile(root_ + "12345/KLASSE/" + kClassId + "09.CSV", records);
+    tab::test::WriteOemLines(root_ + "12345/KLASSE/" + kClassId + "09.CSV", records);
   }
-  ~ClassDataBase() { fs::remove_all(root_); }
 
   tab::PathState Paths() const {
     tab::PathState paths;
@@ -85,7 +65,8 @@ class ClassDataBase {
   }
 
  private:
-  std::string root_;
+  tab::test::TempDir temp_;
+  const std::string root_ = temp_.Path();
 };
 
 const ClassDataBase& DataBase() {
@@ -108,10 +89,7 @@ void BM_ListClassFolderFloor(benchmark::State& state) {
   const std::string folder = DataBase().Paths().schoolDirectory + "KLASSE";
   std::size_t entries = 0;
   for (auto _ : state) {
-    entries = 0;
-    DIR* dir = opendir(folder.c_str());
-    while (const dirent* entry = readdir(dir)) entries += entry->d_name[0] != '.';
-    closedir(dir);
+    entries = tab::bench::CountEntries(folder);
     benchmark::DoNotOptimize(entries);
   }
   if (entries != kClasses * kTablesPerClass) state.SkipWithError("wrong number of entries");

@@ -1,17 +1,13 @@
 // Discovery of schools and classes in a large data base, next to the floor: listing the same
 // folder with nothing done per entry. Target: each discovery well under 50 ms.
 #include <benchmark/benchmark.h>
-#include <dirent.h>
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cstdio>
-#include <cstdlib>
-#include <filesystem>
 #include <string>
 
 #include "app/path_state.hpp"
+#include "support/bench_support.hpp"
 
 namespace {
 
@@ -19,15 +15,6 @@ constexpr int kSchools = 10000;
 constexpr int kOtherEntries = 500;  // files with school-like names and folders of other lengths
 constexpr int kClasses = 5000;
 constexpr int kTablesPerClass = 11;
-
-void Touch(const std::string& path) {
-  const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (fd < 0) {
-    std::perror(path.c_str());
-    std::exit(1);
-  }
-  close(fd);
-}
 
 std::string Numbered(const char* format, int number) {
   char name[32];
@@ -39,30 +26,27 @@ std::string Numbered(const char* format, int number) {
 class BenchDataBase {
  public:
   BenchDataBase() {
-    char folder[] = "/tmp/tabellario-discovery-XXXXXX";
-    if (mkdtemp(folder) == nullptr) {
-      std::perror("mkdtemp");
-      std::exit(1);
-    }
-    root_ = std::string(folder) + "/";
     for (int i = 0; i < kSchools; ++i) mkdir((root_ + Numbered("%05d", i)).c_str(), 0755);
     for (int i = 0; i < kOtherEntries; ++i) {
-      Touch(root_ + Numbered("9%04d", i) + ".CSV");
-      Touch(root_ + Numbered("%05d", 90000 + i));  // a plain file with a school's name
+      tab::test::WriteBytes(root_ + Numbered("9%04d", i) + ".CSV", "");
+      tab::test::WriteBytes(root_ + Numbered("%05d", 90000 + i),
+                            "");  // a plain file with a school's name
       mkdir((root_ + Numbered("%06d", i)).c_str(), 0755);
     }
     const std::string classes = root_ + "00000/KLASSE/";
     mkdir(classes.c_str(), 0755);
     for (int c = 0; c < kClasses; ++c) {
       const std::string id = Numbered("K%05d", c);
-      for (int t = 0; t < kTablesPerClass; ++t) Touch(classes + id + Numbered("%02d.CSV", t));
+      for (int t = 0; t < kTablesPerClass; ++t) {
+        tab::test::WriteBytes(classes + id + Numbered("%02d.CSV", t), "");
+      }
     }
   }
-  ~BenchDataBase() { std::filesystem::remove_all(root_); }
   const std::string& Root() const { return root_; }
 
  private:
-  std::string root_;
+  tab::test::TempDir temp_;
+  const std::string root_ = temp_.Path();
 };
 
 const BenchDataBase& DataBase() {
@@ -78,14 +62,6 @@ tab::PathState PathsOfSchoolZero() {
   return paths;
 }
 
-std::size_t CountEntries(const std::string& folder) {
-  std::size_t count = 0;
-  DIR* dir = opendir(folder.c_str());
-  while (const dirent* entry = readdir(dir)) count += entry->d_name[0] != '.';
-  closedir(dir);
-  return count;
-}
-
 void BM_FindSchools(benchmark::State& state) {
   tab::PathState paths = PathsOfSchoolZero();
   for (auto _ : state) {
@@ -99,7 +75,7 @@ BENCHMARK(BM_FindSchools)->Unit(benchmark::kMillisecond);
 
 void BM_ListDataBaseFolder(benchmark::State& state) {
   const std::string folder = DataBase().Root();
-  for (auto _ : state) benchmark::DoNotOptimize(CountEntries(folder));
+  for (auto _ : state) benchmark::DoNotOptimize(tab::bench::CountEntries(folder));
 }
 BENCHMARK(BM_ListDataBaseFolder)->Unit(benchmark::kMillisecond);
 
@@ -116,7 +92,7 @@ BENCHMARK(BM_FindClasses)->Unit(benchmark::kMillisecond);
 
 void BM_ListClassFolder(benchmark::State& state) {
   const std::string folder = DataBase().Root() + "00000/KLASSE/";
-  for (auto _ : state) benchmark::DoNotOptimize(CountEntries(folder));
+  for (auto _ : state) benchmark::DoNotOptimize(tab::bench::CountEntries(folder));
 }
 BENCHMARK(BM_ListClassFolder)->Unit(benchmark::kMillisecond);
 

@@ -10,15 +10,12 @@
 // - the peak memory of a fresh process that starts up and shows the largest table.
 // Targets: each of them under 100 ms, the peak under 200 MB.
 #include <benchmark/benchmark.h>
-#include <dirent.h>
-#include <stdlib.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <array>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <fstream>
 #include <map>
 #include <string>
@@ -26,13 +23,11 @@
 
 #include "app/session.hpp"
 #include "app/window_layout.hpp"
-#include "records/line_reader.hpp"
 #include "records/message_port.hpp"
+#include "support/bench_support.hpp"
 #include "tools/largedb/large_db.hpp"
 
 namespace {
-
-namespace fs = std::filesystem;
 
 constexpr const char* kShowTableFlag = "--show-table";
 constexpr std::array<const char*, 4> kSheetNames = {"Schnell", "Schule", "Lehrer", "Klasse"};
@@ -40,16 +35,7 @@ constexpr std::array<const char*, 4> kSheetNames = {"Schnell", "Schule", "Lehrer
 // The data base of this run; removed again at exit.
 class LargeDataBase {
  public:
-  LargeDataBase() {
-    std::string pattern = (fs::temp_directory_path() / "tabellario-large-XXXXXX");
-    if (::mkdtemp(pattern.data()) == nullptr) std::abort();
-    root_ = pattern + "/";
-    layout_ = tab::largedb::WriteLargeDataBase(root_, options_);
-  }
-  ~LargeDataBase() {
-    std::error_code ignored;
-    fs::remove_all(root_, ignored);
-  }
+  LargeDataBase() : layout_(tab::largedb::WriteLargeDataBase(root_.Path(), options_)) {}
   LargeDataBase(const LargeDataBase&) = delete;
   LargeDataBase& operator=(const LargeDataBase&) = delete;
 
@@ -66,7 +52,7 @@ class LargeDataBase {
   std::string SchoolFolder() const { return layout_.dataBaseDirectory + layout_.bigSchool + "/"; }
 
  private:
-  std::string root_;
+  tab::test::TempDir root_;
   tab::largedb::Options options_;
   tab::largedb::Layout layout_;
 };
@@ -103,25 +89,6 @@ struct StartedSession {
   tab::Session session;
 };
 
-std::size_t ReadLines(const std::vector<std::string>& paths) {
-  std::string line;
-  std::size_t total = 0;
-  for (const std::string& path : paths) {
-    tab::LineReader reader(path);
-    while (reader.Next(line)) total += line.size();
-  }
-  return total;
-}
-
-std::size_t CountEntries(const std::string& folder) {
-  std::size_t count = 0;
-  DIR* dir = opendir(folder.c_str());
-  if (dir == nullptr) return 0;
-  while (const dirent* entry = readdir(dir)) count += entry->d_name[0] != '.';
-  closedir(dir);
-  return count;
-}
-
 std::string KeyFile(const char* name) {
   return DataBase().Layout().programDirectory + name;
 }
@@ -157,12 +124,14 @@ void PickBigSchool(benchmark::State& state) {
 void FloorListFolders(benchmark::State& state) {
   const std::string dataBase = DataBase().Layout().dataBaseDirectory;
   const std::string classes = DataBase().SchoolFolder() + "KLASSE/";
-  for (auto _ : state) benchmark::DoNotOptimize(CountEntries(dataBase) + CountEntries(classes));
+  for (auto _ : state)
+    benchmark::DoNotOptimize(tab::bench::CountEntries(dataBase) +
+                             tab::bench::CountEntries(classes));
 }
 
 void FloorListClassFolder(benchmark::State& state) {
   const std::string classes = DataBase().SchoolFolder() + "KLASSE/";
-  for (auto _ : state) benchmark::DoNotOptimize(CountEntries(classes));
+  for (auto _ : state) benchmark::DoNotOptimize(tab::bench::CountEntries(classes));
 }
 
 // ---- showing each table ----------------------------------------------------------------------
@@ -221,7 +190,7 @@ void ShowTable(benchmark::State& state, const tab::TablePageDesign& page) {
 
 void FloorReadTableFiles(benchmark::State& state, const tab::TablePageDesign& page) {
   const std::vector<std::string> files = FilesOfTable(page.sheet, page.table);
-  for (auto _ : state) benchmark::DoNotOptimize(ReadLines(files));
+  for (auto _ : state) benchmark::DoNotOptimize(tab::bench::ReadLineBytes(files));
 }
 
 // ---- the page buttons ------------------------------------------------------------------------
@@ -262,7 +231,7 @@ void RunCommand(benchmark::State& state, const tab::ButtonDesign& button) {
 void FloorReadKeyFiles(benchmark::State& state, const tab::ButtonDesign& button) {
   std::vector<std::string> files;
   for (const char* name : KeyFilesOfButton(button.name)) files.push_back(KeyFile(name));
-  for (auto _ : state) benchmark::DoNotOptimize(ReadLines(files));
+  for (auto _ : state) benchmark::DoNotOptimize(tab::bench::ReadLineBytes(files));
 }
 
 // ---- peak memory -----------------------------------------------------------------------------

@@ -2,16 +2,14 @@
 // then a data file of 100,000 records), next to its floor: reading the lines of the same data
 // file. Keyed placement looks rows up by code; the target is under 50 ms.
 #include <benchmark/benchmark.h>
-#include <stdlib.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <string>
+#include <vector>
 
 #include "app/session.hpp"
-#include "records/line_reader.hpp"
 #include "records/message_port.hpp"
+#include "support/bench_support.hpp"
+#include "tools/textfiles/text_files.hpp"
 
 namespace {
 
@@ -21,24 +19,18 @@ constexpr int kRecords = 100'000;
 class QuickReportFolder {
  public:
   QuickReportFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "tabellario-bench-XXXXXX");
-    if (::mkdtemp(pattern.data()) == nullptr) std::abort();
-    root_ = pattern + "/";
-    program_ = root_ + "program/";
-    const std::string school = root_ + "db/12345/";
-    std::filesystem::create_directories(program_);
-    std::filesystem::create_directories(school + "SCHNELL");
-    std::ofstream keys(program_ + "SSSA.SSD", std::ios::binary);
-    for (int code = 0; code < kCodes; ++code) keys << code << ";Schulart " << code << "\r\n";
-    data_ = school + "SCHNELL/1234501.CSV";
-    std::ofstream data(data_, std::ios::binary);
-    data << "ES001;ES002;ES003;ES004;ES005;ES006;ES007;ES008;ES009;ES010;ES011;ES012;ES013;"
-            "ES014;ES015;ES016;ES017;ES018\r\n";
-    for (int i = 1; i < kRecords; ++i) {
-      data << (i % kCodes);
-      for (int k = 2; k <= 18; ++k) data << ';' << (i * k) % 500;
-      data << "\r\n";
+    std::vector<std::string> keys;
+    for (int code = 0; code < kCodes; ++code) {
+      keys.push_back(std::to_string(code) + ";Schulart " + std::to_string(code));
     }
+    tab::test::WriteAnsiLines(program_ + "SSSA.SSD", keys);
+    std::vector<std::string> records = {tab::textfiles::IdLine(18)};
+    for (int i = 1; i < kRecords; ++i) {
+      std::string record = std::to_string(i % kCodes);
+      for (int k = 2; k <= 18; ++k) record += ";" + std::to_string((i * k) % 500);
+      records.push_back(record);
+    }
+    tab::test::WriteOemLines(data_, records);
     // Settings: Dienststelle 12345, data base next to the program directory.
     tab::RecordingPort port;
     tab::Settings settings = tab::DefaultSettings();
@@ -46,15 +38,15 @@ class QuickReportFolder {
     settings.dataBaseDirectory = root_ + "db/";
     tab::WriteSettings(settings, program_, port);
   }
-  ~QuickReportFolder() { std::filesystem::remove_all(root_); }
 
   const std::string& Program() const { return program_; }
   const std::string& Data() const { return data_; }
 
  private:
-  std::string root_;
-  std::string program_;
-  std::string data_;
+  tab::test::TempDir temp_;
+  const std::string root_ = temp_.Path();
+  const std::string program_ = root_ + "program/";
+  const std::string data_ = root_ + "db/12345/SCHNELL/1234501.CSV";
 };
 
 const QuickReportFolder& Folder() {
@@ -63,13 +55,8 @@ const QuickReportFolder& Folder() {
 }
 
 void BM_Floor_ReadDataFileLines(benchmark::State& state) {
-  std::string line;
-  for (auto _ : state) {
-    tab::LineReader reader(Folder().Data());
-    int lines = 0;
-    while (reader.Next(line)) ++lines;
-    benchmark::DoNotOptimize(lines);
-  }
+  const std::vector<std::string> files = {Folder().Data()};
+  for (auto _ : state) benchmark::DoNotOptimize(tab::bench::ReadLineBytes(files));
 }
 BENCHMARK(BM_Floor_ReadDataFileLines)->Unit(benchmark::kMillisecond);
 

@@ -6,13 +6,14 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "records/line_reader.hpp"
 #include "records/placement.hpp"
+#include "support/bench_support.hpp"
+#include "tools/textfiles/text_files.hpp"
 
 namespace {
 
@@ -23,30 +24,22 @@ constexpr int kFields = 18;
 class DataFile {
  public:
   DataFile() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "tabellario-bench-XXXXXX");
-    if (::mkdtemp(pattern.data()) == nullptr) std::abort();
-    dir_ = pattern;
-    path_ = dir_ + "/1234501.CSV";
-    std::string text;
-    for (int k = 1; k <= kFields; ++k) text += tab::ColumnId(k) + (k < kFields ? ";" : "\r\n");
+    std::vector<std::string> lines = {tab::textfiles::IdLine(kFields)};
     for (int line = 0; line < kLines; ++line) {
-      text += std::to_string(100 + line % 900);
-      text += line % 2 == 0 ? ";M\x81ller-Schr\x94"
-                              "der GmbH"
-                            : ";Schmidt und Partner";
+      std::string text = std::to_string(100 + line % 900);
+      text += line % 2 == 0 ? ";Müller-Schröder GmbH" : ";Schmidt und Partner";
       for (int k = 3; k <= kFields; ++k) text += ";" + std::to_string((line * k) % 1000);
-      text += "\r\n";
+      lines.push_back(text);
     }
-    std::ofstream(path_, std::ios::binary) << text;
-    bytes_ = text.size();
+    tab::test::WriteOemLines(path_, lines);
+    bytes_ = std::filesystem::file_size(path_);
   }
-  ~DataFile() { std::filesystem::remove_all(dir_); }
   const std::string& Path() const { return path_; }
   std::size_t Bytes() const { return bytes_; }
 
  private:
-  std::string dir_;
-  std::string path_;
+  tab::test::TempDir dir_;
+  const std::string path_ = dir_.Path() + "1234501.CSV";
   std::size_t bytes_ = 0;
 };
 

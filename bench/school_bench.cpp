@@ -5,20 +5,20 @@
 // rows with a key file of 10,000 lines stands next to reading its key files (the target is
 // under 100 ms).
 #include <benchmark/benchmark.h>
-#include <stdlib.h>
 
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
+#include <cstdlib>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/path_state.hpp"
 #include "app/window_layout.hpp"
-#include "records/line_reader.hpp"
 #include "records/message_port.hpp"
 #include "records/table_grid.hpp"
 #include "sheets/sheet.hpp"
+#include "support/bench_support.hpp"
+#include "tools/textfiles/text_files.hpp"
 
 namespace {
 
@@ -34,45 +34,35 @@ std::string Occupation(int i) {
 class SchoolFolder {
  public:
   SchoolFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "tabellario-bench-XXXXXX");
-    if (::mkdtemp(pattern.data()) == nullptr) std::abort();
-    root_ = pattern + "/";
-    paths_.programDirectory = root_ + "program/";
-    paths_.dataBaseDirectory = root_ + "db/";
+    paths_.programDirectory = temp_.Path() + "program/";
+    paths_.dataBaseDirectory = temp_.Path() + "db/";
     paths_.schoolNumber = "12345";
     paths_.schoolDirectory = paths_.dataBaseDirectory + "12345/";
-    std::filesystem::create_directories(paths_.programDirectory);
-    std::filesystem::create_directories(paths_.schoolDirectory + "SCHULE");
 
     // SBBG3 knows every other code of the table, SBBG6 a few more, SBBG7 none of them.
-    std::ofstream sbbg3(paths_.programDirectory + "SBBG3.SSD", std::ios::binary);
+    std::vector<std::string> sbbg3;
     for (int i = 0; i < kKeyLines; ++i) {
-      sbbg3 << Occupation(2 * i) << ";Beruf " << i << " (Fachrichtung)\r\n";
+      sbbg3.push_back(Occupation(2 * i) + ";Beruf " + std::to_string(i) + " (Fachrichtung)");
     }
-    std::ofstream(paths_.programDirectory + "SBBG6.SSD", std::ios::binary)
-        << Occupation(1) << ";Fachschule\r\n"
-        << Occupation(3) << ";Fachschule\r\n";
-    std::ofstream(paths_.programDirectory + "SBBG7.SSD", std::ios::binary) << "1;Fachgymnasium\r\n";
+    tab::test::WriteAnsiLines(paths_.programDirectory + "SBBG3.SSD", sbbg3);
+    tab::test::WriteAnsiLines(paths_.programDirectory + "SBBG6.SSD",
+                              {Occupation(1) + ";Fachschule", Occupation(3) + ";Fachschule"});
+    tab::test::WriteAnsiLines(paths_.programDirectory + "SBBG7.SSD", {"1;Fachgymnasium"});
 
-    std::ofstream table2(Table2Path(), std::ios::binary);
-    table2 << "ES001;ES002;ES003;ES004;ES005;ES006;ES007;ES008;ES009;ES010;ES011;ES012;ES013;"
-              "ES014;ES015;ES016;ES017;ES018\r\n";
+    std::vector<std::string> table2 = {tab::textfiles::IdLine(18)};
     for (int i = 1; i < kLines; ++i) {
-      table2 << (i % 26 + 1) << ';' << (1980 + i % 30);
-      for (int k = 3; k <= 18; ++k) table2 << ';' << (i * k) % 97;
-      table2 << "\r\n";
+      std::string record = std::to_string(i % 26 + 1) + ";" + std::to_string(1980 + i % 30);
+      for (int k = 3; k <= 18; ++k) record += ";" + std::to_string((i * k) % 97);
+      table2.push_back(record);
     }
+    tab::test::WriteOemLines(Table2Path(), table2);
     // Every text of table 3 is missing; its codes are what the completion looks up.
-    std::ofstream table3(paths_.schoolDirectory + "SCHULE/1234503.CSV", std::ios::binary);
-    table3 << "ES001;ES002;ES003;ES004;ES005;ES006;ES007;ES008;ES009\r\n";
+    std::vector<std::string> table3 = {tab::textfiles::IdLine(9)};
     for (int i = 1; i < kLines; ++i) {
-      table3 << ';' << Occupation(i % (kKeyLines * 2)) << ";36;" << i % 40 << ';' << i % 20
-             << ";1;0;0;0\r\n";
+      table3.push_back(";" + Occupation(i % (kKeyLines * 2)) + ";36;" + std::to_string(i % 40) +
+                       ";" + std::to_string(i % 20) + ";1;0;0;0");
     }
-  }
-  ~SchoolFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(root_, ignored);
+    tab::test::WriteOemLines(paths_.schoolDirectory + "SCHULE/1234503.CSV", table3);
   }
   SchoolFolder(const SchoolFolder&) = delete;
   SchoolFolder& operator=(const SchoolFolder&) = delete;
@@ -81,7 +71,7 @@ class SchoolFolder {
   std::string Table2Path() const { return paths_.schoolDirectory + "SCHULE/1234502.CSV"; }
 
  private:
-  std::string root_;
+  tab::test::TempDir temp_;
   tab::PathState paths_;
 };
 
@@ -107,17 +97,9 @@ tab::GridStep SchoolCommand(std::string_view button) {
   std::abort();
 }
 
-std::size_t ReadAllLines(const std::string& path) {
-  tab::LineReader reader(path);
-  std::string line;
-  std::size_t total = 0;
-  while (reader.Next(line)) total += line.size();
-  return total;
-}
-
 void BM_Floor_ReadTable2Lines(benchmark::State& state) {
-  const std::string path = Folder().Table2Path();
-  for (auto _ : state) benchmark::DoNotOptimize(ReadAllLines(path));
+  const std::vector<std::string> files = {Folder().Table2Path()};
+  for (auto _ : state) benchmark::DoNotOptimize(tab::bench::ReadLineBytes(files));
 }
 BENCHMARK(BM_Floor_ReadTable2Lines)->Unit(benchmark::kMillisecond);
 
@@ -151,11 +133,8 @@ BENCHMARK(BM_LoadSchoolTable2)->Unit(benchmark::kMillisecond);
 
 void BM_Floor_ReadOccupationKeyFiles(benchmark::State& state) {
   const std::string& dir = Folder().Paths().programDirectory;
-  for (auto _ : state) {
-    for (const char* file : {"SBBG3.SSD", "SBBG6.SSD", "SBBG7.SSD"}) {
-      benchmark::DoNotOptimize(ReadAllLines(dir + file));
-    }
-  }
+  const std::vector<std::string> files = {dir + "SBBG3.SSD", dir + "SBBG6.SSD", dir + "SBBG7.SSD"};
+  for (auto _ : state) benchmark::DoNotOptimize(tab::bench::ReadLineBytes(files));
 }
 BENCHMARK(BM_Floor_ReadOccupationKeyFiles)->Unit(benchmark::kMillisecond);
 

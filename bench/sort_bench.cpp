@@ -2,12 +2,8 @@
 // well under 100 ms on 100,000 rows; each figure stands next to a floor that does the least
 // work of the same kind (a stable sort of the keys alone, reading the key file alone).
 #include <benchmark/benchmark.h>
-#include <stdlib.h>
 
 #include <algorithm>
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <random>
 #include <string>
 #include <vector>
@@ -18,6 +14,7 @@
 #include "records/message_port.hpp"
 #include "records/row_ops.hpp"
 #include "records/table_grid.hpp"
+#include "support/bench_support.hpp"
 
 namespace {
 
@@ -87,27 +84,21 @@ void BM_SortRowsSpecialFirst(benchmark::State& state) {
 class KeyFolder {
  public:
   KeyFolder() {
-    std::string pattern = "/tmp/tabellario-bench-XXXXXX";
-    if (::mkdtemp(pattern.data()) == nullptr) std::abort();
-    dir_ = pattern + "/";
-    std::ofstream out(dir_ + "SBBG3.SSD", std::ios::binary);
+    std::vector<std::string> lines;
     for (int i = 0; i < kKeyLines; ++i) {
-      out << Code(i) << ";Beruf Nummer " << i << " (Fachrichtung)\r\n";
+      lines.push_back(Code(i) + ";Beruf Nummer " + std::to_string(i) + " (Fachrichtung)");
     }
-  }
-  ~KeyFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(dir_, ignored);
+    tab::test::WriteAnsiLines(File(), lines);
   }
   KeyFolder(const KeyFolder&) = delete;
   KeyFolder& operator=(const KeyFolder&) = delete;
 
   static std::string Code(int i) { return std::to_string(10'000 + i * 7); }
-  const std::string& Dir() const { return dir_; }
-  std::string File() const { return dir_ + "SBBG3.SSD"; }
+  const std::string& Dir() const { return dir_.Path(); }
+  std::string File() const { return dir_.Path() + "SBBG3.SSD"; }
 
  private:
-  std::string dir_;
+  tab::test::TempDir dir_;
 };
 
 const KeyFolder& Keys() {

@@ -4,24 +4,20 @@
 // stay within a small multiple of it (numbers are looked up, not compared with every row).
 #include <benchmark/benchmark.h>
 
-#include <stdlib.h>
-
 #include <algorithm>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <memory>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "app/path_state.hpp"
-#include "records/fields.hpp"
-#include "records/line_reader.hpp"
 #include "records/message_port.hpp"
 #include "records/placement.hpp"
 #include "records/table_grid.hpp"
 #include "sheets/sheet.hpp"
+#include "support/bench_support.hpp"
+#include "tools/textfiles/text_files.hpp"
 
 namespace {
 
@@ -31,45 +27,38 @@ constexpr int kFields = 59;
 class TeacherFiles {
  public:
   TeacherFiles() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "tabellario-bench-XXXXXX");
-    if (::mkdtemp(pattern.data()) == nullptr) std::abort();
-    dir_ = pattern + "/";
-    paths_.programDirectory = dir_ + "program/";
+    paths_.programDirectory = dir_.Path() + "program/";
     paths_.schoolNumber = "12345";
-    paths_.schoolDirectory = dir_ + "12345/";
-    std::filesystem::create_directories(paths_.programDirectory);
-    std::filesystem::create_directories(paths_.schoolDirectory + "LEHRER");
+    paths_.schoolDirectory = dir_.Path() + "12345/";
 
-    std::string list;
+    std::vector<std::string> list;
     for (int i = 0; i < kTeachers; ++i) {
-      list += std::to_string(100000 + i) + ";M\x81ller" + std::to_string(i) + ";J\x94rg\r\n";
+      list.push_back(std::to_string(100000 + i) + ";Müller" + std::to_string(i) + ";Jörg");
     }
     listPath_ = paths_.programDirectory + "LEHRER.CSV";
-    std::ofstream(listPath_, std::ios::binary) << list;
+    tab::test::WriteOemLines(listPath_, list);
 
     // Numbers of the list from the tenth one on, shuffled, and a tenth that the list lacks.
     std::vector<int> numbers;
     for (int i = kTeachers / 10; i < kTeachers; ++i) numbers.push_back(100000 + i);
     for (int i = 0; i < kTeachers / 10; ++i) numbers.push_back(900000 + i);
     std::shuffle(numbers.begin(), numbers.end(), std::mt19937(7));
-    std::string data;
-    for (int k = 1; k <= kFields; ++k) data += tab::ColumnId(k) + (k < kFields ? ";" : "\r\n");
+    std::vector<std::string> data = {tab::textfiles::IdLine(kFields)};
     for (const int number : numbers) {
-      data += std::to_string(number);
+      std::string record = std::to_string(number);
       for (int k = 2; k <= kFields; ++k) {
-        data += ';';
-        if (k < 20 || k == 45) data += std::to_string((number * k) % 97);
+        record += ';';
+        if (k < 20 || k == 45) record += std::to_string((number * k) % 97);
       }
-      data += "\r\n";
+      data.push_back(record);
     }
     dataPath_ = paths_.schoolDirectory + "LEHRER/1234501.CSV";
-    std::ofstream(dataPath_, std::ios::binary) << data;
+    tab::test::WriteOemLines(dataPath_, data);
 
     // The definition file is written once, as on first use; later set-ups read it.
     tab::TableGrid grid(61, 10, 2, 120);
     SetUp(grid);
   }
-  ~TeacherFiles() { std::filesystem::remove_all(dir_); }
 
   void SetUp(tab::TableGrid& grid) {
     const tab::SheetContext context{paths_, options_, port_};
@@ -91,7 +80,7 @@ class TeacherFiles {
     std::abort();
   }
 
-  std::string dir_;
+  tab::test::TempDir dir_;
   std::string listPath_;
   std::string dataPath_;
   tab::PathState paths_;
@@ -107,15 +96,8 @@ TeacherFiles& Files() {
 // Floor: the lines of both files, read and dropped.
 void ReadBothFilesLinesOnly(benchmark::State& state) {
   TeacherFiles& files = Files();
-  std::string line;
-  for (auto _ : state) {
-    std::size_t total = 0;
-    for (const std::string* path : {&files.ListPath(), &files.DataPath()}) {
-      tab::LineReader reader(*path);
-      while (reader.Next(line)) total += line.size();
-    }
-    benchmark::DoNotOptimize(total);
-  }
+  const std::vector<std::string> paths = {files.ListPath(), files.DataPath()};
+  for (auto _ : state) benchmark::DoNotOptimize(tab::bench::ReadLineBytes(paths));
 }
 BENCHMARK(ReadBothFilesLinesOnly)->Unit(benchmark::kMillisecond);
 

@@ -4,14 +4,11 @@
 // the heights of 100,000 rows after a rebuild, next to a rebuild with every row at the default.
 #include <benchmark/benchmark.h>
 
-#include <stdlib.h>
-
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QTabWidget>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <string>
 
@@ -21,6 +18,8 @@
 #include "app/ui/grid_view.hpp"
 #include "app/ui/main_window.hpp"
 #include "records/message_port.hpp"
+#include "support/bench_support.hpp"
+#include "tools/textfiles/text_files.hpp"
 
 namespace {
 
@@ -33,30 +32,21 @@ constexpr int kRows = 100000;
 class BenchProgram {
  public:
   BenchProgram() {
-    std::string pattern = (fs::temp_directory_path() / "tabellario-ui-bench-XXXXXX");
-    if (::mkdtemp(pattern.data()) == nullptr) std::abort();
-    dir_ = pattern + "/";
     const fs::path source = TABELLARIO_SOURCE_DIR;
-    fs::copy(source / "demo" / "program", dir_, fs::copy_options::recursive);
-    fs::copy(source / "demo" / "db", dir_, fs::copy_options::recursive);
-    fs::create_directories(dir_ + "12345/SCHULE");
-    std::string text;
-    for (int k = 1; k <= 18; ++k)
-      text += "ES" + std::string(k < 10 ? "00" : "0") + std::to_string(k) + (k < 18 ? ";" : "\r\n");
+    fs::copy(source / "demo" / "program", Dir(), fs::copy_options::recursive);
+    fs::copy(source / "demo" / "db", Dir(), fs::copy_options::recursive);
+    std::vector<std::string> lines = {tab::textfiles::IdLine(18)};
     for (int line = 0; line < kRows; ++line) {
-      text += std::to_string(1 + line % 30) + ";" + std::to_string(1980 + line % 25);
+      std::string text = std::to_string(1 + line % 30) + ";" + std::to_string(1980 + line % 25);
       for (int k = 3; k <= 18; ++k) text += ";" + std::to_string((line * k) % 100);
-      text += "\r\n";
+      lines.push_back(text);
     }
-    std::ofstream(dir_ + "12345/SCHULE/1234502.CSV", std::ios::binary) << text;
+    tab::test::WriteOemLines(Dir() + "12345/SCHULE/1234502.CSV", lines);
   }
-  ~BenchProgram() { fs::remove_all(dir_); }
-  BenchProgram(const BenchProgram&) = delete;
-  BenchProgram& operator=(const BenchProgram&) = delete;
-  const std::string& Dir() const { return dir_; }
+  const std::string& Dir() const { return dir_.Path(); }
 
  private:
-  std::string dir_;
+  tab::test::TempDir dir_;
 };
 
 const BenchProgram& Program() {

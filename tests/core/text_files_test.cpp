@@ -28,6 +28,14 @@ TEST(TextFiles, LinesAreEncodedAndEndedByCrLf) {
   EXPECT_EQ(test::ReadBytes(ansi), "") << "a file of that name is replaced";
 }
 
+TEST(TextFiles, IdLineNamesEveryCaptureColumn) {
+  EXPECT_EQ(textfiles::IdLine(1), "ES001");
+  EXPECT_EQ(textfiles::IdLine(3), "ES001;ES002;ES003");
+  const std::string wide = textfiles::IdLine(1000);
+  EXPECT_TRUE(wide.starts_with("ES001;ES002;")) << wide.substr(0, 20);
+  EXPECT_TRUE(wide.ends_with(";ES999;ES1000")) << wide.substr(wide.size() - 20);
+}
+
 TEST(TextFiles, ACharacterWithoutAFormIsRefusedNotWrittenAsAQuestionMark) {
   EXPECT_EQ(textfiles::Encode("Straße", CodePage::kCp850),
             "Stra\xE1"

@@ -14,7 +14,7 @@
 namespace tab::test {
 
 TempDir::TempDir() {
-  std::string pattern = "/tmp/tabellario-test-XXXXXX";
+  std::string pattern = std::filesystem::temp_directory_path() / "tabellario-test-XXXXXX";
   if (::mkdtemp(pattern.data()) == nullptr) {
     throw std::system_error(errno, std::generic_category(), "mkdtemp");
   }

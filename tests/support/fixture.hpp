@@ -7,7 +7,8 @@
 
 namespace tab::test {
 
-// A fresh temporary folder, removed again when the object goes out of scope. Path() ends with '/'.
+// A fresh temporary folder (in $TMPDIR, else /tmp), removed again with everything in it when the
+// object goes out of scope. Path() ends with '/'.
 class TempDir {
  public:
   TempDir();
