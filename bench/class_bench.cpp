@@ -7,7 +7,6 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -16,6 +15,7 @@
 #include "records/table_grid.hpp"
 #include "sheets/sheet.hpp"
 #include "support/bench_support.hpp"
+#include "support/sheets.hpp"
 #include "tools/textfiles/text_files.hpp"
 
 namespace {
@@ -96,20 +96,12 @@ void BM_ListClassFolderFloor(benchmark::State& state) {
 }
 BENCHMARK(BM_ListClassFolderFloor)->Unit(benchmark::kMillisecond);
 
-const tab::TableStep& GroupTableStep() {
-  for (const tab::TableEntry& entry : tab::ClassSheet().tables) {
-    if (entry.table == 9) return entry.steps[0];
-  }
-  std::fprintf(stderr, "class table 9 is not registered\n");
-  std::exit(1);
-}
-
 void BM_GroupTable500Groups(benchmark::State& state) {
   const tab::PathState paths = DataBase().Paths();
   const tab::TableOptions options;
   tab::RecordingPort port;
   const tab::SheetContext context{paths, options, port};
-  const tab::TableStep& step = GroupTableStep();
+  const tab::TableStep& step = tab::test::TableOf(tab::ClassSheet(), 9).steps[0];
   tab::TableGrid grid(7, 9, 2, 80);
   for (auto _ : state) {
     step.setUp(grid, context);

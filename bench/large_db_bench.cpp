@@ -25,6 +25,7 @@
 #include "app/window_layout.hpp"
 #include "records/message_port.hpp"
 #include "support/bench_support.hpp"
+#include "support/sheets.hpp"
 #include "tools/largedb/large_db.hpp"
 
 namespace {
@@ -62,13 +63,6 @@ const LargeDataBase& DataBase() {
   return dataBase;
 }
 
-int ClassIndex(const tab::PathState& paths, const std::string& id) {
-  for (std::size_t i = 0; i < paths.classes.size(); ++i) {
-    if (paths.classes[i] == id) return static_cast<int>(i);
-  }
-  return -1;
-}
-
 // A session started up on a program directory as the window starts it.
 struct StartedSession {
   explicit StartedSession(const std::string& programDirectory) : session(port, view) {
@@ -79,7 +73,7 @@ struct StartedSession {
   void Show(int sheet, int table, const std::string& classId) {
     if (sheet == 3) {
       session.SetCurrent(3, 0);
-      session.Paths().selectedClass = ClassIndex(session.Paths(), classId);
+      session.Paths().selectedClass = tab::test::ClassIndex(session.Paths(), classId);
     }
     session.Dispatch(sheet, table);
   }

@@ -6,8 +6,6 @@
 // under 100 ms).
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,6 +16,7 @@
 #include "records/table_grid.hpp"
 #include "sheets/sheet.hpp"
 #include "support/bench_support.hpp"
+#include "support/sheets.hpp"
 #include "tools/textfiles/text_files.hpp"
 
 namespace {
@@ -82,19 +81,11 @@ const SchoolFolder& Folder() {
 
 // The grid of school table t as the window creates it.
 tab::TableGrid SchoolGrid(int table) {
-  const tab::GridDesign& design = *tab::FindGridDesign(4 + table);
-  return tab::TableGrid(design.cols, design.rows, design.fixedCols, design.defaultColWidth);
+  return tab::test::DesignedGrid(4 + table);
 }
 
 const tab::TableStep& SchoolStep(int table) {
-  return tab::SchoolSheet().tables[static_cast<std::size_t>(table)].steps[0];
-}
-
-tab::GridStep SchoolCommand(std::string_view button) {
-  for (const tab::ButtonCommand& command : tab::SchoolSheet().commands) {
-    if (button == command.button) return command.run;
-  }
-  std::abort();
+  return tab::test::TableOf(tab::SchoolSheet(), table).steps[0];
 }
 
 void BM_Floor_ReadTable2Lines(benchmark::State& state) {
@@ -145,7 +136,7 @@ void BM_CompleteOccupationTexts(benchmark::State& state) {
   tab::TableGrid loaded = SchoolGrid(3);
   SchoolStep(3).setUp(loaded, context);
   SchoolStep(3).load(loaded, context);
-  const tab::GridStep complete = SchoolCommand("Button21");
+  const tab::GridStep complete = tab::test::CommandOf(tab::SchoolSheet(), "Button21");
   tab::TableGrid grid;
   for (auto _ : state) {
     state.PauseTiming();

@@ -5,7 +5,6 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <memory>
 #include <random>
 #include <string>
@@ -17,6 +16,7 @@
 #include "records/table_grid.hpp"
 #include "sheets/sheet.hpp"
 #include "support/bench_support.hpp"
+#include "support/sheets.hpp"
 #include "tools/textfiles/text_files.hpp"
 
 namespace {
@@ -74,10 +74,7 @@ class TeacherFiles {
 
  private:
   static std::span<const tab::TableStep> Steps() {
-    for (const tab::TableEntry& entry : tab::TeacherSheet().tables) {
-      if (entry.table == 1) return entry.steps;
-    }
-    std::abort();
+    return tab::test::TableOf(tab::TeacherSheet(), 1).steps;
   }
 
   tab::test::TempDir dir_;

@@ -14,42 +14,15 @@
 #include "sheets/klassen/klassen_tables.hpp"
 #include "sheets/sheet.hpp"
 #include "support/fixture.hpp"
+#include "support/session_fixture.hpp"
+#include "support/sheet_fixture.hpp"
+#include "support/sheets.hpp"
+#include "support/texts.hpp"
 
 namespace tab::test {
 namespace {
 
 namespace fs = std::filesystem;
-
-const TableEntry& EntryOf(int table) {
-  for (const TableEntry& entry : ClassSheet().tables) {
-    if (entry.table == table) return entry;
-  }
-  throw std::runtime_error("class table not registered: " + std::to_string(table));
-}
-
-GridStep CommandOf(std::string_view button) {
-  for (const ButtonCommand& command : ClassSheet().commands) {
-    if (button == command.button) return command.run;
-  }
-  throw std::runtime_error("no command for " + std::string(button));
-}
-
-// The texts of a row as UTF-8, columns 0 to the last column.
-std::vector<std::string> Row(const TableGrid& grid, int row) {
-  std::vector<std::string> texts;
-  for (int col = 0; col < grid.ColCount(); ++col) {
-    texts.push_back(Win1252ToUtf8(grid.Cell(col, row)));
-  }
-  return texts;
-}
-
-std::vector<std::string> Column(const TableGrid& grid, int col) {
-  std::vector<std::string> texts;
-  for (int row = 0; row < grid.RowCount(); ++row) {
-    texts.push_back(Win1252ToUtf8(grid.Cell(col, row)));
-  }
-  return texts;
-}
 
 std::vector<int> Heights(const TableGrid& grid) {
   std::vector<int> heights;
@@ -57,23 +30,15 @@ std::vector<int> Heights(const TableGrid& grid) {
   return heights;
 }
 
-std::vector<std::string> Texts(const std::vector<RecordingPort::Message>& messages) {
-  std::vector<std::string> texts;
-  for (const auto& message : messages) texts.push_back(message.text);
-  return texts;
-}
-
 // A program directory, a school directory and the grids of the class page, shown as the
 // dispatcher shows them: the set-up, then the loader.
-class ClassSheetTest : public ::testing::Test {
+class ClassSheetTest : public SheetFixture {
  protected:
+  ClassSheetTest() : SheetFixture(ClassSheet()) {}
+
   void SetUp() override {
-    paths.programDirectory = temp.Path() + "program/";
-    paths.schoolDirectory = temp.Path() + "db/12345/";
     paths.classId = "KL0101";
-    fs::create_directories(paths.programDirectory);
     fs::create_directories(paths.schoolDirectory + "KLASSE");
-    options.schoolNumber = "12345";
   }
 
   std::string ClassFile(int table) const {
@@ -93,39 +58,6 @@ class ClassSheetTest : public ::testing::Test {
                                    "4;Fachhochschulreife", "5;Hochschulreife",
                                    "6;sonstige Vorbildung", "9;zusammen"});
   }
-
-  TableGrid& GridOf(int table) {
-    const int number = EntryOf(table).steps[0].grid;
-    auto found = grids.find(number);
-    if (found == grids.end()) {
-      const GridDesign* design = FindGridDesign(number);
-      found = grids
-                  .emplace(number, TableGrid(design->cols, design->rows, design->fixedCols,
-                                             design->defaultColWidth))
-                  .first;
-    }
-    return found->second;
-  }
-
-  SheetContext Context() { return SheetContext{paths, options, port}; }
-
-  TableGrid& SetUpOnly(int table) {
-    TableGrid& grid = GridOf(table);
-    EntryOf(table).steps[0].setUp(grid, Context());
-    return grid;
-  }
-  TableGrid& Show(int table) {
-    TableGrid& grid = SetUpOnly(table);
-    EntryOf(table).steps[0].load(grid, Context());
-    return grid;
-  }
-  void Run(std::string_view button, TableGrid& grid) { CommandOf(button)(grid, Context()); }
-
-  TempDir temp;
-  PathState paths;
-  TableOptions options;
-  RecordingPort port;
-  std::map<int, TableGrid> grids;
 };
 
 // ---- registration ----------------------------------------------------------------------------
@@ -135,7 +67,7 @@ TEST(ClassSheetRegistration, EveryTableHasItsGridAndEveryButtonActsOnItsPage) {
                                           {6, 24}, {7, 23}, {8, 25}, {9, 26}, {10, 27}};
   ASSERT_EQ(ClassSheet().tables.size(), gridOfTable.size());
   for (const auto& [table, grid] : gridOfTable) {
-    const TableEntry& entry = EntryOf(table);
+    const TableEntry& entry = TableOf(ClassSheet(), table);
     ASSERT_EQ(entry.steps.size(), 1u);
     EXPECT_EQ(entry.steps[0].grid, grid) << "table " << table;
   }
@@ -144,7 +76,7 @@ TEST(ClassSheetRegistration, EveryTableHasItsGridAndEveryButtonActsOnItsPage) {
       {"Button58", 25}, {"Button59", 25}, {"Button63", 25}, {"Button61", 26}, {"Button62", 26}};
   ASSERT_EQ(ClassSheet().commands.size(), gridOfButton.size());
   for (const auto& [button, grid] : gridOfButton) {
-    EXPECT_NO_THROW(CommandOf(button));
+    EXPECT_NO_THROW(CommandOf(ClassSheet(), button));
     const ButtonDesign* design = FindButton(button);
     ASSERT_NE(design, nullptr) << button;
     EXPECT_EQ(design->grid, grid) << button;
@@ -178,13 +110,7 @@ TEST_F(ClassSheetTest, MissingDefinitionFilesAreWrittenWithSizeTitleAndHeadingsI
     const std::string path = paths.programDirectory + "Bog3Tab" + std::to_string(c.table) + ".TBD";
     ASSERT_TRUE(fs::exists(path)) << path;
     std::vector<std::string> lines;
-    const std::string bytes = ReadBytes(path);
-    for (std::size_t at = 0; at < bytes.size();) {
-      const std::size_t end = bytes.find("\r\n", at);
-      ASSERT_NE(end, std::string::npos) << "every line ends with CR LF";
-      lines.push_back(Win1252ToUtf8(bytes.substr(at, end - at)));
-      at = end + 2;
-    }
+    for (const std::string& line : FileLines(path)) lines.push_back(Win1252ToUtf8(line));
     ASSERT_EQ(lines.size(), c.lineCount) << "table " << c.table;
     for (std::size_t i = 0; i < c.firstLines.size(); ++i) {
       EXPECT_EQ(lines[i], c.firstLines[i]) << "table " << c.table;
@@ -563,7 +489,7 @@ TEST_F(GroupTableTest, AMissingKeyFileLeavesEveryAppendedBlockEmpty) {
   // Set-up, then one warning per record: its group never finds a row.
   const std::string warning = "Statistik-Schlüssel-Datei: Schulische Vorbildung\n" +
                               paths.programDirectory + "SSVB0.SSD\nist nicht vorhanden!";
-  EXPECT_EQ(Texts(port.Messages()), (std::vector<std::string>(3, warning)));
+  EXPECT_EQ(MessageTexts(port), (std::vector<std::string>(3, warning)));
   EXPECT_EQ(grid.RowCount(), 9 + 1 + 7 + 7);
   for (int row = 10; row < grid.RowCount(); ++row) {
     EXPECT_EQ(Row(grid, row), (std::vector<std::string>(7, ""))) << "row " << row;
@@ -882,8 +808,8 @@ TEST_F(ClassSheetTest, TrainingTextsComeFromTheFirstOccupationFileThatKnowsTheCo
             (std::vector<std::string>{"Bezeichnung Ausbildung", "ES002", "aus eins",
                                       "Büro aus drei", "gegeben", "Sozial aus vier", "  "}));
   const std::string missing = "Schlüssel-Datei:\n" + paths.programDirectory;
-  EXPECT_EQ(Texts(port.Messages()), (std::vector<std::string>{missing + "SBBG2.SSD\nfehlt!",
-                                                              missing + "SBBG5.SSD\nfehlt!"}));
+  EXPECT_EQ(MessageTexts(port), (std::vector<std::string>{missing + "SBBG2.SSD\nfehlt!",
+                                                          missing + "SBBG5.SSD\nfehlt!"}));
   for (const auto& message : port.Messages()) EXPECT_EQ(message.kind, MessageKind::Information);
 }
 
@@ -941,38 +867,12 @@ TEST_F(ClassSheetTest, CommandsOnTablesWithoutDataRowsChangeNothing) {
 
 // ---- dispatch ----------------------------------------------------------------------------------
 
-class NullView : public SessionView {};
-
-class ClassDispatchTest : public ::testing::Test {
+class ClassDispatchTest : public SessionFixture {
  protected:
-  ClassDispatchTest() : session(port, view) {}
-
   void SetUp() override {
-    program = temp.Path() + "program/";
-    db = temp.Path() + "db/";
-    fs::create_directories(program);
     fs::create_directories(db + "12345/KLASSE");
     WriteAnsiLines(program + "SSVB0.SSD", {"1;ohne Berufsreife", "9;zusammen"});
-    Settings settings = DefaultSettings();
-    settings.schoolNumber = "12345";
-    settings.dataBaseDirectory = db;
-    const SettingsRecord record = EncodeSettings(settings);
-    WriteBytes(program + "ZREINST.DAT",
-               std::string(reinterpret_cast<const char*>(record.data()), record.size()));
   }
-
-  void Start() {
-    session.Create(program);
-    session.StartUp();
-    port.Clear();
-  }
-
-  TempDir temp;
-  std::string program;
-  std::string db;
-  RecordingPort port;
-  NullView view;
-  Session session;
 };
 
 TEST_F(ClassDispatchTest, WithoutClassesOnlyTheHeadingsAreShown) {

@@ -79,9 +79,7 @@ void WriteCaseSettings(const fs::path& file, const std::string& programDir,
       if (key == "report") settings.reportOption = static_cast<std::uint16_t>(std::stoi(value));
     }
   }
-  const SettingsRecord record = EncodeSettings(settings);
-  WriteBytes(programDir + kSettingsFileName,
-             std::string(reinterpret_cast<const char*>(record.data()), record.size()));
+  WriteSettingsFile(programDir, settings);
 }
 
 std::string RunCommand(const std::string& command) {

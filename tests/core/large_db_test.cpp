@@ -11,6 +11,7 @@
 #include "app/window_layout.hpp"
 #include "records/text.hpp"
 #include "support/fixture.hpp"
+#include "support/sheets.hpp"
 #include "tools/largedb/large_db.hpp"
 
 namespace tab::test {
@@ -49,13 +50,7 @@ class LargeDbTest : public ::testing::Test {
     }
   }
 
-  int BigClassIndex() const {
-    const std::vector<std::string>& classes = session.Paths().classes;
-    for (std::size_t i = 0; i < classes.size(); ++i) {
-      if (classes[i] == layout.bigClass) return static_cast<int>(i);
-    }
-    return -1;
-  }
+  int BigClassIndex() const { return ClassIndex(session.Paths(), layout.bigClass); }
 
   std::string Messages() const {
     std::string all;

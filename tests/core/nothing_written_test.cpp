@@ -362,9 +362,7 @@ class NothingWrittenTest : public ::testing::Test {
     ASSERT_TRUE(port.Messages().empty());
     ASSERT_EQ(settings.schoolNumber, "13001");
     settings.dataBaseDirectory = db;
-    const SettingsRecord record = EncodeSettings(settings);
-    WriteBytes(program + kSettingsFileName,
-               std::string(reinterpret_cast<const char*>(record.data()), record.size()));
+    WriteSettingsFile(program, settings);
     Backdate(program);
     Backdate(db);
   }

@@ -16,82 +16,28 @@
 #include "sheets/schule/completion.hpp"
 #include "sheets/sheet.hpp"
 #include "support/fixture.hpp"
+#include "support/session_fixture.hpp"
+#include "support/sheet_fixture.hpp"
+#include "support/sheets.hpp"
+#include "support/texts.hpp"
 
 namespace tab::test {
 namespace {
 
 namespace fs = std::filesystem;
 
-const TableEntry& SchoolTable(int table) {
-  for (const TableEntry& entry : SchoolSheet().tables) {
-    if (entry.table == table) return entry;
-  }
-  throw std::out_of_range("school table " + std::to_string(table) + " is not registered");
-}
-
-GridStep SchoolCommand(std::string_view button) {
-  for (const ButtonCommand& command : SchoolSheet().commands) {
-    if (button == command.button) return command.run;
-  }
-  throw std::out_of_range("no command for " + std::string(button));
-}
-
 // A program directory and the data base of school 12345, with the grids as the window has them.
-class SchoolSheetTest : public ::testing::Test {
+class SchoolSheetTest : public SheetFixture {
  protected:
-  SchoolSheetTest() {
-    paths.programDirectory = temp.Path() + "program/";
-    paths.dataBaseDirectory = temp.Path() + "db/";
-    paths.schoolNumber = "12345";
-    paths.schoolDirectory = paths.dataBaseDirectory + "12345/";
-    fs::create_directories(paths.programDirectory);
+  SchoolSheetTest() : SheetFixture(SchoolSheet()) {
     fs::create_directories(paths.schoolDirectory + "SCHULE");
-    options.schoolNumber = "12345";
-    for (int table = 0; table <= 4; ++table) {
-      const GridDesign& design = *FindGridDesign(4 + table);
-      grids.emplace_back(design.cols, design.rows, design.fixedCols, design.defaultColWidth);
-    }
   }
 
   std::string Program(std::string_view name) const { return paths.programDirectory + name.data(); }
   std::string DataFile(std::string_view suffix) const {
     return paths.schoolDirectory + "SCHULE/12345" + suffix.data();
   }
-  TableGrid& Grid(int table) { return grids[static_cast<std::size_t>(table)]; }
-
-  void SetUpOnly(int table) {
-    const TableStep& step = SchoolTable(table).steps[0];
-    step.setUp(Grid(table), Context());
-  }
-  // What the dispatcher does: set-up, then loader.
-  TableGrid& Show(int table) {
-    const TableStep& step = SchoolTable(table).steps[0];
-    step.setUp(Grid(table), Context());
-    step.load(Grid(table), Context());
-    return Grid(table);
-  }
-  void Press(std::string_view button, int table) { SchoolCommand(button)(Grid(table), Context()); }
-
-  SheetContext Context() { return SheetContext{paths, options, port}; }
-
-  // Column `col` of rows first..last.
-  static std::vector<std::string> Column(const TableGrid& grid, int col, int first, int last) {
-    std::vector<std::string> texts;
-    for (int row = first; row <= last; ++row) texts.emplace_back(grid.Cell(col, row));
-    return texts;
-  }
-  // Every cell of a row.
-  static std::vector<std::string> Row(const TableGrid& grid, int row) {
-    std::vector<std::string> texts;
-    for (int col = 0; col < grid.ColCount(); ++col) texts.emplace_back(grid.Cell(col, row));
-    return texts;
-  }
-
-  TempDir temp;
-  PathState paths;
-  TableOptions options;
-  RecordingPort port;
-  std::vector<TableGrid> grids;
+  void Press(std::string_view button, int table) { Run(button, Grid(table)); }
 };
 
 // ---- registration -------------------------------------------------------------------------
@@ -101,7 +47,7 @@ TEST(SchoolSheetRegistration, TablesZeroToFourOnGridsFourToEight) {
   EXPECT_EQ(sheet.sheet, 1);
   ASSERT_EQ(sheet.tables.size(), 5u);
   for (int table = 0; table <= 4; ++table) {
-    const TableEntry& entry = SchoolTable(table);
+    const TableEntry& entry = TableOf(SchoolSheet(), table);
     ASSERT_EQ(entry.steps.size(), 1u) << table;
     EXPECT_EQ(entry.steps[0].grid, 4 + table) << table;
     EXPECT_NE(entry.steps[0].setUp, nullptr);
@@ -166,14 +112,8 @@ class FirstUse : public SchoolSheetTest, public ::testing::WithParamInterface<Fi
 TEST_P(FirstUse, WritesSizeTitleAndEveryHeading) {
   const FirstUseCase& c = GetParam();
   SetUpOnly(c.table);
-  const std::string bytes = ReadBytes(Program("Bog1Tab" + std::to_string(c.table) + ".TBD"));
-  std::vector<std::string> lines;
-  for (std::size_t at = 0; at < bytes.size();) {
-    const std::size_t end = bytes.find("\r\n", at);
-    ASSERT_NE(end, std::string::npos) << "every line ends with CR LF";
-    lines.push_back(bytes.substr(at, end - at));
-    at = end + 2;
-  }
+  const std::vector<std::string> lines =
+      FileLines(Program("Bog1Tab" + std::to_string(c.table) + ".TBD"));
   ASSERT_EQ(lines.size(), c.headingLines + 1);
   EXPECT_EQ(lines.front(), c.firstLine);
   EXPECT_EQ(lines.back(), W(c.lastLine));
@@ -731,12 +671,6 @@ TEST_F(CompletionFrom, SameColumnOpensNoFile) {
 
 // ---- through the dispatcher --------------------------------------------------------------
 
-class RecordingView : public SessionView {
- public:
-  void GridAboutToChange(int grid) override { touched.push_back(grid); }
-  std::vector<int> touched;
-};
-
 TEST_F(SchoolSheetTest, DispatcherShowsEverySchoolTableAndRunsItsButtons) {
   WriteAnsiLines(Program("SSSA.SSD"), {"01;Eins"});
   WriteAnsiLines(Program("SBBG3.SSD"), {"2621;Elektroniker/-in"});
@@ -746,9 +680,7 @@ TEST_F(SchoolSheetTest, DispatcherShowsEverySchoolTableAndRunsItsButtons) {
   Settings settings = DefaultSettings();
   settings.schoolNumber = "12345";
   settings.dataBaseDirectory = paths.dataBaseDirectory;
-  const SettingsRecord record = EncodeSettings(settings);
-  WriteBytes(Program("ZREINST.DAT"),
-             std::string(reinterpret_cast<const char*>(record.data()), record.size()));
+  WriteSettingsFile(paths.programDirectory, settings);
   RecordingView view;
   Session session(port, view);
   session.Create(paths.programDirectory);

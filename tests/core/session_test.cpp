@@ -8,66 +8,20 @@
 #include "app/window_layout.hpp"
 #include "records/text.hpp"
 #include "support/fixture.hpp"
+#include "support/session_fixture.hpp"
 
 namespace tab::test {
 namespace {
 
-// Records what the window would show.
-class RecordingView : public SessionView {
- public:
-  void GridAboutToChange(int grid) override { touched.push_back(grid); }
-  void ShowClassCaption(bool visible, const std::string& classId) override {
-    captionVisible = visible;
-    captionClass = classId;
-  }
-  void FocusClassList() override { ++focusCount; }
-  void StatusSchoolNumber(const std::string& number) override { status = number; }
-  void SchoolListChanged() override { ++schoolListChanges; }
-  void ClassListChanged() override { ++classListChanges; }
-
-  std::vector<int> touched;
-  bool captionVisible = true;
-  std::string captionClass;
-  int focusCount = 0;
-  int schoolListChanges = 0;
-  int classListChanges = 0;
-  std::string status;
-};
-
-class SessionTest : public ::testing::Test {
+class SessionTest : public SessionFixture {
  protected:
-  SessionTest() : session(port, view) {}
-
   void SetUp() override {
-    program = temp.Path() + "program/";
-    db = temp.Path() + "db/";
-    std::filesystem::create_directories(program);
     std::filesystem::create_directories(db + "12345/KLASSE");
     WriteAnsiLines(program + "SSSA.SSD", {"01;Berufsschule", "02;Berufsfachschule"});
     WriteAnsiLines(program + "ILKLWS.SSD", {"1;vollbeschäftigt"});
-    Settings settings = DefaultSettings();
-    settings.schoolNumber = "12345";
-    settings.dataBaseDirectory = db;
-    const SettingsRecord record = EncodeSettings(settings);
-    WriteBytes(program + "ZREINST.DAT",
-               std::string(reinterpret_cast<const char*>(record.data()), record.size()));
   }
 
   void AddClass(const std::string& id) { WriteOemLines(db + "12345/KLASSE/" + id + "00.CSV", {}); }
-
-  void Start() {
-    session.Create(program);
-    session.StartUp();
-    port.Clear();
-    view.touched.clear();
-  }
-
-  TempDir temp;
-  std::string program;
-  std::string db;
-  RecordingPort port;
-  RecordingView view;
-  Session session;
 };
 
 TEST(PageMapping, SheetPagesAndTablePagesGiveTheirIndexes) {

@@ -18,12 +18,9 @@ namespace tab {
 namespace {
 
 using test::ReadBytes;
+using test::SettingsBytes;
 using test::TempDir;
 using test::WriteBytes;
-
-std::string AsString(const SettingsRecord& record) {
-  return std::string(reinterpret_cast<const char*>(record.data()), record.size());
-}
 
 std::set<std::string> Entries(const std::string& dir) {
   std::set<std::string> names;
@@ -119,7 +116,7 @@ TEST(SettingsRecordTest, DecodesEveryFieldAtItsOffset) {
 
 TEST(SettingsRecordTest, EncodingTheDecodedRecordGivesTheSameBytes) {
   const SettingsRecord bytes = SampleRecord();
-  EXPECT_EQ(AsString(EncodeSettings(DecodeSettings(bytes))), AsString(bytes));
+  EXPECT_EQ(SettingsBytes(EncodeSettings(DecodeSettings(bytes))), SettingsBytes(bytes));
 }
 
 TEST(SettingsRecordTest, BytesAfterTheTextsAndPaddingAreIgnoredAndWrittenAsZeros) {
@@ -129,7 +126,7 @@ TEST(SettingsRecordTest, BytesAfterTheTextsAndPaddingAreIgnoredAndWrittenAsZeros
   dirty[320 + 1 + 4] = 'Z';  // after "eins"
   dirty[576 + 255] = 'Z';    // last byte of the field
   EXPECT_EQ(DecodeSettings(dirty), SampleSettings());
-  EXPECT_EQ(AsString(EncodeSettings(DecodeSettings(dirty))), AsString(SampleRecord()));
+  EXPECT_EQ(SettingsBytes(EncodeSettings(DecodeSettings(dirty))), SettingsBytes(SampleRecord()));
 }
 
 TEST(SettingsRecordTest, LengthAboveTheCapacityIsReadAsTheCapacity) {
@@ -146,7 +143,7 @@ TEST(SettingsRecordTest, TextsAreCutToTheirCapacity) {
   settings.dataBaseDirectory = "/" + std::string(300, 'd');
   const SettingsRecord bytes = EncodeSettings(settings);
   EXPECT_EQ(bytes[0], 20);
-  EXPECT_EQ(AsString(bytes).substr(1, 20), "12345678901234567890");
+  EXPECT_EQ(SettingsBytes(bytes).substr(1, 20), "12345678901234567890");
   EXPECT_EQ(bytes[21], 255);
   const Settings back = DecodeSettings(bytes);
   EXPECT_EQ(back.schoolNumber, "12345678901234567890");
@@ -176,7 +173,7 @@ TEST(SettingsRecordTest, DefaultsEncodeToTheirBytesAndZerosElsewhere) {
       {576, leer},
       {832, leer},
   };
-  const std::string bytes = AsString(EncodeSettings(DefaultSettings()));
+  const std::string bytes = SettingsBytes(EncodeSettings(DefaultSettings()));
   ASSERT_EQ(bytes.size(), 1088u);
   std::vector<bool> covered(bytes.size(), false);
   for (const auto& field : expected) {
@@ -210,7 +207,7 @@ class WrongSizeTest : public testing::TestWithParam<std::size_t> {};
 TEST_P(WrongSizeTest, FileIsDeletedAndReportedAndDefaultsStay) {
   TempDir dir;
   const std::string path = dir.Path() + "ZREINST.DAT";
-  std::string content = AsString(SampleRecord());
+  std::string content = SettingsBytes(SampleRecord());
   content.resize(GetParam(), 'q');
   WriteBytes(path, content);
 
@@ -250,7 +247,7 @@ TEST(LoadSettingsTest, ReadsARecordOfTheRightSize) {
     TempDir dir;
     const std::string programDir = dir.Path() + c.programDir;
     WriteBytes(dir.Path() + (c.programDir.empty() ? "" : c.programDir + "/") + c.fileName,
-               AsString(SampleRecord()));
+               SettingsBytes(SampleRecord()));
     Settings settings;
     RecordingPort port;
     LoadSettings(settings, programDir, port);
@@ -295,7 +292,7 @@ TEST(ReadSettingsFileTest, ReadsWhateverTheFileHoldsWithoutSizeTest) {
     TempDir dir;
     const std::string path = dir.Path() + "ZREINST.DAT";
     if (c.existing) {
-      std::string content = AsString(SampleRecord());
+      std::string content = SettingsBytes(SampleRecord());
       content.resize(c.size, 'q');
       WriteBytes(path, content);
     }
@@ -316,7 +313,7 @@ TEST(WriteSettingsTest, RoundTripThroughTheFile) {
   ASSERT_TRUE(WriteSettings(written, dir.Path(), port));
   EXPECT_TRUE(port.Messages().empty());
   EXPECT_EQ(Entries(dir.Path()), std::set<std::string>{"ZREINST.DAT"});
-  EXPECT_EQ(ReadBytes(dir.Path() + "ZREINST.DAT"), AsString(EncodeSettings(written)));
+  EXPECT_EQ(ReadBytes(dir.Path() + "ZREINST.DAT"), SettingsBytes(EncodeSettings(written)));
 
   Settings loaded;
   LoadSettings(loaded, dir.Path(), port);
@@ -332,7 +329,7 @@ TEST(WriteSettingsTest, ReplacesAFileSpelledInAnotherCase) {
   RecordingPort port;
   ASSERT_TRUE(WriteSettings(SampleSettings(), dir.Path(), port));
   EXPECT_EQ(Entries(dir.Path()), std::set<std::string>{"ZReinst.dat"});
-  EXPECT_EQ(ReadBytes(dir.Path() + "ZReinst.dat"), AsString(SampleRecord()));
+  EXPECT_EQ(ReadBytes(dir.Path() + "ZReinst.dat"), SettingsBytes(SampleRecord()));
 }
 
 // The outcome of WriteSettings run in a child process, so that privileges and limits changed
@@ -416,7 +413,7 @@ TEST(WriteSettingsTest, FailureReportsOnceAndLeavesTheOldFileIntact) {
     const std::string path = programDir + "ZREINST.DAT";
     Settings old = DefaultSettings();
     old.schoolNumber = "11111";
-    WriteBytes(path, AsString(EncodeSettings(old)));
+    WriteBytes(path, SettingsBytes(EncodeSettings(old)));
     c.arrange(temp.Path(), programDir);
 
     const WriteOutcome outcome = WriteInChild(programDir, c.inChild);
@@ -426,7 +423,7 @@ TEST(WriteSettingsTest, FailureReportsOnceAndLeavesTheOldFileIntact) {
     ASSERT_EQ(outcome.messages.size(), 1u);
     EXPECT_EQ(outcome.messages[0].kind, MessageKind::Error);
     EXPECT_EQ(outcome.messages[0].text, IoErrorText(path, c.error));
-    EXPECT_EQ(ReadBytes(path), AsString(EncodeSettings(old)));
+    EXPECT_EQ(ReadBytes(path), SettingsBytes(EncodeSettings(old)));
     EXPECT_EQ(Entries(programDir), std::set<std::string>{"ZREINST.DAT"}) << "temporary removed";
   }
 }

@@ -12,33 +12,15 @@
 #include "records/fields.hpp"
 #include "records/text.hpp"
 #include "support/fixture.hpp"
+#include "support/session_fixture.hpp"
+#include "support/texts.hpp"
 
 namespace tab::test {
 namespace {
 
-class TeacherSheetTest : public ::testing::Test {
+class TeacherSheetTest : public SessionFixture {
  protected:
-  TeacherSheetTest() : session(port, view) {}
-
-  void SetUp() override {
-    program = temp.Path() + "program/";
-    db = temp.Path() + "db/";
-    school = db + "12345/";
-    std::filesystem::create_directories(program);
-    std::filesystem::create_directories(school + "LEHRER");
-    settings.schoolNumber = "12345";
-    settings.dataBaseDirectory = db;
-  }
-
-  // Writes the settings, then creates and shows the session without its first dispatch.
-  void Start() {
-    const SettingsRecord record = EncodeSettings(settings);
-    WriteBytes(program + "ZREINST.DAT",
-               std::string(reinterpret_cast<const char*>(record.data()), record.size()));
-    session.Create(program);
-    session.StartUp();
-    port.Clear();
-  }
+  void SetUp() override { std::filesystem::create_directories(school + "LEHRER"); }
 
   void Show(int table) {
     Start();
@@ -49,43 +31,11 @@ class TeacherSheetTest : public ::testing::Test {
     WriteOemLines(school + "LEHRER/123450" + std::to_string(table) + ".CSV", lines);
   }
 
-  // Column `col` of rows first..last.
+  // Column `col` of grid `grid`, rows first..last.
   std::vector<std::string> Column(int grid, int col, int first, int last) const {
-    std::vector<std::string> cells;
-    for (int row = first; row <= last; ++row) {
-      cells.push_back(Win1252ToUtf8(session.Grid(grid).Cell(col, row)));
-    }
-    return cells;
+    return test::Column(session.Grid(grid), col, first, last);
   }
-
-  std::vector<std::string> MessageTexts() const {
-    std::vector<std::string> texts;
-    for (const auto& message : port.Messages()) texts.push_back(message.text);
-    return texts;
-  }
-
-  TempDir temp;
-  std::string program;
-  std::string db;
-  std::string school;
-  Settings settings = DefaultSettings();
-  RecordingPort port;
-  SessionView view;
-  Session session;
 };
-
-std::vector<std::string> FileLines(const std::string& path) {
-  const std::string bytes = ReadBytes(path);
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  for (std::size_t end = bytes.find("\r\n"); end != std::string::npos;
-       end = bytes.find("\r\n", start)) {
-    lines.push_back(bytes.substr(start, end - start));
-    start = end + 2;
-  }
-  EXPECT_EQ(start, bytes.size()) << path << " does not end with CR LF";
-  return lines;
-}
 
 // ---- definition files ----------------------------------------------------------------------
 
@@ -200,7 +150,7 @@ TEST_F(TeacherSheetTest, MissingKeyFilesGiveTheirWarnings) {
   Start();
   session.Dispatch(2, 2);
   session.Dispatch(2, 3);
-  EXPECT_EQ(MessageTexts(),
+  EXPECT_EQ(MessageTexts(port),
             (std::vector<std::string>{"Statistik-Schlüssel-Datei: Schularten/...\n" + program +
                                           "SSSA-140.SSD\nist nicht vorhanden!",
                                       "Statistik-Schlüssel-Datei: Beschäftigungsumfang\n" +
@@ -322,7 +272,7 @@ TEST_F(TeacherSheetTest, Table1CountsRecordsWithoutNumber) {
     settings.reportOption = report ? 1 : 0;
     Show(1);
     if (report) {
-      EXPECT_EQ(MessageTexts(),
+      EXPECT_EQ(MessageTexts(port),
                 std::vector<std::string>{"Beim Einlesen der Datendatei:\n" + school +
                                          "LEHRER/1234501.CSV\nkonnte(n) 2 Datensatz/-sätze nicht "
                                          "zugeordnet werden!"});
@@ -464,7 +414,7 @@ class TeacherTable2Test : public TeacherSheetTest {
 TEST_F(TeacherTable2Test, UnknownCodesAreListedWithSemicolonsOnALineOfTheirOwn) {
   WriteData(2, {"ES001;ES002", "77;1", "0120;5;6", "", "88;2"});
   Show(2);
-  EXPECT_EQ(MessageTexts(),
+  EXPECT_EQ(MessageTexts(port),
             std::vector<std::string>{"Beim Einlesen der Datendatei:\n" + school +
                                      "LEHRER/1234502.CSV\nkonnte(n) 3 Datensatz/-sätze nicht "
                                      "zugeordnet werden!\n[77;88]"});
@@ -508,8 +458,8 @@ TEST_F(TeacherTable2Test, OnlyRowsUpToThirtyReceiveData) {
   EXPECT_EQ(grid.Cell(3, 31), "");
   EXPECT_EQ(grid.Cell(2, 30), "K29");
   EXPECT_EQ(grid.Cell(2, 31), "");  // beyond the limit: no fill either
-  EXPECT_EQ(MessageTexts().size(), 1u);
-  EXPECT_TRUE(MessageTexts()[0].ends_with("\n[K30]"));
+  EXPECT_EQ(MessageTexts(port).size(), 1u);
+  EXPECT_TRUE(MessageTexts(port)[0].ends_with("\n[K30]"));
 }
 
 TEST_F(TeacherTable2Test, RowHeightsFollowTheOptionAndTheData) {
@@ -564,7 +514,7 @@ TEST_F(TeacherTable3Test, UnknownCodesAndTheIdLineAreDroppedSilently) {
 TEST_F(TeacherTable3Test, RecordsWithoutCodeGiveTheShortMessage) {
   WriteData(3, {"ES001", ";3", "1;2"});
   Show(3);
-  EXPECT_EQ(MessageTexts(),
+  EXPECT_EQ(MessageTexts(port),
             std::vector<std::string>{"Beim Einlesen der Datendatei:\n" + school +
                                      "LEHRER/1234503.CSV\nkonnte(n) 1 Datensatz/-sätze nicht "
                                      "zugeordnet werden!"});

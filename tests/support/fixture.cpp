@@ -50,4 +50,12 @@ std::string ReadBytes(const std::string& path) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+std::string SettingsBytes(const SettingsRecord& record) {
+  return std::string(reinterpret_cast<const char*>(record.data()), record.size());
+}
+
+void WriteSettingsFile(const std::string& programDirectory, const Settings& settings) {
+  WriteBytes(programDirectory + kSettingsFileName, SettingsBytes(EncodeSettings(settings)));
+}
+
 }  // namespace tab::test

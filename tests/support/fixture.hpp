@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "app/settings.hpp"
+
 namespace tab::test {
 
 // A fresh temporary folder (in $TMPDIR, else /tmp), removed again with everything in it when the
@@ -32,5 +34,10 @@ void WriteOemLines(const std::string& path, const std::vector<std::string>& utf8
 // Writes UTF-8 lines converted to Windows-1252 (key files, definition files), ended by CR LF.
 void WriteAnsiLines(const std::string& path, const std::vector<std::string>& utf8Lines);
 std::string ReadBytes(const std::string& path);
+
+// The bytes of a settings record, and the settings written as the settings file of a program
+// directory.
+std::string SettingsBytes(const SettingsRecord& record);
+void WriteSettingsFile(const std::string& programDirectory, const Settings& settings);
 
 }  // namespace tab::test
