@@ -12,6 +12,7 @@
 
 #include "app/path_state.hpp"
 #include "app/window_layout.hpp"
+#include "records/fields.hpp"
 #include "records/message_port.hpp"
 #include "records/table_grid.hpp"
 #include "sheets/sheet.hpp"
@@ -95,13 +96,15 @@ void BM_Floor_ReadTable2Lines(benchmark::State& state) {
 BENCHMARK(BM_Floor_ReadTable2Lines)->Unit(benchmark::kMillisecond);
 
 // Set-up and loading on the same grid again and again, as the window does it. Without
-// `timeSetUp` the set-up (which empties the rows of the last showing) runs untimed.
-void ShowTable2(benchmark::State& state, bool timeSetUp) {
+// `timeSetUp` the set-up (which empties the rows of the last showing) runs untimed. `portable`
+// splits the lines the portable way instead of the best one, to show what the best one buys.
+void ShowTable2(benchmark::State& state, bool timeSetUp, bool portable = false) {
   const tab::TableOptions options;
   tab::RecordingPort port;
   const tab::SheetContext context{Folder().Paths(), options, port};
   const tab::TableStep& step = SchoolStep(2);
   tab::TableGrid grid = SchoolGrid(2);
+  if (portable) tab::UseScanWay(tab::ScanWay::kPortable);
   for (auto _ : state) {
     if (!timeSetUp) state.PauseTiming();
     step.setUp(grid, context);
@@ -109,6 +112,7 @@ void ShowTable2(benchmark::State& state, bool timeSetUp) {
     step.load(grid, context);
     benchmark::DoNotOptimize(grid.Cell(18, kLines - 1).data());
   }
+  tab::UseBestScanWay();
   if (grid.RowCount() != kLines + 1 || !port.Messages().empty()) state.SkipWithError("wrong load");
 }
 
@@ -121,6 +125,11 @@ void BM_LoadSchoolTable2(benchmark::State& state) {
   ShowTable2(state, false);
 }
 BENCHMARK(BM_LoadSchoolTable2)->Unit(benchmark::kMillisecond);
+
+void BM_LoadSchoolTable2Portable(benchmark::State& state) {
+  ShowTable2(state, false, true);
+}
+BENCHMARK(BM_LoadSchoolTable2Portable)->Unit(benchmark::kMillisecond);
 
 void BM_Floor_ReadOccupationKeyFiles(benchmark::State& state) {
   const std::string& dir = Folder().Paths().programDirectory;

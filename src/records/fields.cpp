@@ -1,3 +1,24 @@
+// The field syntax, and splitting data lines into fields, which every loader does for every line
+// it reads.
+//
+// Splitting has two ways, chosen at run time so that one binary runs on every x86-64 processor:
+// - the portable way looks at 16 bytes at once with SSE2, which every x86-64 processor has (one
+//   byte after the other only for lines under 16 bytes, and on other processors);
+// - the AVX-512 way (with VBMI2) looks at 64 bytes at once and turns their separators into field
+//   ends sixteen at a time, where the processor has it.
+// A wider way is kept only where it makes the loading benchmarks at least 25 % faster (the next
+// simpler way takes at least 1.25 times as long) on the processors the program is measured on,
+// AMD EPYC (Zen 4) with AVX-512 VBMI2. Shortest CPU times there (Release build, each way forced,
+// the ways' runs interleaved, 75 to 375 runs per way):
+//                                        one by one   SSE2     AVX2     AVX-512   lines only
+//   read_bench ReadConvertAndSplit          15.1 ms   5.0 ms   4.1 ms   2.8 ms    1.9 ms
+//   school_bench BM_LoadSchoolTable2        10.0 ms   4.6 ms   3.9 ms   3.2 ms    1.9 ms
+// SSE2 is 3.0 and 2.2 times as fast as one byte after the other; AVX-512 is 1.8 and 1.45 times
+// as fast as SSE2. Loading may take at most twice reading the lines alone: SSE2 alone would miss
+// that (2.6 and 2.4 times), AVX-512 meets it (1.5 and 1.7 times). An AVX2 way (32 bytes at once)
+// was taken out: it was only 1.23 and 1.19 times as fast as SSE2, and a processor with AVX-512
+// never used it. ReadConvertAndSplitPortable and BM_LoadSchoolTable2Portable show what AVX-512
+// buys on the processor at hand.
 #include "records/fields.hpp"
 
 #include <algorithm>
@@ -6,7 +27,6 @@
 #include <cstdint>
 #include <cstring>
 #include <limits>
-#include <optional>
 #include <type_traits>
 
 #include "records/text.hpp"
@@ -214,81 +234,6 @@ struct WideScan {
 };
 #endif
 
-#if TAB_WIDE_SCAN
-#define TAB_AVX2_TARGET __attribute__((target("avx2,bmi,popcnt")))
-// The positions of the set bits of every byte value, and how many there are.
-struct BytePositions {
-  std::array<std::array<std::uint8_t, 8>, 256> positions{};
-  std::array<std::uint8_t, 256> counts{};
-};
-constexpr BytePositions kBytePositions = [] {
-  BytePositions table;
-  for (std::size_t byte = 0; byte < 256; ++byte) {
-    std::uint8_t count = 0;
-    for (std::uint8_t bit = 0; bit < 8; ++bit) {
-      if (((byte >> bit) & 1) != 0) table.positions[byte][count++] = bit;
-    }
-    table.counts[byte] = count;
-  }
-  return table;
-}();
-
-// Looks at 32 bytes at once with AVX2 and turns bits into positions eight at a time through a
-// table, where the processor has AVX2 but not AVX-512.
-struct Avx2Scan {
-  TAB_AVX2_TARGET static std::uint64_t Mask(__m256i v, char c, unsigned drop) {
-    const auto bits =
-        static_cast<std::uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(v, _mm256_set1_epi8(c))));
-    return static_cast<std::uint64_t>(bits) >> drop;
-  }
-
-  TAB_AVX2_TARGET static void Add(StopBits& bits, __m256i v, unsigned shift, unsigned drop) {
-    const std::uint64_t special = Mask(v, '\r', drop) | Mask(v, '"', drop);
-    bits.special |= special << shift;
-    bits.stops |= (special | Mask(v, ';', drop) | Mask(v, '\t', drop)) << shift;
-    bits.lf |= Mask(v, '\n', drop) << shift;
-    const auto high = static_cast<std::uint32_t>(_mm256_movemask_epi8(v));
-    bits.high |= (static_cast<std::uint64_t>(high) >> drop) << shift;
-  }
-
-  TAB_AVX2_TARGET static StopBits Block(const char* bytes, std::size_t offset, std::size_t length) {
-    if (offset + length < 32) return BlockStopBits(bytes, offset, length);
-    StopBits bits;
-    std::size_t i = 0;
-    for (; i + 32 <= length; i += 32) {
-      Add(bits, _mm256_loadu_si256(reinterpret_cast<const __m256i*>(bytes + i)),
-          static_cast<unsigned>(i), 0);
-    }
-    if (i < length) {
-      // The last bytes: the 32 that end with them (the bytes before are in the line too).
-      const auto drop = static_cast<unsigned>(32 - (length - i));
-      Add(bits, _mm256_loadu_si256(reinterpret_cast<const __m256i*>(bytes + length - 32)),
-          static_cast<unsigned>(i), drop);
-    }
-    return bits;
-  }
-
-  // As PortableScan::Positions; with room for eight more than taken, eight at a time.
-  TAB_AVX2_TARGET static std::size_t Positions(std::uint64_t stops, std::size_t take,
-                                               std::size_t base, std::uint32_t* ends,
-                                               std::size_t room) {
-    if (room < take + 8) return PortableScan::Positions(stops, take, base, ends, room);
-    const std::uint64_t whole = stops;
-    std::size_t written = 0;
-    for (std::size_t byte = 0; written < take; ++byte, stops >>= 8) {
-      const auto bits = static_cast<std::uint8_t>(stops);
-      const __m128i eight =
-          _mm_loadl_epi64(reinterpret_cast<const __m128i*>(kBytePositions.positions[bits].data()));
-      const __m256i wide = _mm256_add_epi32(_mm256_cvtepu8_epi32(eight),
-                                            _mm256_set1_epi32(static_cast<int>(base + byte * 8)));
-      _mm256_storeu_si256(reinterpret_cast<__m256i*>(ends + written), wide);
-      written += kBytePositions.counts[bits];
-    }
-    return LastTaken(whole, take, base);
-  }
-};
-#endif
-
 // The cut of SplitRecord as field ends (see SplitEnds). With kConvert the line is converted from
 // the OEM code page on the way, in the same pass: conversion never makes or removes a byte that
 // ends a field, so the bytes may be looked at before they are converted.
@@ -420,7 +365,7 @@ constexpr Way WayOf() {
 }
 
 #if TAB_WIDE_SCAN
-// The vector ways: compiled for their instruction sets, used only where the processor has them.
+// The AVX-512 way: compiled for its instruction set, used only where the processor has it.
 TAB_WIDE_TARGET void SplitWide(const char* text, std::size_t size, int n, std::uint32_t* ends) {
   Split<false, WideScan>(text, size, n, ends);
 }
@@ -431,46 +376,26 @@ TAB_WIDE_TARGET bool ScanLineWide(char* bytes, std::size_t size, int n, std::uin
                                   ScannedLine& line) {
   return ScanLine<WideScan>(bytes, size, n, ends, line);
 }
-TAB_AVX2_TARGET void SplitAvx2(const char* text, std::size_t size, int n, std::uint32_t* ends) {
-  Split<false, Avx2Scan>(text, size, n, ends);
-}
-TAB_AVX2_TARGET void ConvertAndSplitAvx2(char* text, std::size_t size, int n, std::uint32_t* ends) {
-  Split<true, Avx2Scan>(text, size, n, ends);
-}
-TAB_AVX2_TARGET bool ScanLineAvx2(char* bytes, std::size_t size, int n, std::uint32_t* ends,
-                                  ScannedLine& line) {
-  return ScanLine<Avx2Scan>(bytes, size, n, ends, line);
-}
 #endif
 
-ScanWay BestWay() {
+// Whether the processor has what the AVX-512 way needs; asked once.
+bool HasWideScan() {
 #if TAB_WIDE_SCAN
-  static const ScanWay best =
-      __builtin_cpu_supports("avx512bw") != 0 && __builtin_cpu_supports("avx512vbmi2") != 0
-          ? ScanWay::kAvx512
-      : __builtin_cpu_supports("avx2") != 0 ? ScanWay::kAvx2
-                                            : ScanWay::kPortable;
-  return best;
+  static const bool has =
+      __builtin_cpu_supports("avx512bw") != 0 && __builtin_cpu_supports("avx512vbmi2") != 0;
+  return has;
 #else
-  return ScanWay::kPortable;
+  return false;
 #endif
 }
 
-std::optional<ScanWay> chosenWay;  // set by tests; else the best
+bool portableChosen = false;  // by tests and benchmarks; else the best way the processor has
 
 const Way& CurrentWay() {
   static constexpr Way kPortable = WayOf<PortableScan>();
 #if TAB_WIDE_SCAN
-  static constexpr Way kAvx2{SplitAvx2, ConvertAndSplitAvx2, ScanLineAvx2};
   static constexpr Way kAvx512{SplitWide, ConvertAndSplitWide, ScanLineWide};
-  switch (chosenWay.value_or(BestWay())) {
-    case ScanWay::kAvx512:
-      return kAvx512;
-    case ScanWay::kAvx2:
-      return kAvx2;
-    case ScanWay::kPortable:
-      break;
-  }
+  if (!portableChosen && HasWideScan()) return kAvx512;
 #endif
   return kPortable;
 }
@@ -521,13 +446,13 @@ DataLineScan DataLineScanner() {
 }
 
 bool UseScanWay(ScanWay way) {
-  if (way > BestWay()) return false;
-  chosenWay = way;
+  if (way == ScanWay::kAvx512 && !HasWideScan()) return false;
+  portableChosen = way == ScanWay::kPortable;
   return true;
 }
 
 void UseBestScanWay() {
-  chosenWay.reset();
+  portableChosen = false;
 }
 
 std::vector<std::string> SplitRecord(std::string_view line, int n) {

@@ -47,11 +47,11 @@ using DataLineScan = bool (*)(char* bytes, std::size_t size, int n, std::uint32_
 // choose once and call it line after line.
 DataLineScan DataLineScanner();
 
-// Splitting looks at 64 bytes at once with AVX-512 (with VBMI2) or 32 bytes with AVX2 where the
-// processor has them, else 16 with SSE2 or one by one. Tests choose each way the processor
-// offers to compare them (UseScanWay returns false for one it does not offer) and go back to
-// the best.
-enum class ScanWay { kPortable, kAvx2, kAvx512 };
+// Splitting has two ways: AVX-512 (with VBMI2) looks at 64 bytes at once where the processor has
+// it; the portable way looks at 16 at once with SSE2 (every x86-64 processor has it), else at
+// one byte after the other. Tests and benchmarks choose each way the processor offers to compare
+// them (UseScanWay returns false for one it does not offer) and go back to the best.
+enum class ScanWay { kPortable, kAvx512 };
 bool UseScanWay(ScanWay way);
 void UseBestScanWay();
 

@@ -1,34 +1,57 @@
 #pragma once
-// Tests that run once for every way of splitting lines the processor offers; the ways it does
-// not offer are skipped.
+// Tests that run once for every way of splitting lines. The suite says which ways this processor
+// offers (a line on the output and a property in the XML report); a way it does not offer is
+// skipped with a message naming it.
 #include <gtest/gtest.h>
 
+#include <iostream>
+#include <ostream>
 #include <string>
 
 #include "records/fields.hpp"
 
 namespace tab::test {
 
+inline constexpr ScanWay kAllScanWays[] = {ScanWay::kPortable, ScanWay::kAvx512};
+
+inline const char* ScanWayName(ScanWay way) {
+  return way == ScanWay::kAvx512 ? "Avx512" : "Portable";
+}
+
 class ScanWayTest : public testing::TestWithParam<ScanWay> {
+ public:
+  static void SetUpTestSuite() {
+    std::string offered;
+    for (const ScanWay way : kAllScanWays) {
+      if (!UseScanWay(way)) continue;
+      if (!offered.empty()) offered += ", ";
+      offered += ScanWayName(way);
+    }
+    UseBestScanWay();
+    std::cout << "Splitting ways this processor offers: " << offered << std::endl;
+    RecordProperty("scan_ways", offered);
+  }
+
  protected:
   void SetUp() override {
-    if (!UseScanWay(GetParam())) GTEST_SKIP() << "this processor does not offer that way";
+    if (!UseScanWay(GetParam())) {
+      GTEST_SKIP() << "this processor does not offer the " << ScanWayName(GetParam()) << " way";
+    }
   }
   void TearDown() override { UseBestScanWay(); }
 };
 
-inline const auto kScanWays = testing::Values(ScanWay::kPortable, ScanWay::kAvx2, ScanWay::kAvx512);
+inline const auto kScanWays = testing::ValuesIn(kAllScanWays);
 
 inline std::string ScanWayTestName(const testing::TestParamInfo<ScanWay>& way) {
-  switch (way.param) {
-    case ScanWay::kAvx512:
-      return "Avx512";
-    case ScanWay::kAvx2:
-      return "Avx2";
-    case ScanWay::kPortable:
-      break;
-  }
-  return "Portable";
+  return ScanWayName(way.param);
 }
 
 }  // namespace tab::test
+
+namespace tab {
+// Test listings show the way by name.
+inline void PrintTo(ScanWay way, std::ostream* os) {
+  *os << test::ScanWayName(way);
+}
+}  // namespace tab
