@@ -4,16 +4,27 @@
 #include <span>
 #include <string>
 
-#include "app/path_state.hpp"
 #include "records/message_port.hpp"
 #include "records/placement.hpp"
 #include "records/table_grid.hpp"
 
 namespace tab {
 
+// The class id that stands for "no class selected".
+inline constexpr const char* kNoClass = "ZZZ999";
+
+// Where a sheet finds its files: key files and definition files in the program directory, data
+// files below the school directory. Folders are UTF-8 paths ending with '/'.
+struct SheetPaths {
+  std::string programDirectory;
+  std::string schoolNumber;  // UTF-8 (it names a folder)
+  std::string schoolDirectory;
+  std::string classId = kNoClass;  // the class whose files the class tables read
+};
+
 // Everything a set-up, a loader or a page command reads besides its grid.
 struct SheetContext {
-  const PathState& paths;  // class tables read paths.classId
+  const SheetPaths& paths;
   const TableOptions& options;
   MessagePort& port;
 };

@@ -13,7 +13,7 @@
 #include "records/fields.hpp"
 #include "records/row_ops.hpp"
 #include "records/text.hpp"
-#include "sheets/schule/completion.hpp"
+#include "sheets/completion.hpp"
 #include "sheets/sheet.hpp"
 #include "support/fixture.hpp"
 

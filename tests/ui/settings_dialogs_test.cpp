@@ -403,7 +403,7 @@ void SettingsDialogsTest::mailCancelDoesNotHandOver() {
   Settings settings = DefaultSettings();
   const std::string db = program_->Db();
   FakeMail mail(0);
-  TEMailForm dialog(settings, db, mail, *port_);
+  TEMailForm dialog(settings.schoolNumber, db, mail, *port_);
   dialog.show();
   QCOMPARE(dialog.windowTitle(), QStringLiteral("EMail mit Statistik-Datenbank versenden..."));
   QCOMPARE(dialog.Button2()->text(),
@@ -433,7 +433,7 @@ void SettingsDialogsTest::mailResultClosesTheDialog() {
   settings.schoolNumber = "54321";
   const std::string db = program_->Db();
   FakeMail mail(code);
-  TEMailForm dialog(settings, db, mail, *port_);
+  TEMailForm dialog(settings.schoolNumber, db, mail, *port_);
   dialog.show();
   dialog.Button2()->click();
   QCOMPARE(dialog.result(), result);

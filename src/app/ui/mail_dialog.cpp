@@ -5,10 +5,10 @@
 
 namespace tab::ui {
 
-TEMailForm::TEMailForm(const Settings& settings, const std::string& dataBaseDirectory,
+TEMailForm::TEMailForm(const std::string& schoolNumber, const std::string& dataBaseDirectory,
                        MailPort& mail, MessagePort& port, QWidget* parent)
     : QDialog(parent),
-      settings_(settings),
+      schoolNumber_(schoolNumber),
       dataBaseDirectory_(dataBaseDirectory),
       mail_(&mail),
       port_(port) {
@@ -33,7 +33,7 @@ TEMailForm::TEMailForm(const Settings& settings, const std::string& dataBaseDire
 
 void TEMailForm::Button2Click() {
   // Blocks until the mail program is done with the message.
-  if (SendQuickReport(settings_, dataBaseDirectory_, *mail_, port_) == kMailSuccess) {
+  if (SendQuickReport(schoolNumber_, dataBaseDirectory_, *mail_, port_) == kMailSuccess) {
     accept();
   } else {
     reject();

@@ -3,7 +3,6 @@
 #include <QDialog>
 #include <string>
 
-#include "app/settings.hpp"
 #include "mail/mail.hpp"
 
 class QPushButton;
@@ -14,8 +13,9 @@ class TEMailForm : public QDialog {
   Q_OBJECT
 
  public:
-  // `dataBaseDirectory` is read at the moment of sending (the running program's data base).
-  TEMailForm(const Settings& settings, const std::string& dataBaseDirectory, MailPort& mail,
+  // The settings' Dienststelle number (Windows-1252) and the running program's data-base
+  // directory, both read at the moment of sending.
+  TEMailForm(const std::string& schoolNumber, const std::string& dataBaseDirectory, MailPort& mail,
              MessagePort& port, QWidget* parent = nullptr);
 
   QPushButton* Button1() const { return button1_; }  // abbrechen
@@ -25,7 +25,7 @@ class TEMailForm : public QDialog {
  private:
   void Button2Click();
 
-  const Settings& settings_;
+  const std::string& schoolNumber_;
   const std::string& dataBaseDirectory_;
   MailPort* mail_;
   MessagePort& port_;

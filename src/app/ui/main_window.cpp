@@ -165,8 +165,8 @@ TMainFormZR::TMainFormZR(MessagePort& port, const std::string& programDirectory,
   settingsDialog_ = new TEinstellFormZR(session_.CurrentSettings(),
                                         session_.Paths().programDirectory, port_, progress_, this);
   chooser_ = new TVerzWahlForm(session_, port_, volumes_, this);
-  mailDialog_ = new TEMailForm(session_.CurrentSettings(), session_.Paths().dataBaseDirectory,
-                               xdgEmail_, port_, this);
+  mailDialog_ = new TEMailForm(session_.CurrentSettings().schoolNumber,
+                               session_.Paths().dataBaseDirectory, xdgEmail_, port_, this);
   help_ = new HelpWindow(this);
 
   BuildMenus();

@@ -3,8 +3,8 @@
 #include <array>
 
 #include "records/row_ops.hpp"
+#include "sheets/completion.hpp"
 #include "sheets/klassen/klassen_tables.hpp"
-#include "sheets/schule/completion.hpp"
 
 namespace tab {
 

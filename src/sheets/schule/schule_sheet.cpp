@@ -7,7 +7,7 @@
 #include "records/key_files.hpp"
 #include "records/row_ops.hpp"
 #include "records/table_setup.hpp"
-#include "sheets/schule/completion.hpp"
+#include "sheets/completion.hpp"
 #include "sheets/schule/schule_layouts.hpp"
 #include "sheets/sheet.hpp"
 
