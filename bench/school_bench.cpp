@@ -92,7 +92,7 @@ const SchoolFolder& Folder() {
 
 // The grid of school table t as the window creates it.
 tab::TableGrid SchoolGrid(int table) {
-  const tab::GridDesign& design = *tab::FindGridDesign(4 + table);
+  const tab::GridDesign& design = *tab::FindGridDesign(static_cast<tab::GridId>(4 + table));
   return tab::TableGrid(design.cols, design.rows, design.fixedCols, design.defaultColWidth);
 }
 
@@ -100,9 +100,9 @@ const tab::TableStep& SchoolStep(int table) {
   return tab::SchoolSheet().tables[static_cast<std::size_t>(table)].steps[0];
 }
 
-tab::GridStep SchoolCommand(std::string_view button) {
+tab::GridStep SchoolCommand(tab::ButtonId button) {
   for (const tab::ButtonCommand& command : tab::SchoolSheet().commands) {
-    if (button == command.button) return command.run;
+    if (command.button == button) return command.run;
   }
   std::abort();
 }
@@ -166,7 +166,7 @@ void BM_CompleteOccupationTexts(benchmark::State& state) {
   tab::TableGrid loaded = SchoolGrid(3);
   SchoolStep(3).setUp(loaded, context);
   SchoolStep(3).load(loaded, context);
-  const tab::GridStep complete = SchoolCommand("Button21");
+  const tab::GridStep complete = SchoolCommand(tab::ButtonId::Button21);
   tab::TableGrid grid;
   for (auto _ : state) {
     state.PauseTiming();

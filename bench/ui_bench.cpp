@@ -104,7 +104,7 @@ void StartUpWithoutWindow(benchmark::State& state) {
     tab::Session session(port, view);
     session.Create(dir);
     session.Show();
-    benchmark::DoNotOptimize(session.Grid(1).RowCount());
+    benchmark::DoNotOptimize(session.Grid(tab::GridId::StringGrid1).RowCount());
   }
 }
 
@@ -116,7 +116,7 @@ void WindowToFirstTablePainted(benchmark::State& state) {
     std::optional<tab::ui::TMainFormZR> window;
     window.emplace(port, dir);
     {
-      PaintWatcher watcher(window->Grid(1)->viewport());
+      PaintWatcher watcher(window->Grid(tab::GridId::StringGrid1)->viewport());
       window->show();
       if (!watcher.WaitForPaint()) state.SkipWithError("table 0 was not painted");
     }
@@ -137,10 +137,10 @@ void LargeTableWithoutWindow(benchmark::State& state) {
   session.StartUp();
   session.SchoolSelectorChanged("12345", false);
   for (auto _ : state) {
-    session.Dispatch(1, 2);
-    benchmark::DoNotOptimize(session.Grid(6).RowCount());
+    session.Dispatch(tab::SheetId::Schule, 2);
+    benchmark::DoNotOptimize(session.Grid(tab::GridId::StringGrid6).RowCount());
   }
-  state.counters["rows"] = session.Grid(6).RowCount();
+  state.counters["rows"] = session.Grid(tab::GridId::StringGrid6).RowCount();
 }
 
 // Switching to the school sheet whose "Tabelle 2" holds 100,000 rows, until the grid is painted.
@@ -152,9 +152,9 @@ void SwitchToLargeTablePainted(benchmark::State& state) {
   QCoreApplication::processEvents();
   window.CurrentSession().SchoolSelectorChanged("12345", false);
   // Table page "Tabelle 2" of the school sheet, set while the quick report is active.
-  window.TablePageControl(1)->setCurrentIndex(2);
+  window.TablePageControl(tab::SheetId::Schule)->setCurrentIndex(2);
   QCoreApplication::processEvents();
-  tab::ui::GridView* grid = window.Grid(6);
+  tab::ui::GridView* grid = window.Grid(tab::GridId::StringGrid6);
   PaintWatcher watcher(grid->viewport());
   for (auto _ : state) {
     window.SheetPageControl()->setCurrentIndex(1);
@@ -176,12 +176,23 @@ struct LoweredGrid {
   tab::TableGrid grid;
 };
 
+// The design of the grid that holds a table of kRows rows.
+constexpr tab::GridDesign kLargeGrid{tab::GridId::StringGrid6,
+                                     "StringGrid6",
+                                     20,
+                                     kRows + 1,
+                                     2,
+                                     80,
+                                     true,
+                                     true,
+                                     tab::GridColour::School,
+                                     ""};
+
 // Floor: the model reset alone, every row at the default height.
 void RebuildWithDefaultHeights(benchmark::State& state) {
   tab::TableGrid grid(20, kRows + 1, 2, 80);
   tab::ui::GridModel model(grid);
-  const tab::GridDesign design{6, 20, kRows + 1, 2, 80, true, true, tab::GridColour::School, ""};
-  tab::ui::GridView view(design, &model);
+  tab::ui::GridView view(kLargeGrid, &model);
   for (auto _ : state) {
     view.BeginRebuild();
     view.EndRebuild();
@@ -193,8 +204,7 @@ void RebuildWithDefaultHeights(benchmark::State& state) {
 void RebuildWithLoweredRows(benchmark::State& state) {
   LoweredGrid lowered;
   tab::ui::GridModel model(lowered.grid);
-  const tab::GridDesign design{6, 20, kRows + 1, 2, 80, true, true, tab::GridColour::School, ""};
-  tab::ui::GridView view(design, &model);
+  tab::ui::GridView view(kLargeGrid, &model);
   for (auto _ : state) {
     view.BeginRebuild();
     view.EndRebuild();

@@ -7,6 +7,7 @@
 #include "records/message_port.hpp"
 #include "records/placement.hpp"
 #include "records/table_grid.hpp"
+#include "sheets/identities.hpp"
 
 namespace tab {
 
@@ -33,7 +34,7 @@ using GridStep = void (*)(TableGrid& grid, const SheetContext& context);
 
 // One grid of a table: its set-up and then its loader.
 struct TableStep {
-  int grid;  // StringGrid<grid>
+  GridId grid;
   GridStep setUp;
   GridStep load;
 };
@@ -44,12 +45,12 @@ struct TableEntry {
 };
 
 struct ButtonCommand {
-  const char* button;  // "Button17"
-  GridStep run;        // acts on the grid of the button's page
+  ButtonId button;
+  GridStep run;  // acts on the grid of the button's page
 };
 
 struct SheetDefinition {
-  int sheet;
+  SheetId sheet;
   std::span<const TableEntry> tables;
   std::span<const ButtonCommand> commands;
 };

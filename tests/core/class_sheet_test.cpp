@@ -28,8 +28,9 @@ const TableEntry& EntryOf(int table) {
 }
 
 GridStep CommandOf(std::string_view button) {
+  const ButtonDesign* design = FindButton(button);
   for (const ButtonCommand& command : ClassSheet().commands) {
-    if (button == command.button) return command.run;
+    if (design != nullptr && command.button == design->button) return command.run;
   }
   throw std::runtime_error("no command for " + std::string(button));
 }
@@ -95,7 +96,7 @@ class ClassSheetTest : public ::testing::Test {
   }
 
   TableGrid& GridOf(int table) {
-    const int number = EntryOf(table).steps[0].grid;
+    const GridId number = EntryOf(table).steps[0].grid;
     auto found = grids.find(number);
     if (found == grids.end()) {
       const GridDesign* design = FindGridDesign(number);
@@ -125,7 +126,7 @@ class ClassSheetTest : public ::testing::Test {
   PathState paths;
   TableOptions options;
   RecordingPort port;
-  std::map<int, TableGrid> grids;
+  std::map<GridId, TableGrid> grids;
 };
 
 // ---- registration ----------------------------------------------------------------------------
@@ -137,7 +138,7 @@ TEST(ClassSheetRegistration, EveryTableHasItsGridAndEveryButtonActsOnItsPage) {
   for (const auto& [table, grid] : gridOfTable) {
     const TableEntry& entry = EntryOf(table);
     ASSERT_EQ(entry.steps.size(), 1u);
-    EXPECT_EQ(entry.steps[0].grid, grid) << "table " << table;
+    EXPECT_EQ(static_cast<int>(entry.steps[0].grid), grid) << "table " << table;
   }
   const std::map<std::string, int> gridOfButton = {
       {"Button44", 18}, {"Button26", 19}, {"Button64", 19}, {"Button65", 19}, {"Button57", 25},
@@ -147,7 +148,7 @@ TEST(ClassSheetRegistration, EveryTableHasItsGridAndEveryButtonActsOnItsPage) {
     EXPECT_NO_THROW(CommandOf(button));
     const ButtonDesign* design = FindButton(button);
     ASSERT_NE(design, nullptr) << button;
-    EXPECT_EQ(design->grid, grid) << button;
+    EXPECT_EQ(static_cast<int>(design->grid), grid) << button;
   }
 }
 
@@ -981,13 +982,13 @@ TEST_F(ClassDispatchTest, WithoutClassesOnlyTheHeadingsAreShown) {
                 {"ES001;ES002;ES003;ES004;ES005", "A;9999;1;5;5"});
   Start();
   ASSERT_TRUE(session.Paths().classes.empty());
-  session.PageChanged("TabSheet4", "TabSheet28");
+  session.PageChanged(SheetId::Klassen, 9);  // "Tab. 9"
   ASSERT_FALSE(port.Messages().empty());
   EXPECT_EQ(port.Messages()[0].kind, MessageKind::InfoDialog);
   EXPECT_EQ(port.Messages()[0].info.title, "Hinweis");
   EXPECT_EQ(port.Messages()[0].info.line1, "Es sind keine Klassen-Daten verfügbar!");
   EXPECT_EQ(port.Messages()[0].info.milliseconds, 2000u);
-  const TableGrid& grid = session.Grid(26);
+  const TableGrid& grid = session.Grid(GridId::StringGrid26);
   EXPECT_EQ(grid.Cell(0, 0), "SA 9");
   EXPECT_EQ(Row(grid, 2), (std::vector<std::string>{"1", "ohne Berufsreife", "", "", "", "", ""}))
       << "set-up only: no block of all trainees, no data";
@@ -999,11 +1000,11 @@ TEST_F(ClassDispatchTest, TheClassFolderComesBackWhenTable9IsShown) {
   Start();
   ASSERT_EQ(session.Paths().classes, std::vector<std::string>{"KL0101"});
   fs::remove_all(db + "12345/KLASSE");
-  session.PageChanged("TabSheet4", "TabSheet22");  // "Tab. 3"
+  session.PageChanged(SheetId::Klassen, 3);  // "Tab. 3"
   EXPECT_FALSE(fs::exists(db + "12345/KLASSE"));
-  session.PageChanged("TabSheet4", "TabSheet28");  // "Tab. 9"
+  session.PageChanged(SheetId::Klassen, 9);  // "Tab. 9"
   EXPECT_TRUE(fs::is_directory(db + "12345/KLASSE"));
-  EXPECT_EQ(session.Grid(26).Cell(3, 2), "9999");
+  EXPECT_EQ(session.Grid(GridId::StringGrid26).Cell(3, 2), "9999");
   EXPECT_TRUE(port.Messages().empty());
 }
 
@@ -1012,9 +1013,9 @@ TEST_F(ClassDispatchTest, Page41LoadsTheClassFileNumber10) {
   WriteOemLines(db + "12345/KLASSE/KL010110.CSV", {"ES001;ES002;ES003;ES004;ES005", "9;5;3;1;0"});
   WriteOemLines(db + "12345/KLASSE/KL010104.CSV", {"ES001;ES002;ES003;ES004;ES005", "1;1;1;1;1"});
   Start();
-  session.PageChanged("TabSheet4", "TabSheet30");
+  session.PageChanged(SheetId::Klassen, 10);  // "Tab. 4.1"
   EXPECT_EQ(session.CurrentTable(), 10);
-  EXPECT_EQ(Row(session.Grid(27), 2),
+  EXPECT_EQ(Row(session.Grid(GridId::StringGrid27), 2),
             (std::vector<std::string>{"Meldung", "9", "5", "3", "1", "0"}));
 }
 

@@ -30,8 +30,9 @@ const TableEntry& SchoolTable(int table) {
 }
 
 GridStep SchoolCommand(std::string_view button) {
+  const ButtonDesign* design = FindButton(button);
   for (const ButtonCommand& command : SchoolSheet().commands) {
-    if (button == command.button) return command.run;
+    if (design != nullptr && command.button == design->button) return command.run;
   }
   throw std::out_of_range("no command for " + std::string(button));
 }
@@ -48,7 +49,7 @@ class SchoolSheetTest : public ::testing::Test {
     fs::create_directories(paths.schoolDirectory + "SCHULE");
     options.schoolNumber = "12345";
     for (int table = 0; table <= 4; ++table) {
-      const GridDesign& design = *FindGridDesign(4 + table);
+      const GridDesign& design = *FindGridDesign(static_cast<GridId>(4 + table));
       grids.emplace_back(design.cols, design.rows, design.fixedCols, design.defaultColWidth);
     }
   }
@@ -98,17 +99,17 @@ class SchoolSheetTest : public ::testing::Test {
 
 TEST(SchoolSheetRegistration, TablesZeroToFourOnGridsFourToEight) {
   const SheetDefinition& sheet = SchoolSheet();
-  EXPECT_EQ(sheet.sheet, 1);
+  EXPECT_EQ(sheet.sheet, SheetId::Schule);
   ASSERT_EQ(sheet.tables.size(), 5u);
   for (int table = 0; table <= 4; ++table) {
     const TableEntry& entry = SchoolTable(table);
     ASSERT_EQ(entry.steps.size(), 1u) << table;
-    EXPECT_EQ(entry.steps[0].grid, 4 + table) << table;
+    EXPECT_EQ(static_cast<int>(entry.steps[0].grid), 4 + table) << table;
     EXPECT_NE(entry.steps[0].setUp, nullptr);
     EXPECT_NE(entry.steps[0].load, nullptr);
   }
-  for (const char* button : {"Button17", "Button20", "Button21"}) {
-    EXPECT_TRUE(Session::HasCommand(button)) << button;
+  for (const ButtonId button : {ButtonId::Button17, ButtonId::Button20, ButtonId::Button21}) {
+    EXPECT_TRUE(Session::HasCommand(button)) << static_cast<int>(button);
   }
   EXPECT_EQ(sheet.commands.size(), 3u);
 }
@@ -733,7 +734,7 @@ TEST_F(CompletionFrom, SameColumnOpensNoFile) {
 
 class RecordingView : public SessionView {
  public:
-  void GridAboutToChange(int grid) override { touched.push_back(grid); }
+  void GridAboutToChange(GridId grid) override { touched.push_back(static_cast<int>(grid)); }
   std::vector<int> touched;
 };
 
@@ -753,15 +754,15 @@ TEST_F(SchoolSheetTest, DispatcherShowsEverySchoolTableAndRunsItsButtons) {
   Session session(port, view);
   session.Create(paths.programDirectory);
   session.StartUp();
-  for (int table = 0; table <= 4; ++table) session.Dispatch(1, table);
+  for (int table = 0; table <= 4; ++table) session.Dispatch(SheetId::Schule, table);
   EXPECT_EQ(view.touched, (std::vector<int>{4, 5, 6, 7, 8}));
   EXPECT_TRUE(port.Messages().empty());
-  EXPECT_EQ(session.Grid(4).Cell(1, 2), "12345");
-  EXPECT_EQ(session.Grid(5).Cell(2, 2), "01");
-  EXPECT_TRUE(session.RunButton("Button21"));
-  EXPECT_EQ(session.Grid(7).Cell(1, 2), "Elektroniker/-in");
-  EXPECT_TRUE(session.RunButton("Button17"));
-  EXPECT_TRUE(session.RunButton("Button20"));
+  EXPECT_EQ(session.Grid(GridId::StringGrid4).Cell(1, 2), "12345");
+  EXPECT_EQ(session.Grid(GridId::StringGrid5).Cell(2, 2), "01");
+  EXPECT_TRUE(session.RunButton(ButtonId::Button21));
+  EXPECT_EQ(session.Grid(GridId::StringGrid7).Cell(1, 2), "Elektroniker/-in");
+  EXPECT_TRUE(session.RunButton(ButtonId::Button17));
+  EXPECT_TRUE(session.RunButton(ButtonId::Button20));
   EXPECT_EQ(view.touched, (std::vector<int>{4, 5, 6, 7, 8, 7, 6, 7}));
 }
 

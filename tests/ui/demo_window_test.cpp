@@ -60,7 +60,7 @@ void DemoWindowTest::demoWindowPaintsItsFirstTable() {
 
   // Quick-report table 0 of Dienststelle 13001: the ids row and the record row under the
   // heading row.
-  GridView* grid = window.Grid(1);
+  GridView* grid = window.Grid(GridId::StringGrid1);
   QVERIFY(grid->isVisible());
   const int rows = grid->Model()->rowCount();
   QCOMPARE(rows, 2);
@@ -88,7 +88,8 @@ void DemoWindowTest::lowRowsArePaintedNinePixelsHigh() {
   TableGrid table(4, 6, 1, 60);
   for (int row = 2; row < 6; ++row) table.SetRowHeight(row, 9);
   GridModel model(table);
-  const GridDesign design{98, 4, 6, 1, 60, true, true, GridColour::Plain, ""};
+  const GridDesign design{
+      static_cast<GridId>(98), "StringGrid98", 4, 6, 1, 60, true, true, GridColour::Plain, ""};
   GridView view(design, &model);
   view.resize(300, 200);
   view.show();

@@ -36,8 +36,8 @@ class LoggingWindow : public TMainFormZR {
  public:
   using TMainFormZR::TMainFormZR;
 
-  void GridAboutToChange(int grid) override {
-    log << QStringLiteral("grid %1").arg(grid);
+  void GridAboutToChange(GridId grid) override {
+    log << QStringLiteral("grid %1").arg(static_cast<int>(grid));
     TMainFormZR::GridAboutToChange(grid);
   }
   void ShowClassCaption(bool visible, const std::string& classId) override {
@@ -68,7 +68,8 @@ class LoggingWindow : public TMainFormZR {
 };
 
 QString CellOf(const TMainFormZR& window, int grid, int col, int row) {
-  return QString::fromStdString(Win1252ToUtf8(window.Grid(grid)->Model()->Grid().Cell(col, row)));
+  return QString::fromStdString(
+      Win1252ToUtf8(window.Grid(static_cast<GridId>(grid))->Model()->Grid().Cell(col, row)));
 }
 
 QStringList ItemsOf(const QComboBox* box) {
@@ -167,7 +168,7 @@ void MainWindowTest::startUpShowsTheSettingsSchool() {
   QVERIFY(port_->Messages().empty());
   QCOMPARE(window_->StatusPanel(1)->text(), QStringLiteral("54321"));
   QCOMPARE(CellOf(*window_, 1, 2, 2), QStringLiteral("Bereich Süd"));
-  QCOMPARE(window_->Grid(1)->Model()->rowCount(), 2);
+  QCOMPARE(window_->Grid(GridId::StringGrid1)->Model()->rowCount(), 2);
   // The selector lists the schools sorted with the first one selected; the school shown is
   // still the one of the settings.
   QCOMPARE(ItemsOf(window_->SchoolSelector()), (QStringList{"12345", "54321", "ABCDE"}));
@@ -177,10 +178,10 @@ void MainWindowTest::startUpShowsTheSettingsSchool() {
   QVERIFY(window_->SchoolSelector()->isVisible());
   // Every page control on its first page, the quick report active.
   QCOMPARE(window_->SheetPageControl()->currentIndex(), 0);
-  for (int sheet = 0; sheet < 4; ++sheet) {
-    QCOMPARE(window_->TablePageControl(sheet)->currentIndex(), 0);
+  for (const SheetPageDesign& sheet : SheetPages()) {
+    QCOMPARE(window_->TablePageControl(sheet.sheet)->currentIndex(), 0);
   }
-  QCOMPARE(window_->CurrentSession().CurrentSheet(), 0);
+  QCOMPARE(window_->CurrentSession().CurrentSheet(), SheetId::Schnell);
   QCOMPARE(window_->CurrentSession().CurrentTable(), 0);
   QVERIFY(!window_->ClassCaption()->isVisible());
 }
@@ -219,9 +220,9 @@ void MainWindowTest::pageChangesDispatchTheActiveTable() {
   window_->SheetPageControl()->setCurrentIndex(sheet);
   if (page != 0) {
     window_->log.clear();
-    window_->TablePageControl(sheet)->setCurrentIndex(page);
+    window_->TablePageControl(static_cast<SheetId>(sheet))->setCurrentIndex(page);
   }
-  QCOMPARE(window_->CurrentSession().CurrentSheet(), sheet);
+  QCOMPARE(window_->CurrentSession().CurrentSheet(), static_cast<SheetId>(sheet));
   QCOMPARE(window_->CurrentSession().CurrentTable(), table);
   QCOMPARE(window_->Grids(), grids);
 }
@@ -330,12 +331,12 @@ void MainWindowTest::pageButtonRunsItsCommand() {
     auto* button = window_->findChild<QPushButton*>(QString::fromUtf8(design.name));
     QVERIFY2(button != nullptr, design.name);
     QCOMPARE(button->text(), QString::fromUtf8(design.caption));
-    QCOMPARE(button->isEnabled(), Session::HasCommand(design.name));
+    QCOMPARE(button->isEnabled(), Session::HasCommand(design.button));
   }
   // Class "Tab. 1": the birth years typed into the grid are sorted by the button.
   window_->SheetPageControl()->setCurrentIndex(3);
-  window_->TablePageControl(3)->setCurrentIndex(1);
-  GridModel* model = window_->Grid(18)->Model();
+  window_->TablePageControl(SheetId::Klassen)->setCurrentIndex(1);
+  GridModel* model = window_->Grid(GridId::StringGrid18)->Model();
   const QStringList years = {"1990", "1988", "1989"};
   for (int i = 0; i < years.size(); ++i) QVERIFY(model->setData(model->index(1 + i, 1), years[i]));
   auto* button = window_->findChild<QPushButton*>(QStringLiteral("Button44"));
@@ -512,15 +513,16 @@ void MainWindowTest::hintsReachStatusPanelZero() {
   QEvent enter(QEvent::Enter);
   QCoreApplication::sendEvent(list, &enter);
   QCOMPARE(window_->StatusPanel(0)->text(), QStringLiteral("Liste der verfügbaren Klassen"));
-  QCoreApplication::sendEvent(window_->Grid(5), &enter);
+  QCoreApplication::sendEvent(window_->Grid(GridId::StringGrid5), &enter);
   QCOMPARE(window_->StatusPanel(0)->text(),
            QStringLiteral("Klassen und Schüler/-innen nach Schularten/Bildungsgängen/Zeitformen "
                           "und Jahrgangsstufen"));
   QEvent leave(QEvent::Leave);
-  QCoreApplication::sendEvent(window_->Grid(5), &leave);
+  QCoreApplication::sendEvent(window_->Grid(GridId::StringGrid5), &leave);
   QCOMPARE(window_->StatusPanel(0)->text(), QString());
   QCOMPARE(window_->SheetPageControl()->toolTip(), QStringLiteral("Statistik-Meldung"));
-  QCOMPARE(window_->TablePageControl(2)->toolTip(), QStringLiteral("Tabellen der Lehrer-Bogen"));
+  QCOMPARE(window_->TablePageControl(SheetId::Lehrer)->toolTip(),
+           QStringLiteral("Tabellen der Lehrer-Bogen"));
 }
 
 void MainWindowTest::statusPanelZeroTakesTheRest() {

@@ -59,7 +59,8 @@ class SimulatedVolumes : public VolumeLayer {
 };
 
 QString CellOf(const TMainFormZR& window, int grid, int col, int row) {
-  return QString::fromStdString(Win1252ToUtf8(window.Grid(grid)->Model()->Grid().Cell(col, row)));
+  return QString::fromStdString(
+      Win1252ToUtf8(window.Grid(static_cast<GridId>(grid))->Model()->Grid().Cell(col, row)));
 }
 
 // Runs `step` once the modal dialog `dialog` is open (from the event loop).

@@ -128,7 +128,7 @@ class FixedColumnsView : public QTableView {
 
 GridView::GridView(const GridDesign& design, GridModel* model, QWidget* parent)
     : QTableView(parent), model_(model) {
-  setObjectName(QStringLiteral("StringGrid%1").arg(design.number));
+  setObjectName(QString::fromUtf8(design.name));
   setModel(model);
   ConfigureHeaders(this, design);
   setSelectionMode(ContiguousSelection);

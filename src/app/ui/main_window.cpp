@@ -263,29 +263,30 @@ void TMainFormZR::BuildStatusLine() {
   line->addPermanentWidget(statusSchool_);
 }
 
-GridView* TMainFormZR::MakeGrid(int number, QWidget* parent) {
-  const GridDesign* design = FindGridDesign(number);
-  auto* model = new GridModel(session_.Grid(number), this);
+GridView* TMainFormZR::MakeGrid(GridId grid, QWidget* parent) {
+  const GridDesign* design = FindGridDesign(grid);
+  auto* model = new GridModel(session_.Grid(grid), this);
   auto* view = new GridView(*design, model, parent);
   ApplyHint(view, design->hint);
-  grids_.emplace(number, GridSlot{model, view});
+  grids_.emplace(grid, GridSlot{model, view});
   return view;
 }
 
 QWidget* TMainFormZR::BuildTablePage(const TablePageDesign& page) {
   auto* widget = new QWidget;
   widget->setObjectName(QString::fromUtf8(page.name));
+  tablePageDesigns_[widget] = &page;
   auto* layout = new QVBoxLayout(widget);
   layout->setContentsMargins(2, 2, 2, 2);
 
-  if (page.grids[1] != 0) {
+  if (page.topGrid) {
     // Teacher page "Identifizierung + Tabelle 0": teacher table 0 on top, below it the
     // identification grid and the note beside it.
-    GridView* general = MakeGrid(page.grids[1], widget);
+    GridView* general = MakeGrid(*page.topGrid, widget);
     general->setFixedHeight(80);
     layout->addWidget(general);
     auto* row = new QHBoxLayout;
-    row->addWidget(MakeGrid(page.grids[0], widget), 1);
+    row->addWidget(MakeGrid(page.grid, widget), 1);
     note_ = new QPlainTextEdit(widget);
     note_->setObjectName(QStringLiteral("RichEdit1"));
     note_->setReadOnly(true);
@@ -300,20 +301,20 @@ QWidget* TMainFormZR::BuildTablePage(const TablePageDesign& page) {
     row->addWidget(note_, 1);
     layout->addLayout(row, 1);
   } else {
-    layout->addWidget(MakeGrid(page.grids[0], widget), 1);
+    layout->addWidget(MakeGrid(page.grid, widget), 1);
   }
 
   // The page's buttons below its grid, two to a line, so that the window keeps its width.
   auto* buttons = new QGridLayout;
   int count = 0;
   for (const ButtonDesign& design : Buttons()) {
-    if (std::string_view(design.page) != page.name) continue;
+    if (design.sheet != page.sheet || design.table != page.table) continue;
     auto* button = new QPushButton(QString::fromUtf8(design.caption), widget);
     button->setObjectName(QString::fromUtf8(design.name));
     // A button works once its sheet has registered the command.
-    button->setEnabled(Session::HasCommand(design.name));
-    const std::string name = design.name;
-    connect(button, &QPushButton::clicked, this, [this, name] { session_.RunButton(name); });
+    button->setEnabled(Session::HasCommand(design.button));
+    const ButtonId id = design.button;
+    connect(button, &QPushButton::clicked, this, [this, id] { session_.RunButton(id); });
     buttons->addWidget(button, count / 2, count % 2);
     ++count;
   }
@@ -335,6 +336,7 @@ void TMainFormZR::BuildPages() {
   for (const SheetPageDesign& sheet : SheetPages()) {
     auto* page = new QWidget;
     page->setObjectName(QString::fromUtf8(sheet.name));
+    sheetPageDesigns_[page] = &sheet;
     ApplyHint(page, sheet.hint);
     auto* tables = new QTabWidget(page);
     tables->setObjectName(QString::fromUtf8(sheet.pageControl));
@@ -348,7 +350,7 @@ void TMainFormZR::BuildPages() {
     }
     auto* layout = new QHBoxLayout(page);
     layout->setContentsMargins(2, 2, 2, 2);
-    if (sheet.sheet == 3) {
+    if (sheet.sheet == SheetId::Klassen) {
       // The class list left of the class tables.
       auto* left = new QVBoxLayout;
       auto* label = new QLabel(QStringLiteral("Klassen:"), page);
@@ -412,13 +414,15 @@ void TMainFormZR::FormShow() {
   session_.StartUp();
   hintsAttached_ = true;
   settingPages_ = true;
-  for (const int sheet : {3, 2, 1, 0}) TablePageControl(sheet)->setCurrentIndex(0);
+  for (auto it = tablePages_.rbegin(); it != tablePages_.rend(); ++it) {
+    it->second->setCurrentIndex(0);
+  }
   sheets_->setCurrentIndex(0);
   settingPages_ = false;
   schoolLabelAction_->setVisible(true);
   schoolSelectorAction_->setVisible(true);
-  const int sheet = SheetIndexOfPage(ActivePageName(sheets_));
-  session_.SetCurrent(sheet, TableIndexOfPage(sheet, ActivePageName(TablePageControl(sheet))));
+  const SheetId sheet = ActiveSheet();
+  session_.SetCurrent(sheet, ActiveTable(sheet));
   session_.Dispatch(session_.CurrentSheet(), session_.CurrentTable());
 }
 
@@ -457,27 +461,30 @@ bool TMainFormZR::eventFilter(QObject* watched, QEvent* event) {
 
 // ---- pages, school selector, class list ----------------------------------------------------
 
-QTabWidget* TMainFormZR::TablePageControl(int sheet) const {
+QTabWidget* TMainFormZR::TablePageControl(SheetId sheet) const {
   const auto found = tablePages_.find(sheet);
-  return found == tablePages_.end() ? tablePages_.at(0) : found->second;
+  return found == tablePages_.end() ? tablePages_.at(SheetId::Schnell) : found->second;
 }
 
-GridView* TMainFormZR::Grid(int number) const {
-  const auto found = grids_.find(number);
+GridView* TMainFormZR::Grid(GridId grid) const {
+  const auto found = grids_.find(grid);
   return found == grids_.end() ? nullptr : found->second.view;
 }
 
-std::string TMainFormZR::ActivePageName(const QTabWidget* control) const {
-  const QWidget* page = control != nullptr ? control->currentWidget() : nullptr;
-  return page != nullptr ? page->objectName().toStdString() : std::string();
+SheetId TMainFormZR::ActiveSheet() const {
+  const auto found = sheetPageDesigns_.find(sheets_->currentWidget());
+  return SheetOfPage(found == sheetPageDesigns_.end() ? nullptr : found->second);
+}
+
+int TMainFormZR::ActiveTable(SheetId sheet) const {
+  const auto found = tablePageDesigns_.find(TablePageControl(sheet)->currentWidget());
+  return TableOfPage(sheet, found == tablePageDesigns_.end() ? nullptr : found->second);
 }
 
 void TMainFormZR::PageControlChange() {
   if (settingPages_) return;
-  const std::string sheetPage = ActivePageName(sheets_);
-  const int sheet = SheetIndexOfPage(sheetPage);
-  // An unknown sheet consults the quick report's table pages.
-  session_.PageChanged(sheetPage, ActivePageName(TablePageControl(sheet)));
+  const SheetId sheet = ActiveSheet();
+  session_.PageChanged(sheet, ActiveTable(sheet));
 }
 
 void TMainFormZR::ComboBox1Change(const QString& text) {
@@ -485,17 +492,17 @@ void TMainFormZR::ComboBox1Change(const QString& text) {
 }
 
 void TMainFormZR::ListBox1Click() {
-  session_.ClassListClicked(classes_->currentRow(), ActivePageName(TablePageControl(3)));
+  session_.ClassListClicked(classes_->currentRow(), ActiveTable(SheetId::Klassen));
 }
 
 // ---- SessionView ---------------------------------------------------------------------------
 
-void TMainFormZR::GridAboutToChange(int grid) {
+void TMainFormZR::GridAboutToChange(GridId grid) {
   const auto found = grids_.find(grid);
   if (found != grids_.end()) found->second.view->BeginRebuild();
 }
 
-void TMainFormZR::GridChanged(int grid) {
+void TMainFormZR::GridChanged(GridId grid) {
   const auto found = grids_.find(grid);
   if (found != grids_.end()) found->second.view->EndRebuild();
 }

@@ -7,7 +7,6 @@
 #include <map>
 #include <memory>
 #include <string>
-#include <string_view>
 
 #include "app/drive_check.hpp"
 #include "app/session.hpp"
@@ -48,10 +47,10 @@ class TMainFormZR : public QMainWindow, public SessionView {
   ~TMainFormZR() override;
 
   Session& CurrentSession() { return session_; }
-  GridView* Grid(int number) const;
+  GridView* Grid(GridId grid) const;
   QTabWidget* SheetPageControl() const { return sheets_; }
-  // The table page control of a sheet (0 to 3).
-  QTabWidget* TablePageControl(int sheet) const;
+  // The table page control of a sheet (the quick report's for an unknown sheet).
+  QTabWidget* TablePageControl(SheetId sheet) const;
   QComboBox* SchoolSelector() const { return schools_; }
   QListWidget* ClassList() const { return classes_; }
   QLabel* StatusPanel(int panel) const { return panel == 0 ? statusHint_ : statusSchool_; }
@@ -68,8 +67,8 @@ class TMainFormZR : public QMainWindow, public SessionView {
   void SetMailPort(MailPort& mail);
 
   // SessionView
-  void GridAboutToChange(int grid) override;
-  void GridChanged(int grid) override;
+  void GridAboutToChange(GridId grid) override;
+  void GridChanged(GridId grid) override;
   void ShowClassCaption(bool visible, const std::string& classId) override;
   void FocusClassList() override;
   void SchoolListChanged() override;
@@ -106,21 +105,26 @@ class TMainFormZR : public QMainWindow, public SessionView {
   void BuildPages();
   void BuildClassCaption();
   QWidget* BuildTablePage(const TablePageDesign& page);
-  GridView* MakeGrid(int number, QWidget* parent);
+  GridView* MakeGrid(GridId grid, QWidget* parent);
 
   void FormShow();
   void PageControlChange();
   void ComboBox1Change(const QString& text);
   void ListBox1Click();
-  std::string ActivePageName(const QTabWidget* control) const;
+  // The sheet of the active sheet page, and the table of the active page of that sheet.
+  SheetId ActiveSheet() const;
+  int ActiveTable(SheetId sheet) const;
   // Opens the help file; reports a missing one.
   bool HelpReady();
 
   MessagePort& port_;
   Session session_;
-  std::map<int, GridSlot> grids_;
+  std::map<GridId, GridSlot> grids_;
   QTabWidget* sheets_ = nullptr;
-  std::map<int, QTabWidget*> tablePages_;
+  std::map<SheetId, QTabWidget*> tablePages_;
+  // The design entry each page widget was built from.
+  std::map<const QWidget*, const SheetPageDesign*> sheetPageDesigns_;
+  std::map<const QWidget*, const TablePageDesign*> tablePageDesigns_;
   QComboBox* schools_ = nullptr;
   QAction* schoolLabelAction_ = nullptr;
   QAction* schoolSelectorAction_ = nullptr;

@@ -249,23 +249,23 @@ void SortTeachersByNumber(TableGrid& grid, const SheetContext& /*context*/) {
 
 // The first page loads the identification table, then table 0.
 constexpr std::array<TableStep, 2> kSteps0 = {{
-    {10, teacher::SetUpIdentification, teacher::LoadIdentification},
-    {9, SetUpTable0, LoadTable0},
+    {GridId::StringGrid10, teacher::SetUpIdentification, teacher::LoadIdentification},
+    {GridId::StringGrid9, SetUpTable0, LoadTable0},
 }};
-constexpr std::array<TableStep, 1> kSteps1 = {{{11, SetUpTable1, LoadTable1}}};
-constexpr std::array<TableStep, 1> kSteps2 = {{{13, SetUpTable2, LoadTable2}}};
-constexpr std::array<TableStep, 1> kSteps3 = {{{14, SetUpTable3, LoadTable3}}};
+constexpr std::array<TableStep, 1> kSteps1 = {{{GridId::StringGrid11, SetUpTable1, LoadTable1}}};
+constexpr std::array<TableStep, 1> kSteps2 = {{{GridId::StringGrid13, SetUpTable2, LoadTable2}}};
+constexpr std::array<TableStep, 1> kSteps3 = {{{GridId::StringGrid14, SetUpTable3, LoadTable3}}};
 constexpr std::array<TableEntry, 4> kTables = {
     {{0, kSteps0}, {1, kSteps1}, {2, kSteps2}, {3, kSteps3}}};
 constexpr std::array<ButtonCommand, 2> kCommands = {{
-    {"Button24", teacher::SortIdentificationByNumber},
-    {"Button33", SortTeachersByNumber},
+    {ButtonId::Button24, teacher::SortIdentificationByNumber},
+    {ButtonId::Button33, SortTeachersByNumber},
 }};
 
 }  // namespace
 
 const SheetDefinition& TeacherSheet() {
-  static const SheetDefinition sheet{2, kTables, kCommands};
+  static const SheetDefinition sheet{SheetId::Lehrer, kTables, kCommands};
   return sheet;
 }
 

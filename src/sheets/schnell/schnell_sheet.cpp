@@ -210,15 +210,15 @@ void LoadTable2(TableGrid& grid, const SheetContext& context) {
   }
 }
 
-constexpr std::array<TableStep, 1> kSteps0 = {{{1, SetUpTable0, LoadTable0}}};
-constexpr std::array<TableStep, 1> kSteps1 = {{{2, SetUpTable1, LoadTable1}}};
-constexpr std::array<TableStep, 1> kSteps2 = {{{3, SetUpTable2, LoadTable2}}};
+constexpr std::array<TableStep, 1> kSteps0 = {{{GridId::StringGrid1, SetUpTable0, LoadTable0}}};
+constexpr std::array<TableStep, 1> kSteps1 = {{{GridId::StringGrid2, SetUpTable1, LoadTable1}}};
+constexpr std::array<TableStep, 1> kSteps2 = {{{GridId::StringGrid3, SetUpTable2, LoadTable2}}};
 constexpr std::array<TableEntry, 3> kTables = {{{0, kSteps0}, {1, kSteps1}, {2, kSteps2}}};
 
 }  // namespace
 
 const SheetDefinition& QuickReportSheet() {
-  static const SheetDefinition sheet{0, kTables, {}};
+  static const SheetDefinition sheet{SheetId::Schnell, kTables, {}};
   return sheet;
 }
 

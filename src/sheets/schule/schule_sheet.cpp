@@ -154,20 +154,21 @@ void CompleteOccupations(TableGrid& grid, const SheetContext& context) {
 
 // ---- registration -------------------------------------------------------------------------
 
-constexpr std::array<TableStep, 1> kSteps0 = {{{4, SetUpTable0, LoadTable0}}};
-constexpr std::array<TableStep, 1> kSteps1 = {{{5, SetUpTable1, LoadTable1}}};
-constexpr std::array<TableStep, 1> kSteps2 = {{{6, SetUpTable2, LoadTable2}}};
-constexpr std::array<TableStep, 1> kSteps3 = {{{7, SetUpTable3, LoadTable3}}};
-constexpr std::array<TableStep, 1> kSteps4 = {{{8, SetUpTable4, LoadTable4}}};
+constexpr std::array<TableStep, 1> kSteps0 = {{{GridId::StringGrid4, SetUpTable0, LoadTable0}}};
+constexpr std::array<TableStep, 1> kSteps1 = {{{GridId::StringGrid5, SetUpTable1, LoadTable1}}};
+constexpr std::array<TableStep, 1> kSteps2 = {{{GridId::StringGrid6, SetUpTable2, LoadTable2}}};
+constexpr std::array<TableStep, 1> kSteps3 = {{{GridId::StringGrid7, SetUpTable3, LoadTable3}}};
+constexpr std::array<TableStep, 1> kSteps4 = {{{GridId::StringGrid8, SetUpTable4, LoadTable4}}};
 constexpr std::array<TableEntry, 5> kTables = {
     {{0, kSteps0}, {1, kSteps1}, {2, kSteps2}, {3, kSteps3}, {4, kSteps4}}};
-constexpr std::array<ButtonCommand, 3> kCommands = {
-    {{"Button17", SortTable2}, {"Button20", SortTable3}, {"Button21", CompleteOccupations}}};
+constexpr std::array<ButtonCommand, 3> kCommands = {{{ButtonId::Button17, SortTable2},
+                                                     {ButtonId::Button20, SortTable3},
+                                                     {ButtonId::Button21, CompleteOccupations}}};
 
 }  // namespace
 
 const SheetDefinition& SchoolSheet() {
-  static const SheetDefinition sheet{1, kTables, kCommands};
+  static const SheetDefinition sheet{SheetId::Schule, kTables, kCommands};
   return sheet;
 }
 
