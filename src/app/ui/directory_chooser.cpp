@@ -12,7 +12,6 @@
 #include <QStorageInfo>
 #include <QTreeView>
 
-#include "app/session.hpp"
 #include "app/ui/about_box.hpp"
 #include "records/file_names.hpp"
 
@@ -148,9 +147,8 @@ void FolderPicker::DriveChosen(int index) {
 
 // ---- TVerzWahlForm ---------------------------------------------------------------------------
 
-TVerzWahlForm::TVerzWahlForm(Session& session, MessagePort& port, VolumeLayer& volumes,
-                             QWidget* parent)
-    : QDialog(parent), session_(session) {
+TVerzWahlForm::TVerzWahlForm(MessagePort& port, VolumeLayer& volumes, QWidget* parent)
+    : QDialog(parent) {
   setObjectName(QStringLiteral("VerzWahlForm"));
   setWindowTitle(QStringLiteral("Speicherort der Statistik-Datenbank"));
   setModal(true);
@@ -178,9 +176,9 @@ TVerzWahlForm::TVerzWahlForm(Session& session, MessagePort& port, VolumeLayer& v
   connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-int TVerzWahlForm::exec() {
-  browsing_ = QString::fromStdString(session_.Paths().dataBaseDirectory);
-  return QDialog::exec();
+int TVerzWahlForm::OpenAt(const std::string& dataBaseDirectory) {
+  browsing_ = QString::fromStdString(dataBaseDirectory);
+  return exec();
 }
 
 void TVerzWahlForm::showEvent(QShowEvent* event) {

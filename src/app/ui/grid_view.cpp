@@ -213,6 +213,7 @@ void GridView::RowResized(int row, int height) {
 }
 
 int GridView::FixedWidth() const {
+  if (model_.isNull()) return 0;
   const int fixed = std::min(model_->Grid().FixedCols(), model_->columnCount());
   int width = 0;
   for (int c = 0; c < fixed; ++c) width += columnWidth(c);

@@ -5,13 +5,8 @@
 
 namespace tab::ui {
 
-TEMailForm::TEMailForm(const std::string& schoolNumber, const std::string& dataBaseDirectory,
-                       MailPort& mail, MessagePort& port, QWidget* parent)
-    : QDialog(parent),
-      schoolNumber_(schoolNumber),
-      dataBaseDirectory_(dataBaseDirectory),
-      mail_(&mail),
-      port_(port) {
+TEMailForm::TEMailForm(MailPort& mail, MessagePort& port, QWidget* parent)
+    : QDialog(parent), mail_(&mail), port_(port) {
   setObjectName(QStringLiteral("EMailForm"));
   setWindowTitle(QStringLiteral("EMail mit Statistik-Datenbank versenden..."));
   setModal(true);
@@ -29,6 +24,12 @@ TEMailForm::TEMailForm(const std::string& schoolNumber, const std::string& dataB
   layout->addWidget(button2_);
   connect(button1_, &QPushButton::clicked, this, &QDialog::reject);
   connect(button2_, &QPushButton::clicked, this, &TEMailForm::Button2Click);
+}
+
+void TEMailForm::SetQuickReport(const std::string& schoolNumber,
+                                const std::string& dataBaseDirectory) {
+  schoolNumber_ = schoolNumber;
+  dataBaseDirectory_ = dataBaseDirectory;
 }
 
 void TEMailForm::Button2Click() {

@@ -23,6 +23,7 @@
 #include <array>
 #include <span>
 
+#include "app/help_file.hpp"
 #include "app/ui/about_box.hpp"
 #include "app/ui/directory_chooser.hpp"
 #include "app/ui/grid_model.hpp"
@@ -32,7 +33,6 @@
 #include "app/ui/mail_dialog.hpp"
 #include "app/ui/progress_dialog.hpp"
 #include "app/ui/settings_dialog.hpp"
-#include "records/file_names.hpp"
 
 #ifdef TABELLARIO_HAVE_PRINT_SUPPORT
 #include <QPrintDialog>
@@ -152,22 +152,20 @@ QLineEdit* CaptionField(const QString& text, bool bold, QWidget* parent) {
   return field;
 }
 
+// A dialog or window of the main window, built when it is first needed.
+template <typename Widget, typename Make>
+Widget& BuiltOnce(QPointer<Widget>& held, Make make) {
+  if (held.isNull()) held = make();
+  return *held;
+}
+
 }  // namespace
 
 TMainFormZR::TMainFormZR(MessagePort& port, const std::string& programDirectory, QWidget* parent)
-    : QMainWindow(parent), port_(port), session_(port, *this) {
+    : QMainWindow(parent), port_(port), document_(port, *this, this) {
   setObjectName(QStringLiteral("MainFormZR"));
   setWindowTitle(QString::fromUtf8(kCaption));
-  session_.Create(programDirectory);
-
-  about_ = new TInfoBox_ZR(this);
-  progress_ = new Tfortschrittdlg(this);
-  settingsDialog_ = new TEinstellFormZR(session_.CurrentSettings(),
-                                        session_.Paths().programDirectory, port_, progress_, this);
-  chooser_ = new TVerzWahlForm(session_, port_, volumes_, this);
-  mailDialog_ = new TEMailForm(session_.CurrentSettings().schoolNumber,
-                               session_.Paths().dataBaseDirectory, xdgEmail_, port_, this);
-  help_ = new HelpWindow(this);
+  CurrentSession().Create(programDirectory);
 
   BuildMenus();
   BuildToolBar();
@@ -176,14 +174,6 @@ TMainFormZR::TMainFormZR(MessagePort& port, const std::string& programDirectory,
   BuildStatusLine();
   resize(762, 559);
   CentreOnScreen(this);
-}
-
-TMainFormZR::~TMainFormZR() {
-  // The views and models refer to the session's table grids, which go with the members: they
-  // must go first, before QWidget's destructor would delete them.
-  delete takeCentralWidget();
-  for (auto& entry : grids_) delete entry.second.model;
-  grids_.clear();
 }
 
 // ---- building ------------------------------------------------------------------------------
@@ -242,7 +232,8 @@ void TMainFormZR::BuildToolBar() {
   schoolLabelAction_->setVisible(false);
   schoolSelectorAction_->setVisible(false);
   // Typed or picked: the line edit's text changes once per change either way.
-  connect(schools_, &QComboBox::editTextChanged, this, &TMainFormZR::ComboBox1Change);
+  connect(schools_, &QComboBox::editTextChanged, &document_,
+          [this](const QString& text) { ComboBox1Change(text); });
 }
 
 void TMainFormZR::BuildStatusLine() {
@@ -265,10 +256,9 @@ void TMainFormZR::BuildStatusLine() {
 
 GridView* TMainFormZR::MakeGrid(GridId grid, QWidget* parent) {
   const GridDesign* design = FindGridDesign(grid);
-  auto* model = new GridModel(session_.Grid(grid), this);
-  auto* view = new GridView(*design, model, parent);
+  auto* view = new GridView(*design, &document_.Model(grid), parent);
   ApplyHint(view, design->hint);
-  grids_.emplace(grid, GridSlot{model, view});
+  grids_.emplace(grid, view);
   return view;
 }
 
@@ -314,7 +304,8 @@ QWidget* TMainFormZR::BuildTablePage(const TablePageDesign& page) {
     // A button works once its sheet has registered the command.
     button->setEnabled(Session::HasCommand(design.button));
     const ButtonId id = design.button;
-    connect(button, &QPushButton::clicked, this, [this, id] { session_.RunButton(id); });
+    connect(button, &QPushButton::clicked, &document_,
+            [this, id] { CurrentSession().RunButton(id); });
     buttons->addWidget(button, count / 2, count % 2);
     ++count;
   }
@@ -366,16 +357,16 @@ void TMainFormZR::BuildPages() {
       // changed current row for the keyboard.
       classes_->viewport()->installEventFilter(this);
       classListViewport_ = classes_->viewport();
-      connect(classes_, &QListWidget::itemClicked, this, [this] { ListBox1Click(); });
-      connect(classes_, &QListWidget::currentRowChanged, this, [this] {
+      connect(classes_, &QListWidget::itemClicked, &document_, [this] { ListBox1Click(); });
+      connect(classes_, &QListWidget::currentRowChanged, &document_, [this] {
         if (!classListMousePress_) ListBox1Click();
       });
     }
     layout->addWidget(tables, 1);
     sheets_->addTab(page, QString::fromUtf8(sheet.caption));
-    connect(tables, &QTabWidget::currentChanged, this, [this] { PageControlChange(); });
+    connect(tables, &QTabWidget::currentChanged, &document_, [this] { PageControlChange(); });
   }
-  connect(sheets_, &QTabWidget::currentChanged, this, [this] { PageControlChange(); });
+  connect(sheets_, &QTabWidget::currentChanged, &document_, [this] { PageControlChange(); });
   setCentralWidget(sheets_);
 }
 
@@ -411,7 +402,7 @@ void TMainFormZR::showEvent(QShowEvent* event) {
 
 void TMainFormZR::FormShow() {
   // Data base, school, classes, schools and status panel 1.
-  session_.StartUp();
+  CurrentSession().StartUp();
   hintsAttached_ = true;
   settingPages_ = true;
   for (auto it = tablePages_.rbegin(); it != tablePages_.rend(); ++it) {
@@ -422,13 +413,13 @@ void TMainFormZR::FormShow() {
   schoolLabelAction_->setVisible(true);
   schoolSelectorAction_->setVisible(true);
   const SheetId sheet = ActiveSheet();
-  session_.SetCurrent(sheet, ActiveTable(sheet));
-  session_.Dispatch(session_.CurrentSheet(), session_.CurrentTable());
+  CurrentSession().SetCurrent(sheet, ActiveTable(sheet));
+  CurrentSession().Dispatch(CurrentSession().CurrentSheet(), CurrentSession().CurrentTable());
 }
 
 void TMainFormZR::closeEvent(QCloseEvent* event) {
   const bool yes = port_.Ask(kExitQuestion);
-  help_->close();
+  if (help_) help_->close();
   if (yes) {
     event->accept();
   } else {
@@ -468,7 +459,7 @@ QTabWidget* TMainFormZR::TablePageControl(SheetId sheet) const {
 
 GridView* TMainFormZR::Grid(GridId grid) const {
   const auto found = grids_.find(grid);
-  return found == grids_.end() ? nullptr : found->second.view;
+  return found == grids_.end() ? nullptr : found->second;
 }
 
 SheetId TMainFormZR::ActiveSheet() const {
@@ -484,27 +475,27 @@ int TMainFormZR::ActiveTable(SheetId sheet) const {
 void TMainFormZR::PageControlChange() {
   if (settingPages_) return;
   const SheetId sheet = ActiveSheet();
-  session_.PageChanged(sheet, ActiveTable(sheet));
+  CurrentSession().PageChanged(sheet, ActiveTable(sheet));
 }
 
 void TMainFormZR::ComboBox1Change(const QString& text) {
-  session_.SchoolSelectorChanged(text.toStdString());
+  CurrentSession().SchoolSelectorChanged(text.toStdString());
 }
 
 void TMainFormZR::ListBox1Click() {
-  session_.ClassListClicked(classes_->currentRow(), ActiveTable(SheetId::Klassen));
+  CurrentSession().ClassListClicked(classes_->currentRow(), ActiveTable(SheetId::Klassen));
 }
 
 // ---- SessionView ---------------------------------------------------------------------------
 
 void TMainFormZR::GridAboutToChange(GridId grid) {
   const auto found = grids_.find(grid);
-  if (found != grids_.end()) found->second.view->BeginRebuild();
+  if (found != grids_.end()) found->second->BeginRebuild();
 }
 
 void TMainFormZR::GridChanged(GridId grid) {
   const auto found = grids_.find(grid);
-  if (found != grids_.end()) found->second.view->EndRebuild();
+  if (found != grids_.end()) found->second->EndRebuild();
 }
 
 void TMainFormZR::ShowClassCaption(bool visible, const std::string& classId) {
@@ -520,7 +511,7 @@ void TMainFormZR::SchoolListChanged() {
   // Filling the selector is no choice of the user: the current school stays.
   const QSignalBlocker blocker(schools_);
   schools_->clear();
-  for (const std::string& school : session_.Paths().schools) {
+  for (const std::string& school : CurrentSession().Paths().schools) {
     schools_->addItem(QString::fromStdString(school));
   }
   schools_->setCurrentIndex(schools_->count() > 0 ? 0 : -1);
@@ -529,10 +520,10 @@ void TMainFormZR::SchoolListChanged() {
 void TMainFormZR::ClassListChanged() {
   const QSignalBlocker blocker(classes_);
   classes_->clear();
-  for (const std::string& id : session_.Paths().classes) {
+  for (const std::string& id : CurrentSession().Paths().classes) {
     classes_->addItem(QString::fromStdString(id));
   }
-  classes_->setCurrentRow(session_.Paths().selectedClass);
+  classes_->setCurrentRow(CurrentSession().Paths().selectedClass);
 }
 
 void TMainFormZR::StatusSchoolNumber(const std::string& number) {
@@ -542,21 +533,35 @@ void TMainFormZR::StatusSchoolNumber(const std::string& number) {
 // ---- menu and tool bar commands ------------------------------------------------------------
 
 void TMainFormZR::FileOpen() {
-  if (chooser_->exec() == QDialog::Accepted) {
-    session_.DataBaseChosen(chooser_->ChosenFolder().toStdString());
+  TVerzWahlForm& chooser =
+      BuiltOnce(chooser_, [this] { return new TVerzWahlForm(port_, volumes_, this); });
+  if (chooser.OpenAt(CurrentSession().Paths().dataBaseDirectory) == QDialog::Accepted) {
+    CurrentSession().DataBaseChosen(chooser.ChosenFolder().toStdString());
   }
 }
 
 void TMainFormZR::Programmeinstellungen1Click() {
-  if (settingsDialog_->exec() == QDialog::Accepted) session_.SettingsAccepted();
+  TEinstellFormZR& dialog = BuiltOnce(settingsDialog_, [this] {
+    auto* settings = new TEinstellFormZR(CurrentSession().CurrentSettings(),
+                                         CurrentSession().Paths().programDirectory, port_, this);
+    connect(settings, &TEinstellFormZR::Saved, this,
+            [this] { BuiltOnce(progress_, [this] { return new Tfortschrittdlg(this); }).exec(); });
+    return settings;
+  });
+  if (dialog.exec() == QDialog::Accepted) CurrentSession().SettingsAccepted();
 }
 
 void TMainFormZR::SchnellMeldung1Click() {
-  mailDialog_->exec();
+  TEMailForm& dialog =
+      BuiltOnce(mailDialog_, [this] { return new TEMailForm(*mail_, port_, this); });
+  dialog.SetQuickReport(CurrentSession().CurrentSettings().schoolNumber,
+                        CurrentSession().Paths().dataBaseDirectory);
+  dialog.exec();
 }
 
 void TMainFormZR::SetMailPort(MailPort& mail) {
-  mailDialog_->SetMailPort(mail);
+  mail_ = &mail;
+  if (mailDialog_) mailDialog_->SetMailPort(mail);
 }
 
 void TMainFormZR::FilePrint() {
@@ -579,28 +584,31 @@ void TMainFormZR::FileExit() {
   close();
 }
 
+HelpWindow& TMainFormZR::Help() {
+  return BuiltOnce(help_, [this] { return new HelpWindow(this); });
+}
+
 bool TMainFormZR::HelpReady() {
-  const std::string path = ResolvePath(session_.Paths().programDirectory, "VORINEXMVBS.HLP");
-  if (help_->Load(QString::fromStdString(path))) return true;
-  port_.Warning(PathExists(path) ? "Die Hilfe-Datei\n" + path + "\nkann nicht gelesen werden!"
-                                 : "Die Hilfe-Datei\n" + path + "\nwurde nicht gefunden!");
+  const std::string path = HelpFilePath(CurrentSession().Paths().programDirectory);
+  if (Help().Load(QString::fromStdString(path))) return true;
+  ReportHelpFileFailure(path, port_);
   return false;
 }
 
 void TMainFormZR::HelpContents() {
-  if (HelpReady()) help_->ShowContents();
+  if (HelpReady()) Help().ShowContents();
 }
 
 void TMainFormZR::Inhaltsverzeichnis1Click() {
-  if (HelpReady()) help_->ShowContext(2);
+  if (HelpReady()) Help().ShowContext(2);
 }
 
 void TMainFormZR::HelpSearch() {
-  if (HelpReady()) help_->ShowSearch(QString());
+  if (HelpReady()) Help().ShowSearch(QString());
 }
 
 void TMainFormZR::HelpAbout() {
-  about_->exec();
+  BuiltOnce(about_, [this] { return new TInfoBox_ZR(this); }).exec();
 }
 
 }  // namespace tab::ui

@@ -1,0 +1,31 @@
+#pragma once
+// The window's document: the Session (the program's state and its dispatcher) and one model per
+// grid of it. Views and dialogs only show what the document holds. Its models go before the
+// Session whose grids they show; a view whose model has gone shows nothing, and every connection
+// that reaches the Session from a widget ends with the document.
+#include <QObject>
+#include <map>
+#include <memory>
+
+#include "app/session.hpp"
+#include "app/ui/grid_model.hpp"
+
+namespace tab::ui {
+
+class Document : public QObject {
+  Q_OBJECT
+
+ public:
+  Document(MessagePort& port, SessionView& view, QObject* parent = nullptr);
+  ~Document() override;
+
+  Session& CurrentSession() { return session_; }
+  GridModel& Model(GridId grid) { return *models_.at(grid); }
+
+ private:
+  Session session_;
+  // After the session: the models are destroyed first.
+  std::map<GridId, std::unique_ptr<GridModel>> models_;
+};
+
+}  // namespace tab::ui
