@@ -112,7 +112,6 @@ PathState Paths(const Scratch& scratch, bool listedTeachers) {
   paths.classId = "KL0001";
   paths.classes = {"KL0001"};
   paths.selectedClass = 0;
-  paths.viewerMode = true;
   return paths;
 }
 

@@ -5,7 +5,7 @@
 namespace tab {
 
 std::string HelpFilePath(const std::string& programDirectory) {
-  return ResolvePath(programDirectory, kHelpFileName);
+  return ResolvePath(programDirectory, "VORINEXMVBS.HLP");
 }
 
 void ReportHelpFileFailure(const std::string& path, MessagePort& port) {

@@ -6,8 +6,6 @@
 
 namespace tab {
 
-inline constexpr const char* kHelpFileName = "VORINEXMVBS.HLP";
-
 // The help file in the program directory, found without regard to case.
 std::string HelpFilePath(const std::string& programDirectory);
 

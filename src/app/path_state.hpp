@@ -15,7 +15,6 @@ struct PathState : SheetPaths {
   std::vector<std::string> schools;  // sorted as the school selector shows them
   std::vector<std::string> classes;  // sorted as the class list shows them
   int selectedClass = -1;            // index into classes, -1 when none is selected
-  bool viewerMode = false;
 };
 
 // First step of showing the main window: school number and data-base directory from the

@@ -66,7 +66,6 @@ const TableGrid& Session::Grid(GridId grid) const {
 }
 
 void Session::Create(const std::string& programDirectory) {
-  paths_.viewerMode = true;
   paths_.programDirectory = WithTrailingSeparator(programDirectory);
   // The program directory would become the current directory here. Every path we use is
   // absolute, so we only test that it could be entered.
@@ -77,7 +76,6 @@ void Session::Create(const std::string& programDirectory) {
   }
   LoadSettings(settings_, paths_.programDirectory, port_);
   paths_.schools.clear();
-  helpFile_ = paths_.programDirectory + "VORINEXMVBS.HLP";
 }
 
 void Session::StartUp() {

@@ -31,7 +31,7 @@ class Session {
  public:
   Session(MessagePort& port, SessionView& view);
 
-  // Creating the main window: viewer mode, program directory, settings.
+  // Creating the main window: program directory, settings.
   void Create(const std::string& programDirectory);
   // Showing it: data base, school, classes, schools, status line; then the first dispatch.
   void Show();
@@ -62,14 +62,12 @@ class Session {
   PathState& Paths() { return paths_; }
   const PathState& Paths() const { return paths_; }
   Settings& CurrentSettings() { return settings_; }
-  MessagePort& Port() { return port_; }
   SheetId CurrentSheet() const { return currentSheet_; }
   int CurrentTable() const { return currentTable_; }
   void SetCurrent(SheetId sheet, int table) {
     currentSheet_ = sheet;
     currentTable_ = table;
   }
-  const std::string& HelpFile() const { return helpFile_; }
 
  private:
   void RunTable(const TableEntry& entry, bool withLoader);
@@ -82,7 +80,6 @@ class Session {
   std::map<GridId, TableGrid> grids_;
   SheetId currentSheet_ = SheetId::Schnell;
   int currentTable_ = 0;
-  std::string helpFile_;
 };
 
 }  // namespace tab

@@ -21,7 +21,6 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPlainTextEdit;
-class QPushButton;
 class QTabWidget;
 
 namespace tab::ui {

@@ -7,6 +7,8 @@
 
 namespace tab {
 
+namespace {
+
 std::string JsonString(std::string_view utf8) {
   std::string out = "\"";
   for (const char c : utf8) {
@@ -39,8 +41,6 @@ std::string JsonString(std::string_view utf8) {
   }
   return out + "\"";
 }
-
-namespace {
 
 template <class Items, class Format>
 std::string JsonArray(const Items& items, Format format) {
