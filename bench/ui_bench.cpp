@@ -116,7 +116,8 @@ void WindowToFirstTablePainted(benchmark::State& state) {
     std::optional<tab::ui::TMainFormZR> window;
     window.emplace(port, dir);
     {
-      PaintWatcher watcher(window->Grid(tab::GridId::StringGrid1)->viewport());
+      PaintWatcher watcher(
+          window->findChild<tab::ui::GridView*>(QStringLiteral("StringGrid1"))->viewport());
       window->show();
       if (!watcher.WaitForPaint()) state.SkipWithError("table 0 was not painted");
     }
@@ -150,17 +151,18 @@ void SwitchToLargeTablePainted(benchmark::State& state) {
   tab::ui::TMainFormZR window(port, dir);
   window.show();
   QCoreApplication::processEvents();
-  window.CurrentSession().SchoolSelectorChanged("12345", false);
+  window.findChild<tab::ui::Document*>()->CurrentSession().SchoolSelectorChanged("12345", false);
   // Table page "Tabelle 2" of the school sheet, set while the quick report is active.
-  window.TablePageControl(tab::SheetId::Schule)->setCurrentIndex(2);
+  window.findChild<QTabWidget*>(QStringLiteral("PageControl3"))->setCurrentIndex(2);
   QCoreApplication::processEvents();
-  tab::ui::GridView* grid = window.Grid(tab::GridId::StringGrid6);
+  auto* grid = window.findChild<tab::ui::GridView*>(QStringLiteral("StringGrid6"));
+  auto* sheets = window.findChild<QTabWidget*>(QStringLiteral("PageControl1"));
   PaintWatcher watcher(grid->viewport());
   for (auto _ : state) {
-    window.SheetPageControl()->setCurrentIndex(1);
+    sheets->setCurrentIndex(1);
     if (!watcher.WaitForPaint()) state.SkipWithError("table 2 was not painted");
     state.PauseTiming();
-    window.SheetPageControl()->setCurrentIndex(0);
+    sheets->setCurrentIndex(0);
     QCoreApplication::processEvents();
     state.ResumeTiming();
   }

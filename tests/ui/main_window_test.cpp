@@ -115,33 +115,24 @@ class MainWindowTest : public test::WindowTest {
   void Start();
   HelpWindow* Help() const { return Find<HelpWindow>(QStringLiteral("HelpWindow")); }
 
-  std::unique_ptr<test::TestProgram> program_;
-  std::unique_ptr<RecordingPort> port_;
   std::unique_ptr<LoggingWindow> window_;
 };
 
 void MainWindowTest::init() {
-  // Settings name 54321; the data base holds 12345, 54321 and ABCDE and folders that are no
-  // schools.
-  program_ = std::make_unique<test::TestProgram>("54321");
-  for (const char* folder : {"12345", "ABCDE", "1234", "123456", "54321/KLASSE"}) {
-    program_->MakeDbFolder(folder);
-  }
-  program_->WriteData("54321/SCHNELL/5432100.CSV",
-                      {"ES001;ES002;ES003", "54321;Bereich Süd;Landkreis Müritz"});
-  program_->WriteData("12345/SCHNELL/1234500.CSV", {"ES001;ES002;ES003", "12345;Nord;Stadt"});
+  // Settings name 54321; the data base holds 12345, 54321 (with two classes) and ABCDE and
+  // folders that are no schools.
+  WriteProgram();
+  for (const char* folder : {"ABCDE", "1234", "123456"}) program_->MakeDbFolder(folder);
   for (const char* id : {"BS1A01", "BS1A02"}) {
     program_->WriteData(
         std::string("54321/KLASSE/") + id + "00.CSV",
         {"ES001;ES002;ES003;ES004;ES005;ES006", std::string("54321;01;") + id + ";1;1;1"});
   }
-  port_ = std::make_unique<RecordingPort>();
 }
 
 void MainWindowTest::cleanup() {
   window_.reset();
-  port_.reset();
-  program_.reset();
+  RemoveProgram();
 }
 
 void MainWindowTest::Start() {
@@ -446,11 +437,11 @@ void MainWindowTest::menusAndToolBar() {
 
   struct Expected {
     const char* name;
-    const char* text;
+    const char* text;  // the menu item's caption, or the tool button's tool tip
     const char* statusTip;
     bool visible;
   };
-  const Expected items[] = {
+  const Expected actions[] = {
       {"FileOpenItem", "Daten-Basis-Verzeichnis &festlegen...",
        "Laufwerk und Verzeichnis für die Statistik-Datenbank festlegen", true},
       {"FilePrintItem", "aktuelle Tabelle &Drucken...", "Aktuelle Tabelle drucken", false},
@@ -462,21 +453,6 @@ void MainWindowTest::menusAndToolBar() {
       {"Inhaltsverzeichnis1", "Inhalts&verzeichnis", "", true},
       {"HelpSearchItem", "&Inhalt-Index-Suche der Hilfe...", "Hilfe zu einem Thema suchen", true},
       {"HelpAboutItem", "I&nfo zum Programm", "Programminformationen anzeigen", true},
-  };
-  for (const Expected& item : items) {
-    QAction* action = Action(item.name);
-    QVERIFY2(action != nullptr, item.name);
-    QCOMPARE(action->text(), QString::fromUtf8(item.text));
-    QCOMPARE(action->statusTip(), QString::fromUtf8(item.statusTip));
-    QCOMPARE(action->isVisible(), item.visible);
-  }
-  // The commands that open the directory chooser, the settings and the e-mail dialog.
-  for (const char* name :
-       {"FileOpenItem", "FileOpenButton", "Programmeinstellungen1", "SchnellMeldung1"}) {
-    QVERIFY2(Action(name)->isEnabled(), name);
-  }
-
-  const Expected buttons[] = {
       {"FileOpenButton", "Daten-Basis-Verzeichnis wechseln", "Daten-Basis-Verzeichnis wechseln",
        true},
       {"FileExitButton", "Beenden", "", true},
@@ -485,19 +461,25 @@ void MainWindowTest::menusAndToolBar() {
       {"FilePrintButton", "Drucken", "", false},
       {"FilePrintSetupButton", "Druckereinstellungen", "", false},
   };
+  for (const Expected& expected : actions) {
+    QAction* action = Action(expected.name);
+    QVERIFY2(action != nullptr, expected.name);
+    const bool toolButton = QByteArray(expected.name).endsWith("Button");
+    QCOMPARE(toolButton ? action->toolTip() : action->text(), QString::fromUtf8(expected.text));
+    QCOMPARE(action->statusTip(), QString::fromUtf8(expected.statusTip));
+    QCOMPARE(action->isVisible(), expected.visible);
+  }
+  // The commands that open the directory chooser, the settings and the e-mail dialog.
+  for (const char* name :
+       {"FileOpenItem", "FileOpenButton", "Programmeinstellungen1", "SchnellMeldung1"}) {
+    QVERIFY2(Action(name)->isEnabled(), name);
+  }
   QStringList order;
   for (QAction* action : window_->findChild<QToolBar*>()->actions()) {
     if (!action->objectName().isEmpty()) order << action->objectName();
   }
   QCOMPARE(order.mid(0, 4), (QStringList{"FileOpenButton", "FileExitButton", "HelpContentsButton",
                                          "HelpAboutButton"}));
-  for (const Expected& button : buttons) {
-    QAction* action = Action(button.name);
-    QVERIFY2(action != nullptr, button.name);
-    QCOMPARE(action->toolTip(), QString::fromUtf8(button.text));
-    QCOMPARE(action->statusTip(), QString::fromUtf8(button.statusTip));
-    QCOMPARE(action->isVisible(), button.visible);
-  }
   QCOMPARE(window_->findChild<QToolBar*>()->height(), 33);
 }
 

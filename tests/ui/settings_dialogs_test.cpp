@@ -95,24 +95,16 @@ class SettingsDialogsTest : public test::WindowTest {
   // A settings file other than the defaults: 13001, the data base, row heights on, report off.
   void WriteOtherSettings();
 
-  std::unique_ptr<test::TestProgram> program_;
-  std::unique_ptr<RecordingPort> port_;
   std::unique_ptr<TMainFormZR> window_;
 };
 
 void SettingsDialogsTest::init() {
-  program_ = std::make_unique<test::TestProgram>("54321");
-  program_->MakeDbFolder("12345");
-  program_->WriteData("54321/SCHNELL/5432100.CSV",
-                      {"ES001;ES002;ES003", "54321;Bereich Süd;Landkreis Müritz"});
-  program_->WriteData("12345/SCHNELL/1234500.CSV", {"ES001;ES002;ES003", "12345;Nord;Stadt"});
-  port_ = std::make_unique<RecordingPort>();
+  WriteProgram();
 }
 
 void SettingsDialogsTest::cleanup() {
   window_.reset();
-  port_.reset();
-  program_.reset();
+  RemoveProgram();
 }
 
 void SettingsDialogsTest::StartWindow() {

@@ -15,6 +15,19 @@
 
 namespace tab::test {
 
+void WindowTest::WriteProgram() {
+  program_ = std::make_unique<TestProgram>("54321");
+  program_->WriteData("54321/SCHNELL/5432100.CSV",
+                      {"ES001;ES002;ES003", "54321;Bereich Süd;Landkreis Müritz"});
+  program_->WriteData("12345/SCHNELL/1234500.CSV", {"ES001;ES002;ES003", "12345;Nord;Stadt"});
+  port_ = std::make_unique<RecordingPort>();
+}
+
+void WindowTest::RemoveProgram() {
+  port_.reset();
+  program_.reset();
+}
+
 bool WindowTest::Show(QWidget& window) {
   window_ = &window;
   window.show();

@@ -8,9 +8,11 @@
 #include <QString>
 #include <QTimer>
 #include <functional>
+#include <memory>
 
 #include "app/session.hpp"
 #include "sheets/identities.hpp"
+#include "ui/ui_fixture.hpp"
 
 class QComboBox;
 class QLabel;
@@ -27,6 +29,15 @@ namespace tab::test {
 
 class WindowTest : public QObject {
  protected:
+  // A program directory whose settings name Dienststelle 54321, a data base beside it with the
+  // quick reports (table 0) of 54321 and 12345, and the port of the window to come.
+  void WriteProgram();
+  // Once the window has gone: the port and the program directory.
+  void RemoveProgram();
+
+  std::unique_ptr<TestProgram> program_;
+  std::unique_ptr<RecordingPort> port_;
+
   // Shows the window and waits until it is on the screen; the parts below are this window's.
   bool Show(QWidget& window);
   QWidget& Window() const { return *window_; }

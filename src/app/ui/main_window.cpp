@@ -457,11 +457,6 @@ QTabWidget* TMainFormZR::TablePageControl(SheetId sheet) const {
   return found == tablePages_.end() ? tablePages_.at(SheetId::Schnell) : found->second;
 }
 
-GridView* TMainFormZR::Grid(GridId grid) const {
-  const auto found = grids_.find(grid);
-  return found == grids_.end() ? nullptr : found->second;
-}
-
 SheetId TMainFormZR::ActiveSheet() const {
   const auto found = sheetPageDesigns_.find(sheets_->currentWidget());
   return SheetOfPage(found == sheetPageDesigns_.end() ? nullptr : found->second);

@@ -45,17 +45,6 @@ class TMainFormZR : public QMainWindow, public SessionView {
   // Creating the window: program directory, settings (messages go to `port`).
   TMainFormZR(MessagePort& port, const std::string& programDirectory, QWidget* parent = nullptr);
 
-  Session& CurrentSession() { return document_.CurrentSession(); }
-  GridView* Grid(GridId grid) const;
-  QTabWidget* SheetPageControl() const { return sheets_; }
-  // The table page control of a sheet (the quick report's for an unknown sheet).
-  QTabWidget* TablePageControl(SheetId sheet) const;
-  QComboBox* SchoolSelector() const { return schools_; }
-  QListWidget* ClassList() const { return classes_; }
-  QLabel* StatusPanel(int panel) const { return panel == 0 ? statusHint_ : statusSchool_; }
-  QWidget* ClassCaption() const { return classCaption_; }
-  QLineEdit* ClassIdField() const { return classIdField_; }
-  QPlainTextEdit* IdentificationNote() const { return note_; }
   // The mail hand-over of the e-mail dialog (xdg-email unless replaced).
   void SetMailPort(MailPort& mail);
 
@@ -87,6 +76,10 @@ class TMainFormZR : public QMainWindow, public SessionView {
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  Session& CurrentSession() { return document_.CurrentSession(); }
+  // The table page control of a sheet (the quick report's for an unknown sheet).
+  QTabWidget* TablePageControl(SheetId sheet) const;
+
   void BuildMenus();
   void BuildToolBar();
   void BuildStatusLine();
