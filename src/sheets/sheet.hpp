@@ -7,6 +7,7 @@
 #include "records/message_port.hpp"
 #include "records/placement.hpp"
 #include "records/table_grid.hpp"
+#include "records/table_setup.hpp"
 #include "sheets/identities.hpp"
 
 namespace tab {
@@ -31,6 +32,36 @@ struct SheetContext {
 };
 
 using GridStep = void (*)(TableGrid& grid, const SheetContext& context);
+
+// The key file whose lines become rows 2 and following of a keyed table.
+struct KeyRows {
+  const char* file = nullptr;     // nullptr: the table has no key rows
+  const char* subject = nullptr;  // opens the warning when the file is missing (UTF-8)
+  bool copyKey = false;           // the key again in column 2 ("Schlüssel")
+};
+
+// A table's set-up as data: its layout and its key rows. Each sheet keeps its tables in its
+// <sheet>_layouts.hpp.
+struct TableDesign {
+  TableLayout layout;
+  KeyRows keyRows = {};
+};
+
+// Subjects of the key files that several sheets read.
+inline constexpr const char* kSchoolTypesSubject = "Statistik-Schlüssel-Datei: Schularten/...\n";
+inline constexpr const char* kEmploymentScopesSubject =
+    "Statistik-Schlüssel-Datei: Beschäftigungsumfang\n";
+
+// Headings from the definition file (written from the built-in headings when it is missing),
+// then the key rows. A definition file that cannot be read or written has been reported; the
+// table still gets its built-in headings and key rows.
+void SetUpDesignedTable(TableGrid& grid, const SheetContext& context, const TableDesign& design);
+
+// The set-up step of a table whose design is `kDesign`.
+template <const TableDesign& kDesign>
+void SetUp(TableGrid& grid, const SheetContext& context) {
+  SetUpDesignedTable(grid, context, kDesign);
+}
 
 // One grid of a table: its set-up and then its loader.
 struct TableStep {

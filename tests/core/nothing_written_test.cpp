@@ -500,10 +500,11 @@ struct GridLayout {
   const TableLayout* layout;
 };
 constexpr GridLayout kPublishedLayouts[] = {
-    {4, &schule::kTable0},   {5, &schule::kTable1},   {6, &schule::kTable2},
-    {7, &schule::kTable3},   {8, &schule::kTable4},   {10, &teacher::kIdentification},
-    {9, &teacher::kTable0},  {11, &teacher::kTable1}, {13, &teacher::kTable2},
-    {14, &teacher::kTable3},
+    {4, &schule::kTable0.layout},   {5, &schule::kTable1.layout},
+    {6, &schule::kTable2.layout},   {7, &schule::kTable3.layout},
+    {8, &schule::kTable4.layout},   {10, &teacher::kIdentification.layout},
+    {9, &teacher::kTable0.layout},  {11, &teacher::kTable1.layout},
+    {13, &teacher::kTable2.layout}, {14, &teacher::kTable3.layout},
 };
 struct GridHeading {
   int grid;

@@ -8,6 +8,7 @@
 #include "records/line_reader.hpp"
 #include "records/row_ops.hpp"
 #include "records/text.hpp"
+#include "sheets/klassen/klassen_layouts.hpp"
 #include "sheets/klassen/klassen_tables.hpp"
 
 namespace tab {
@@ -104,7 +105,7 @@ bool GroupTable::AppendGroupBlock(std::string_view group) {
   grid_.SetRowCount(first + kBlockRows);
   if (!ReadKeyFile()) return false;
   if (keyFile_ == KeyFile::Missing) {
-    port_.Warning(std::string(kPriorSchoolingSubject) + keyFilePath_ + "\n" +
+    port_.Warning(std::string(klassen::kPriorSchoolingSubject) + keyFilePath_ + "\n" +
                   "ist nicht vorhanden!");
     return true;
   }

@@ -4,6 +4,7 @@
 
 #include "records/fields.hpp"
 #include "records/row_ops.hpp"
+#include "sheets/klassen/klassen_layouts.hpp"
 #include "sheets/klassen/klassen_tables.hpp"
 
 namespace tab {
@@ -35,7 +36,6 @@ int RowLimit(int table) {
   }
 }
 
-constexpr int kListMinRows = 10;
 constexpr int kBirthYearTable = 1;
 constexpr int kGeneralDataTable = 0;
 
@@ -49,7 +49,7 @@ void LoadSingleRecordTable(int table, TableGrid& grid, const SheetContext& conte
 
 void LoadListTable(int table, TableGrid& grid, const SheetContext& context) {
   const int fields = FieldCount(table);
-  if (grid.RowCount() < kListMinRows) grid.SetRowCount(kListMinRows);
+  if (grid.RowCount() < klassen::kListMinRows) grid.SetRowCount(klassen::kListMinRows);
   DataFile file(ClassDataFile(context, table), fields);
   if (file.Exists()) {
     // Line j goes to row j, the id line into heading row 1; column 0 keeps its labels.

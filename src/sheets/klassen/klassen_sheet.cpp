@@ -4,16 +4,12 @@
 
 #include "records/row_ops.hpp"
 #include "sheets/completion.hpp"
+#include "sheets/klassen/klassen_layouts.hpp"
 #include "sheets/klassen/klassen_tables.hpp"
 
 namespace tab {
 
 namespace {
-
-template <int kTable>
-void SetUp(TableGrid& grid, const SheetContext& context) {
-  SetUpClassTable(kTable, grid, context);
-}
 
 template <int kTable>
 void LoadSingleRecord(TableGrid& grid, const SheetContext& context) {
@@ -92,18 +88,27 @@ void CompleteGroupTexts(TableGrid& grid, const SheetContext& context) {
 // ---- registration ----------------------------------------------------------------------------
 
 constexpr std::array<TableStep, 1> kSteps0 = {
-    {{GridId::StringGrid17, SetUp<0>, LoadSingleRecord<0>}}};
-constexpr std::array<TableStep, 1> kSteps1 = {{{GridId::StringGrid18, SetUp<1>, LoadList<1>}}};
-constexpr std::array<TableStep, 1> kSteps2 = {{{GridId::StringGrid20, SetUp<2>, LoadKeyed<2>}}};
-constexpr std::array<TableStep, 1> kSteps3 = {{{GridId::StringGrid19, SetUp<3>, LoadList<3>}}};
-constexpr std::array<TableStep, 1> kSteps4 = {{{GridId::StringGrid21, SetUp<4>, LoadKeyed<4>}}};
-constexpr std::array<TableStep, 1> kSteps5 = {{{GridId::StringGrid22, SetUp<5>, LoadKeyed<5>}}};
-constexpr std::array<TableStep, 1> kSteps6 = {{{GridId::StringGrid24, SetUp<6>, LoadKeyed<6>}}};
-constexpr std::array<TableStep, 1> kSteps7 = {{{GridId::StringGrid23, SetUp<7>, LoadKeyed<7>}}};
-constexpr std::array<TableStep, 1> kSteps8 = {{{GridId::StringGrid25, SetUp<8>, LoadList<8>}}};
-constexpr std::array<TableStep, 1> kSteps9 = {{{GridId::StringGrid26, SetUp<9>, LoadGroupTable}}};
+    {{GridId::StringGrid17, SetUp<klassen::kTable0>, LoadSingleRecord<0>}}};
+constexpr std::array<TableStep, 1> kSteps1 = {
+    {{GridId::StringGrid18, SetUp<klassen::kTable1>, LoadList<1>}}};
+constexpr std::array<TableStep, 1> kSteps2 = {
+    {{GridId::StringGrid20, SetUp<klassen::kTable2>, LoadKeyed<2>}}};
+constexpr std::array<TableStep, 1> kSteps3 = {
+    {{GridId::StringGrid19, SetUp<klassen::kTable3>, LoadList<3>}}};
+constexpr std::array<TableStep, 1> kSteps4 = {
+    {{GridId::StringGrid21, SetUp<klassen::kTable4>, LoadKeyed<4>}}};
+constexpr std::array<TableStep, 1> kSteps5 = {
+    {{GridId::StringGrid22, SetUp<klassen::kTable5>, LoadKeyed<5>}}};
+constexpr std::array<TableStep, 1> kSteps6 = {
+    {{GridId::StringGrid24, SetUp<klassen::kTable6>, LoadKeyed<6>}}};
+constexpr std::array<TableStep, 1> kSteps7 = {
+    {{GridId::StringGrid23, SetUp<klassen::kTable7>, LoadKeyed<7>}}};
+constexpr std::array<TableStep, 1> kSteps8 = {
+    {{GridId::StringGrid25, SetUp<klassen::kTable8>, LoadList<8>}}};
+constexpr std::array<TableStep, 1> kSteps9 = {
+    {{GridId::StringGrid26, SetUp<klassen::kTable9>, LoadGroupTable}}};
 constexpr std::array<TableStep, 1> kSteps10 = {
-    {{GridId::StringGrid27, SetUp<10>, LoadSingleRecord<10>}}};
+    {{GridId::StringGrid27, SetUp<klassen::kTable10>, LoadSingleRecord<10>}}};
 
 constexpr std::array<TableEntry, kClassTableCount> kTables = {{
     {0, kSteps0},

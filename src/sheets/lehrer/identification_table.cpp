@@ -28,7 +28,7 @@ std::string RunningNumber(int row) {
 }  // namespace
 
 void SetUpIdentification(TableGrid& grid, const SheetContext& context) {
-  SetUpTable(grid, context.paths.programDirectory, kIdentification, context.port);
+  SetUpDesignedTable(grid, context, kIdentification);
   for (int row = 1; row < grid.RowCount(); ++row) grid.SetCell(0, row, RunningNumber(row));
 }
 

@@ -4,9 +4,7 @@
 #include <array>
 
 #include "records/fields.hpp"
-#include "records/key_files.hpp"
 #include "records/row_ops.hpp"
-#include "records/table_setup.hpp"
 #include "sheets/completion.hpp"
 #include "sheets/schule/schule_layouts.hpp"
 #include "sheets/sheet.hpp"
@@ -15,36 +13,9 @@ namespace tab {
 
 namespace {
 
-constexpr const char* kSchoolTypes = "Statistik-Schlüssel-Datei: Schularten/...\n";
-
 // Table 1 places data into rows 1 to 31 only, however many school types SSSA.SSD lists.
 constexpr int kTable1RowLimit = 31;
 constexpr int kTable1Fields = 16;
-
-// ---- set-up -------------------------------------------------------------------------------
-
-// A definition file that cannot be read or written has been reported; the table still gets
-// its built-in headings.
-void SetUpTable0(TableGrid& grid, const SheetContext& context) {
-  SetUpTable(grid, context.paths.programDirectory, schule::kTable0, context.port);
-}
-
-void SetUpTable1(TableGrid& grid, const SheetContext& context) {
-  SetUpTable(grid, context.paths.programDirectory, schule::kTable1, context.port);
-  LoadKeyRows(grid, context.paths.programDirectory, "SSSA.SSD", kSchoolTypes, true, context.port);
-}
-
-void SetUpTable2(TableGrid& grid, const SheetContext& context) {
-  SetUpTable(grid, context.paths.programDirectory, schule::kTable2, context.port);
-}
-
-void SetUpTable3(TableGrid& grid, const SheetContext& context) {
-  SetUpTable(grid, context.paths.programDirectory, schule::kTable3, context.port);
-}
-
-void SetUpTable4(TableGrid& grid, const SheetContext& context) {
-  SetUpTable(grid, context.paths.programDirectory, schule::kTable4, context.port);
-}
 
 // ---- loaders ------------------------------------------------------------------------------
 
@@ -154,11 +125,16 @@ void CompleteOccupations(TableGrid& grid, const SheetContext& context) {
 
 // ---- registration -------------------------------------------------------------------------
 
-constexpr std::array<TableStep, 1> kSteps0 = {{{GridId::StringGrid4, SetUpTable0, LoadTable0}}};
-constexpr std::array<TableStep, 1> kSteps1 = {{{GridId::StringGrid5, SetUpTable1, LoadTable1}}};
-constexpr std::array<TableStep, 1> kSteps2 = {{{GridId::StringGrid6, SetUpTable2, LoadTable2}}};
-constexpr std::array<TableStep, 1> kSteps3 = {{{GridId::StringGrid7, SetUpTable3, LoadTable3}}};
-constexpr std::array<TableStep, 1> kSteps4 = {{{GridId::StringGrid8, SetUpTable4, LoadTable4}}};
+constexpr std::array<TableStep, 1> kSteps0 = {
+    {{GridId::StringGrid4, SetUp<schule::kTable0>, LoadTable0}}};
+constexpr std::array<TableStep, 1> kSteps1 = {
+    {{GridId::StringGrid5, SetUp<schule::kTable1>, LoadTable1}}};
+constexpr std::array<TableStep, 1> kSteps2 = {
+    {{GridId::StringGrid6, SetUp<schule::kTable2>, LoadTable2}}};
+constexpr std::array<TableStep, 1> kSteps3 = {
+    {{GridId::StringGrid7, SetUp<schule::kTable3>, LoadTable3}}};
+constexpr std::array<TableStep, 1> kSteps4 = {
+    {{GridId::StringGrid8, SetUp<schule::kTable4>, LoadTable4}}};
 constexpr std::array<TableEntry, 5> kTables = {
     {{0, kSteps0}, {1, kSteps1}, {2, kSteps2}, {3, kSteps3}, {4, kSteps4}}};
 constexpr std::array<ButtonCommand, 3> kCommands = {{{ButtonId::Button17, SortTable2},
