@@ -119,7 +119,7 @@ void BM_ListClassFolderFloor(benchmark::State& state) {
 BENCHMARK(BM_ListClassFolderFloor)->Unit(benchmark::kMillisecond);
 
 const tab::TableStep& GroupTableStep() {
-  for (const tab::TableEntry& entry : tab::ClassSheet().tables) {
+  for (const tab::TableEntry& entry : tab::klassen::Sheet().tables) {
     if (entry.table == 9) return entry.steps[0];
   }
   std::fprintf(stderr, "class table 9 is not registered\n");

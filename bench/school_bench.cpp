@@ -97,11 +97,11 @@ tab::TableGrid SchoolGrid(int table) {
 }
 
 const tab::TableStep& SchoolStep(int table) {
-  return tab::SchoolSheet().tables[static_cast<std::size_t>(table)].steps[0];
+  return tab::schule::Sheet().tables[static_cast<std::size_t>(table)].steps[0];
 }
 
 tab::GridStep SchoolCommand(tab::ButtonId button) {
-  for (const tab::ButtonCommand& command : tab::SchoolSheet().commands) {
+  for (const tab::ButtonCommand& command : tab::schule::Sheet().commands) {
     if (command.button == button) return command.run;
   }
   std::abort();

@@ -85,7 +85,7 @@ class TeacherFiles {
 
  private:
   static std::span<const tab::TableStep> Steps() {
-    for (const tab::TableEntry& entry : tab::TeacherSheet().tables) {
+    for (const tab::TableEntry& entry : tab::lehrer::Sheet().tables) {
       if (entry.table == 1) return entry.steps;
     }
     std::abort();

@@ -187,7 +187,7 @@ constexpr tab::GridDesign kLargeGrid{tab::GridId::StringGrid6,
                                      80,
                                      true,
                                      true,
-                                     tab::GridColour::School,
+                                     tab::GridColour::Schule,
                                      ""};
 
 // Floor: the model reset alone, every row at the default height.

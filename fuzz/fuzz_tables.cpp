@@ -84,8 +84,8 @@ struct Scratch {
 };
 
 const SheetDefinition& Sheet(int sheet) {
-  static const std::array<const SheetDefinition*, 4> sheets = {&QuickReportSheet(), &SchoolSheet(),
-                                                               &TeacherSheet(), &ClassSheet()};
+  static const std::array<const SheetDefinition*, 4> sheets = {&schnell::Sheet(), &schule::Sheet(),
+                                                               &lehrer::Sheet(), &klassen::Sheet()};
   return *sheets[static_cast<std::size_t>(sheet)];
 }
 

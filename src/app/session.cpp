@@ -11,8 +11,8 @@ namespace tab {
 namespace {
 
 const std::array<const SheetDefinition*, 4>& Sheets() {
-  static const std::array<const SheetDefinition*, 4> sheets = {&QuickReportSheet(), &SchoolSheet(),
-                                                               &TeacherSheet(), &ClassSheet()};
+  static const std::array<const SheetDefinition*, 4> sheets = {&schnell::Sheet(), &schule::Sheet(),
+                                                               &lehrer::Sheet(), &klassen::Sheet()};
   return sheets;
 }
 

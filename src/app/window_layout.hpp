@@ -12,7 +12,7 @@
 namespace tab {
 
 // Background of a grid.
-enum class GridColour { Plain, School, Teacher, Class, Identification };
+enum class GridColour { Plain, Schule, Lehrer, Klassen, Identification };
 
 struct GridDesign {
   GridId grid;

@@ -86,11 +86,19 @@ struct SheetDefinition {
   std::span<const ButtonCommand> commands;
 };
 
-// One per report form, each in its own folder.
-const SheetDefinition& QuickReportSheet();
-const SheetDefinition& SchoolSheet();
-const SheetDefinition& TeacherSheet();
-const SheetDefinition& ClassSheet();
+// One per report form, each in its own folder and namespace.
+namespace schnell {
+const SheetDefinition& Sheet();
+}
+namespace schule {
+const SheetDefinition& Sheet();
+}
+namespace lehrer {
+const SheetDefinition& Sheet();
+}
+namespace klassen {
+const SheetDefinition& Sheet();
+}
 
 // Path of a data file below the school directory: folder ("SCHNELL") and file name, resolved
 // without regard to case.

@@ -21,7 +21,7 @@ namespace {
 namespace fs = std::filesystem;
 
 const TableEntry& EntryOf(int table) {
-  for (const TableEntry& entry : ClassSheet().tables) {
+  for (const TableEntry& entry : klassen::Sheet().tables) {
     if (entry.table == table) return entry;
   }
   throw std::runtime_error("class table not registered: " + std::to_string(table));
@@ -29,7 +29,7 @@ const TableEntry& EntryOf(int table) {
 
 GridStep CommandOf(std::string_view button) {
   const ButtonDesign* design = FindButton(button);
-  for (const ButtonCommand& command : ClassSheet().commands) {
+  for (const ButtonCommand& command : klassen::Sheet().commands) {
     if (design != nullptr && command.button == design->button) return command.run;
   }
   throw std::runtime_error("no command for " + std::string(button));
@@ -134,7 +134,7 @@ class ClassSheetTest : public ::testing::Test {
 TEST(ClassSheetRegistration, EveryTableHasItsGridAndEveryButtonActsOnItsPage) {
   const std::map<int, int> gridOfTable = {{0, 17}, {1, 18}, {2, 20}, {3, 19}, {4, 21}, {5, 22},
                                           {6, 24}, {7, 23}, {8, 25}, {9, 26}, {10, 27}};
-  ASSERT_EQ(ClassSheet().tables.size(), gridOfTable.size());
+  ASSERT_EQ(klassen::Sheet().tables.size(), gridOfTable.size());
   for (const auto& [table, grid] : gridOfTable) {
     const TableEntry& entry = EntryOf(table);
     ASSERT_EQ(entry.steps.size(), 1u);
@@ -143,7 +143,7 @@ TEST(ClassSheetRegistration, EveryTableHasItsGridAndEveryButtonActsOnItsPage) {
   const std::map<std::string, int> gridOfButton = {
       {"Button44", 18}, {"Button26", 19}, {"Button64", 19}, {"Button65", 19}, {"Button57", 25},
       {"Button58", 25}, {"Button59", 25}, {"Button63", 25}, {"Button61", 26}, {"Button62", 26}};
-  ASSERT_EQ(ClassSheet().commands.size(), gridOfButton.size());
+  ASSERT_EQ(klassen::Sheet().commands.size(), gridOfButton.size());
   for (const auto& [button, grid] : gridOfButton) {
     EXPECT_NO_THROW(CommandOf(button));
     const ButtonDesign* design = FindButton(button);
@@ -589,7 +589,7 @@ TEST_F(GroupTableTest, GroupsMayInterleave) {
 TEST_F(GroupTableTest, AppendGroupBlockAddsSevenRowsBelowTheLastRow) {
   TableGrid grid(7, 12, 2, 80);
   grid.SetCell(3, 11, "5");
-  GroupTable table(grid, Context());
+  klassen::GroupTable table(grid, Context());
   EXPECT_TRUE(table.HasGroup("5"));
   EXPECT_FALSE(table.HasGroup("17"));
   ASSERT_TRUE(table.AppendGroupBlock("17"));

@@ -31,7 +31,7 @@
 #include "app/window_layout.hpp"
 #include "records/message_port.hpp"
 #include "records/text.hpp"
-#include "sheets/lehrer/teacher_layouts.hpp"
+#include "sheets/lehrer/lehrer_layouts.hpp"
 #include "sheets/schule/schule_layouts.hpp"
 #include "support/fixture.hpp"
 
@@ -500,11 +500,11 @@ struct GridLayout {
   const TableLayout* layout;
 };
 constexpr GridLayout kPublishedLayouts[] = {
-    {4, &schule::kTable0.layout},   {5, &schule::kTable1.layout},
-    {6, &schule::kTable2.layout},   {7, &schule::kTable3.layout},
-    {8, &schule::kTable4.layout},   {10, &teacher::kIdentification.layout},
-    {9, &teacher::kTable0.layout},  {11, &teacher::kTable1.layout},
-    {13, &teacher::kTable2.layout}, {14, &teacher::kTable3.layout},
+    {4, &schule::kTable0.layout},  {5, &schule::kTable1.layout},
+    {6, &schule::kTable2.layout},  {7, &schule::kTable3.layout},
+    {8, &schule::kTable4.layout},  {10, &lehrer::kIdentification.layout},
+    {9, &lehrer::kTable0.layout},  {11, &lehrer::kTable1.layout},
+    {13, &lehrer::kTable2.layout}, {14, &lehrer::kTable3.layout},
 };
 struct GridHeading {
   int grid;

@@ -23,7 +23,7 @@ namespace {
 namespace fs = std::filesystem;
 
 const TableEntry& SchoolTable(int table) {
-  for (const TableEntry& entry : SchoolSheet().tables) {
+  for (const TableEntry& entry : schule::Sheet().tables) {
     if (entry.table == table) return entry;
   }
   throw std::out_of_range("school table " + std::to_string(table) + " is not registered");
@@ -31,7 +31,7 @@ const TableEntry& SchoolTable(int table) {
 
 GridStep SchoolCommand(std::string_view button) {
   const ButtonDesign* design = FindButton(button);
-  for (const ButtonCommand& command : SchoolSheet().commands) {
+  for (const ButtonCommand& command : schule::Sheet().commands) {
     if (design != nullptr && command.button == design->button) return command.run;
   }
   throw std::out_of_range("no command for " + std::string(button));
@@ -98,7 +98,7 @@ class SchoolSheetTest : public ::testing::Test {
 // ---- registration -------------------------------------------------------------------------
 
 TEST(SchoolSheetRegistration, TablesZeroToFourOnGridsFourToEight) {
-  const SheetDefinition& sheet = SchoolSheet();
+  const SheetDefinition& sheet = schule::Sheet();
   EXPECT_EQ(sheet.sheet, SheetId::Schule);
   ASSERT_EQ(sheet.tables.size(), 5u);
   for (int table = 0; table <= 4; ++table) {

@@ -178,7 +178,7 @@ TEST_F(TeacherSheetTest, DefinitionFileSizesAndKeyRowsDecideTheGrid) {
   WriteAnsiLines(program + "SSSA-140.SSD", {"0110;Berufsschule", "0120;BS TZ", "0130;BS VZ"});
   WriteAnsiLines(program + "ILKLWS-4.SSD", {"1;a", "2;b", "3;c", "4;d", "5;e", "6;f"});
   Start();
-  const auto& entry = TeacherSheet().tables[1];
+  const auto& entry = lehrer::Sheet().tables[1];
   ASSERT_EQ(entry.table, 1);
   // Set-up alone: the teacher list never starts with fewer than ten rows.
   TableGrid list(61, 10, 2, 120);
@@ -409,7 +409,7 @@ TEST_F(TeacherSheetTest, Table1LookupGivesTheGridOfTheRowByRowComparison) {
     return from[std::uniform_int_distribution<std::size_t>(0, from.size() - 1)(random)];
   };
   Start();
-  const auto& steps = TeacherSheet().tables[1].steps;
+  const auto& steps = lehrer::Sheet().tables[1].steps;
   const TableOptions options;
   const SheetContext context{session.Paths(), options, port};
   for (int round = 0; round < 60; ++round) {

@@ -30,7 +30,7 @@ TableGrid MakeGrid() {
 }
 
 constexpr GridDesign kDesign{static_cast<GridId>(99), "StringGrid99", 6, 5, 2, 50, true, true,
-                             GridColour::School,      "Hinweis"};
+                             GridColour::Schule,      "Hinweis"};
 
 }  // namespace
 

@@ -16,11 +16,11 @@ namespace {
 
 QColor GridBackground(GridColour colour, const QPalette& palette) {
   switch (colour) {
-    case GridColour::School:
+    case GridColour::Schule:
       return QColor(255, 255, 0);  // yellow
-    case GridColour::Teacher:
+    case GridColour::Lehrer:
       return QColor(0, 255, 0);  // lime
-    case GridColour::Class:
+    case GridColour::Klassen:
       return QColor(0, 255, 255);  // aqua
     case GridColour::Identification:
       return QColor(192, 192, 192);  // grey

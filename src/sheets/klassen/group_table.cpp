@@ -11,7 +11,7 @@
 #include "sheets/klassen/klassen_layouts.hpp"
 #include "sheets/klassen/klassen_tables.hpp"
 
-namespace tab {
+namespace tab::klassen {
 
 namespace {
 
@@ -105,7 +105,7 @@ bool GroupTable::AppendGroupBlock(std::string_view group) {
   grid_.SetRowCount(first + kBlockRows);
   if (!ReadKeyFile()) return false;
   if (keyFile_ == KeyFile::Missing) {
-    port_.Warning(std::string(klassen::kPriorSchoolingSubject) + keyFilePath_ + "\n" +
+    port_.Warning(std::string(kPriorSchoolingSubject) + keyFilePath_ + "\n" +
                   "ist nicht vorhanden!");
     return true;
   }
@@ -177,4 +177,4 @@ void LoadGroupTable(TableGrid& grid, const SheetContext& context) {
   }
 }
 
-}  // namespace tab
+}  // namespace tab::klassen

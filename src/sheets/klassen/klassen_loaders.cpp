@@ -7,12 +7,12 @@
 #include "sheets/klassen/klassen_layouts.hpp"
 #include "sheets/klassen/klassen_tables.hpp"
 
-namespace tab {
+namespace tab::klassen {
 
 namespace {
 
 // Fields of a record (capture columns ES001..), by table number.
-constexpr std::array<int, kClassTableCount> kFieldCounts = {6, 5, 5, 6, 5, 3, 3, 5, 7, 5, 5};
+constexpr std::array<int, kTableCount> kFieldCounts = {6, 5, 5, 6, 5, 3, 3, 5, 7, 5, 5};
 
 int FieldCount(int table) {
   return kFieldCounts.at(static_cast<std::size_t>(table));
@@ -49,7 +49,7 @@ void LoadSingleRecordTable(int table, TableGrid& grid, const SheetContext& conte
 
 void LoadListTable(int table, TableGrid& grid, const SheetContext& context) {
   const int fields = FieldCount(table);
-  if (grid.RowCount() < klassen::kListMinRows) grid.SetRowCount(klassen::kListMinRows);
+  if (grid.RowCount() < kListMinRows) grid.SetRowCount(kListMinRows);
   DataFile file(ClassDataFile(context, table), fields);
   if (file.Exists()) {
     // Line j goes to row j, the id line into heading row 1; column 0 keeps its labels.
@@ -102,4 +102,4 @@ void LoadKeyedTable(int table, TableGrid& grid, const SheetContext& context) {
   }
 }
 
-}  // namespace tab
+}  // namespace tab::klassen

@@ -7,7 +7,7 @@
 #include "sheets/klassen/klassen_layouts.hpp"
 #include "sheets/klassen/klassen_tables.hpp"
 
-namespace tab {
+namespace tab::klassen {
 
 namespace {
 
@@ -88,29 +88,29 @@ void CompleteGroupTexts(TableGrid& grid, const SheetContext& context) {
 // ---- registration ----------------------------------------------------------------------------
 
 constexpr std::array<TableStep, 1> kSteps0 = {
-    {{GridId::StringGrid17, SetUp<klassen::kTable0>, LoadSingleRecord<0>}}};
+    {{GridId::StringGrid17, SetUp<kTable0>, LoadSingleRecord<0>}}};
 constexpr std::array<TableStep, 1> kSteps1 = {
-    {{GridId::StringGrid18, SetUp<klassen::kTable1>, LoadList<1>}}};
+    {{GridId::StringGrid18, SetUp<kTable1>, LoadList<1>}}};
 constexpr std::array<TableStep, 1> kSteps2 = {
-    {{GridId::StringGrid20, SetUp<klassen::kTable2>, LoadKeyed<2>}}};
+    {{GridId::StringGrid20, SetUp<kTable2>, LoadKeyed<2>}}};
 constexpr std::array<TableStep, 1> kSteps3 = {
-    {{GridId::StringGrid19, SetUp<klassen::kTable3>, LoadList<3>}}};
+    {{GridId::StringGrid19, SetUp<kTable3>, LoadList<3>}}};
 constexpr std::array<TableStep, 1> kSteps4 = {
-    {{GridId::StringGrid21, SetUp<klassen::kTable4>, LoadKeyed<4>}}};
+    {{GridId::StringGrid21, SetUp<kTable4>, LoadKeyed<4>}}};
 constexpr std::array<TableStep, 1> kSteps5 = {
-    {{GridId::StringGrid22, SetUp<klassen::kTable5>, LoadKeyed<5>}}};
+    {{GridId::StringGrid22, SetUp<kTable5>, LoadKeyed<5>}}};
 constexpr std::array<TableStep, 1> kSteps6 = {
-    {{GridId::StringGrid24, SetUp<klassen::kTable6>, LoadKeyed<6>}}};
+    {{GridId::StringGrid24, SetUp<kTable6>, LoadKeyed<6>}}};
 constexpr std::array<TableStep, 1> kSteps7 = {
-    {{GridId::StringGrid23, SetUp<klassen::kTable7>, LoadKeyed<7>}}};
+    {{GridId::StringGrid23, SetUp<kTable7>, LoadKeyed<7>}}};
 constexpr std::array<TableStep, 1> kSteps8 = {
-    {{GridId::StringGrid25, SetUp<klassen::kTable8>, LoadList<8>}}};
+    {{GridId::StringGrid25, SetUp<kTable8>, LoadList<8>}}};
 constexpr std::array<TableStep, 1> kSteps9 = {
-    {{GridId::StringGrid26, SetUp<klassen::kTable9>, LoadGroupTable}}};
+    {{GridId::StringGrid26, SetUp<kTable9>, LoadGroupTable}}};
 constexpr std::array<TableStep, 1> kSteps10 = {
-    {{GridId::StringGrid27, SetUp<klassen::kTable10>, LoadSingleRecord<10>}}};
+    {{GridId::StringGrid27, SetUp<kTable10>, LoadSingleRecord<10>}}};
 
-constexpr std::array<TableEntry, kClassTableCount> kTables = {{
+constexpr std::array<TableEntry, kTableCount> kTables = {{
     {0, kSteps0},
     {1, kSteps1},
     {2, kSteps2},
@@ -139,9 +139,9 @@ constexpr std::array<ButtonCommand, 10> kCommands = {{
 
 }  // namespace
 
-const SheetDefinition& ClassSheet() {
+const SheetDefinition& Sheet() {
   static const SheetDefinition sheet{SheetId::Klassen, kTables, kCommands};
   return sheet;
 }
 
-}  // namespace tab
+}  // namespace tab::klassen

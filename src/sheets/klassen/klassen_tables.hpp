@@ -12,9 +12,9 @@
 #include "records/table_grid.hpp"
 #include "sheets/sheet.hpp"
 
-namespace tab {
+namespace tab::klassen {
 
-inline constexpr int kClassTableCount = 11;  // tables 0 to 10
+inline constexpr int kTableCount = 11;  // tables 0 to 10
 
 // Copies the text of column 0 of the row into another column of the same row.
 inline void CopyFromColumn0(TableGrid& grid, int row, int toColumn) {
@@ -65,4 +65,4 @@ class GroupTable {
   mutable std::string lookup_;
 };
 
-}  // namespace tab
+}  // namespace tab::klassen

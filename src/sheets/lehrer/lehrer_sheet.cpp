@@ -13,10 +13,10 @@
 #include "records/row_ops.hpp"
 #include "records/text.hpp"
 #include "sheets/lehrer/identification_table.hpp"
-#include "sheets/lehrer/teacher_layouts.hpp"
+#include "sheets/lehrer/lehrer_layouts.hpp"
 #include "sheets/sheet.hpp"
 
-namespace tab {
+namespace tab::lehrer {
 
 namespace {
 
@@ -215,27 +215,24 @@ void SortTeachersByNumber(TableGrid& grid, const SheetContext& /*context*/) {
 
 // The first page loads the identification table, then table 0.
 constexpr std::array<TableStep, 2> kSteps0 = {{
-    {GridId::StringGrid10, teacher::SetUpIdentification, teacher::LoadIdentification},
-    {GridId::StringGrid9, SetUp<teacher::kTable0>, LoadTable0},
+    {GridId::StringGrid10, SetUpIdentification, LoadIdentification},
+    {GridId::StringGrid9, SetUp<kTable0>, LoadTable0},
 }};
-constexpr std::array<TableStep, 1> kSteps1 = {
-    {{GridId::StringGrid11, SetUp<teacher::kTable1>, LoadTable1}}};
-constexpr std::array<TableStep, 1> kSteps2 = {
-    {{GridId::StringGrid13, SetUp<teacher::kTable2>, LoadTable2}}};
-constexpr std::array<TableStep, 1> kSteps3 = {
-    {{GridId::StringGrid14, SetUp<teacher::kTable3>, LoadTable3}}};
+constexpr std::array<TableStep, 1> kSteps1 = {{{GridId::StringGrid11, SetUp<kTable1>, LoadTable1}}};
+constexpr std::array<TableStep, 1> kSteps2 = {{{GridId::StringGrid13, SetUp<kTable2>, LoadTable2}}};
+constexpr std::array<TableStep, 1> kSteps3 = {{{GridId::StringGrid14, SetUp<kTable3>, LoadTable3}}};
 constexpr std::array<TableEntry, 4> kTables = {
     {{0, kSteps0}, {1, kSteps1}, {2, kSteps2}, {3, kSteps3}}};
 constexpr std::array<ButtonCommand, 2> kCommands = {{
-    {ButtonId::Button24, teacher::SortIdentificationByNumber},
+    {ButtonId::Button24, SortIdentificationByNumber},
     {ButtonId::Button33, SortTeachersByNumber},
 }};
 
 }  // namespace
 
-const SheetDefinition& TeacherSheet() {
+const SheetDefinition& Sheet() {
   static const SheetDefinition sheet{SheetId::Lehrer, kTables, kCommands};
   return sheet;
 }
 
-}  // namespace tab
+}  // namespace tab::lehrer

@@ -8,7 +8,7 @@
 #include "sheets/schnell/schnell_layouts.hpp"
 #include "sheets/sheet.hpp"
 
-namespace tab {
+namespace tab::schnell {
 
 namespace {
 
@@ -89,19 +89,16 @@ void LoadTable2(TableGrid& grid, const SheetContext& context) {
   }
 }
 
-constexpr std::array<TableStep, 1> kSteps0 = {
-    {{GridId::StringGrid1, SetUp<schnell::kTable0>, LoadTable0}}};
-constexpr std::array<TableStep, 1> kSteps1 = {
-    {{GridId::StringGrid2, SetUp<schnell::kTable1>, LoadTable1}}};
-constexpr std::array<TableStep, 1> kSteps2 = {
-    {{GridId::StringGrid3, SetUp<schnell::kTable2>, LoadTable2}}};
+constexpr std::array<TableStep, 1> kSteps0 = {{{GridId::StringGrid1, SetUp<kTable0>, LoadTable0}}};
+constexpr std::array<TableStep, 1> kSteps1 = {{{GridId::StringGrid2, SetUp<kTable1>, LoadTable1}}};
+constexpr std::array<TableStep, 1> kSteps2 = {{{GridId::StringGrid3, SetUp<kTable2>, LoadTable2}}};
 constexpr std::array<TableEntry, 3> kTables = {{{0, kSteps0}, {1, kSteps1}, {2, kSteps2}}};
 
 }  // namespace
 
-const SheetDefinition& QuickReportSheet() {
+const SheetDefinition& Sheet() {
   static const SheetDefinition sheet{SheetId::Schnell, kTables, {}};
   return sheet;
 }
 
-}  // namespace tab
+}  // namespace tab::schnell

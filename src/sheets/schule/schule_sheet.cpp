@@ -9,7 +9,7 @@
 #include "sheets/schule/schule_layouts.hpp"
 #include "sheets/sheet.hpp"
 
-namespace tab {
+namespace tab::schule {
 
 namespace {
 
@@ -31,7 +31,7 @@ bool LoadSingleRecord(TableGrid& grid, const SheetContext& context, const char* 
 // List tables: line j goes to row j, and the grid ends with the file's last line. Without a
 // file the data cells are emptied and the rows stay.
 void LoadList(TableGrid& grid, const SheetContext& context, const char* suffix, int fieldCount) {
-  if (grid.RowCount() < schule::kListTableMinRows) grid.SetRowCount(schule::kListTableMinRows);
+  if (grid.RowCount() < kListTableMinRows) grid.SetRowCount(kListTableMinRows);
   DataFile file(SchoolDataFile(context, "SCHULE", suffix), fieldCount);
   if (!file.Exists()) {
     ClearCells(grid, 1, fieldCount, 2, grid.RowCount() - 1);
@@ -125,16 +125,11 @@ void CompleteOccupations(TableGrid& grid, const SheetContext& context) {
 
 // ---- registration -------------------------------------------------------------------------
 
-constexpr std::array<TableStep, 1> kSteps0 = {
-    {{GridId::StringGrid4, SetUp<schule::kTable0>, LoadTable0}}};
-constexpr std::array<TableStep, 1> kSteps1 = {
-    {{GridId::StringGrid5, SetUp<schule::kTable1>, LoadTable1}}};
-constexpr std::array<TableStep, 1> kSteps2 = {
-    {{GridId::StringGrid6, SetUp<schule::kTable2>, LoadTable2}}};
-constexpr std::array<TableStep, 1> kSteps3 = {
-    {{GridId::StringGrid7, SetUp<schule::kTable3>, LoadTable3}}};
-constexpr std::array<TableStep, 1> kSteps4 = {
-    {{GridId::StringGrid8, SetUp<schule::kTable4>, LoadTable4}}};
+constexpr std::array<TableStep, 1> kSteps0 = {{{GridId::StringGrid4, SetUp<kTable0>, LoadTable0}}};
+constexpr std::array<TableStep, 1> kSteps1 = {{{GridId::StringGrid5, SetUp<kTable1>, LoadTable1}}};
+constexpr std::array<TableStep, 1> kSteps2 = {{{GridId::StringGrid6, SetUp<kTable2>, LoadTable2}}};
+constexpr std::array<TableStep, 1> kSteps3 = {{{GridId::StringGrid7, SetUp<kTable3>, LoadTable3}}};
+constexpr std::array<TableStep, 1> kSteps4 = {{{GridId::StringGrid8, SetUp<kTable4>, LoadTable4}}};
 constexpr std::array<TableEntry, 5> kTables = {
     {{0, kSteps0}, {1, kSteps1}, {2, kSteps2}, {3, kSteps3}, {4, kSteps4}}};
 constexpr std::array<ButtonCommand, 3> kCommands = {{{ButtonId::Button17, SortTable2},
@@ -143,9 +138,9 @@ constexpr std::array<ButtonCommand, 3> kCommands = {{{ButtonId::Button17, SortTa
 
 }  // namespace
 
-const SheetDefinition& SchoolSheet() {
+const SheetDefinition& Sheet() {
   static const SheetDefinition sheet{SheetId::Schule, kTables, kCommands};
   return sheet;
 }
 
-}  // namespace tab
+}  // namespace tab::schule

@@ -6,7 +6,7 @@
 
 #include "sheets/sheet.hpp"
 
-namespace tab::teacher {
+namespace tab::lehrer {
 
 // ---- table 0: general data (one record, the Dienststelle number) ----------------------------
 
@@ -251,4 +251,4 @@ inline constexpr auto kIdentificationHeadings = std::to_array<HeadingCell>({
 inline constexpr TableDesign kIdentification{
     {"Bog2Ident.TBD", "Lehrer", kIdentificationWidths, kIdentificationHeadings}};
 
-}  // namespace tab::teacher
+}  // namespace tab::lehrer
