@@ -140,14 +140,9 @@ void Session::AfterDataBaseChange(bool dispatch) {
 }
 
 void Session::Dispatch(SheetId sheet, int table) {
-  const TableEntry* entry = FindTable(sheet, table);
   if (sheet == SheetId::Schnell || sheet == SheetId::Schule || sheet == SheetId::Lehrer) {
     view_.ShowClassCaption(false, paths_.classId);
-    if (entry == nullptr) {
-      port_.Error(UnknownTableMessage(sheet));
-      return;
-    }
-    RunTable(*entry, true);
+    RunTable(sheet, table, true);
     return;
   }
   if (sheet != SheetId::Klassen) {
@@ -158,32 +153,29 @@ void Session::Dispatch(SheetId sheet, int table) {
   if (selected >= 0 && selected < static_cast<int>(paths_.classes.size())) {
     paths_.classId = paths_.classes[static_cast<std::size_t>(selected)];
     view_.ShowClassCaption(true, paths_.classId);
-    if (entry == nullptr) {
-      port_.Error(UnknownTableMessage(sheet));
-      return;
-    }
-    RunTable(*entry, true);
+    RunTable(sheet, table, true);
     return;
   }
   paths_.classId = kNoClass;
   if (paths_.classes.empty()) {
     port_.ShowInfo({"Hinweis", "", "Es sind keine Klassen-Daten verfügbar!", "", "", 2000});
     // Only the set-up runs, so that the empty table shows its headings.
-    if (entry == nullptr) {
-      port_.Error(UnknownTableMessage(sheet));
-    } else {
-      RunTable(*entry, false);
-    }
+    RunTable(sheet, table, false);
   } else {
     port_.ShowInfo({"Hinweis", "", "Es wurde keine Klassen ausgewählt!", "", "", 2000});
   }
   if (table == 0 && !paths_.classes.empty()) view_.FocusClassList();
 }
 
-void Session::RunTable(const TableEntry& entry, bool withLoader) {
+void Session::RunTable(SheetId sheet, int table, bool withLoader) {
+  const TableEntry* entry = FindTable(sheet, table);
+  if (entry == nullptr) {
+    port_.Error(UnknownTableMessage(sheet));
+    return;
+  }
   const TableOptions options = OptionsOf(settings_);
   const SheetContext context{paths_, options, port_};
-  for (const TableStep& step : entry.steps) {
+  for (const TableStep& step : entry->steps) {
     TableGrid& grid = Grid(step.grid);
     view_.GridAboutToChange(step.grid);
     step.setUp(grid, context);

@@ -70,7 +70,9 @@ class Session {
   }
 
  private:
-  void RunTable(const TableEntry& entry, bool withLoader);
+  // Sets up every grid of the table and, with `withLoader`, loads it; an unknown table is
+  // reported.
+  void RunTable(SheetId sheet, int table, bool withLoader);
   void AfterDataBaseChange(bool dispatch);
 
   MessagePort& port_;

@@ -12,7 +12,7 @@
 #include <QStorageInfo>
 #include <QTreeView>
 
-#include "app/ui/about_box.hpp"
+#include "app/ui/widget_style.hpp"
 #include "records/file_names.hpp"
 
 namespace tab::ui {
@@ -160,10 +160,7 @@ TVerzWahlForm::TVerzWahlForm(MessagePort& port, VolumeLayer& volumes, QWidget* p
   layout->addWidget(picker_->Tree(), 3, 0);
   auto* buttons = new QHBoxLayout;
   ok_ = new QPushButton(QStringLiteral("OK"), this);
-  QFont bold = ok_->font();
-  bold.setBold(true);
-  ok_->setFont(bold);
-  ok_->setDefault(true);
+  MakeDefaultButton(ok_);
   cancel_ = new QPushButton(QStringLiteral("Abbrechen"), this);
   buttons->addStretch();
   buttons->addWidget(ok_);

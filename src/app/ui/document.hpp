@@ -1,8 +1,9 @@
 #pragma once
 // The window's document: the Session (the program's state and its dispatcher) and one model per
 // grid of it. Views and dialogs only show what the document holds. Its models go before the
-// Session whose grids they show; a view whose model has gone shows nothing, and every connection
-// that reaches the Session from a widget ends with the document.
+// Session whose grids they show, and a view whose model has gone shows nothing. The window
+// connects the signals that reach the Session on their own (page changes, school selector, class
+// list, page buttons) with the document as their context, so that they end with it.
 #include <QObject>
 #include <map>
 #include <memory>

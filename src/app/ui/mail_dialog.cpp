@@ -3,6 +3,8 @@
 #include <QHBoxLayout>
 #include <QPushButton>
 
+#include "app/ui/widget_style.hpp"
+
 namespace tab::ui {
 
 TEMailForm::TEMailForm(MailPort& mail, MessagePort& port, QWidget* parent)
@@ -16,10 +18,7 @@ TEMailForm::TEMailForm(MailPort& mail, MessagePort& port, QWidget* parent)
   button2_ = new QPushButton(
       QStringLiteral("Daten zusammenstellen und an EMail-Programm übergeben "), this);
   button2_->setObjectName(QStringLiteral("Button2"));
-  QFont bold = button2_->font();
-  bold.setBold(true);
-  button2_->setFont(bold);
-  button2_->setDefault(true);
+  MakeDefaultButton(button2_);
   layout->addWidget(button1_);
   layout->addWidget(button2_);
   connect(button1_, &QPushButton::clicked, this, &QDialog::reject);

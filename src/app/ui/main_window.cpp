@@ -33,6 +33,7 @@
 #include "app/ui/mail_dialog.hpp"
 #include "app/ui/progress_dialog.hpp"
 #include "app/ui/settings_dialog.hpp"
+#include "app/ui/widget_style.hpp"
 
 #ifdef TABELLARIO_HAVE_PRINT_SUPPORT
 #include <QPrintDialog>
@@ -134,18 +135,13 @@ const std::array kToolButtons = {
                      QStyle::SP_FileDialogDetailedView, &TMainFormZR::FilePrintSetup, false, true},
 };
 
-QFont Bold(QFont font) {
-  font.setBold(true);
-  return font;
-}
-
 // A borderless read-only text field, as wide as its text.
 QLineEdit* CaptionField(const QString& text, bool bold, QWidget* parent) {
   auto* field = new QLineEdit(text, parent);
   field->setReadOnly(true);
   field->setFrame(false);
   field->setFocusPolicy(Qt::NoFocus);
-  if (bold) field->setFont(Bold(field->font()));
+  if (bold) MakeBold(field);
   QPalette flat = field->palette();
   flat.setColor(QPalette::Base, flat.color(QPalette::Window));
   field->setPalette(flat);
@@ -217,7 +213,7 @@ void TMainFormZR::BuildToolBar() {
   }
   bar->addSeparator();
   auto* label = new QLabel(QStringLiteral("aktuelle Schule:"), bar);
-  label->setFont(Bold(label->font()));
+  MakeBold(label);
   label->setContentsMargins(4, 0, 4, 0);
   schoolLabelAction_ = bar->addWidget(label);
   schools_ = new QComboBox(bar);
@@ -322,7 +318,7 @@ void TMainFormZR::BuildPages() {
   sheets_ = new QTabWidget(this);
   sheets_->setObjectName(QStringLiteral("PageControl1"));
   ApplyHint(sheets_, "Statistik-Meldung");
-  sheets_->tabBar()->setFont(Bold(sheets_->tabBar()->font()));
+  MakeBold(sheets_->tabBar());
   sheets_->setUsesScrollButtons(true);
   for (const SheetPageDesign& sheet : SheetPages()) {
     auto* page = new QWidget;
@@ -345,7 +341,7 @@ void TMainFormZR::BuildPages() {
       // The class list left of the class tables.
       auto* left = new QVBoxLayout;
       auto* label = new QLabel(QStringLiteral("Klassen:"), page);
-      label->setFont(Bold(label->font()));
+      MakeBold(label);
       classes_ = new QListWidget(page);
       classes_->setObjectName(QStringLiteral("ListBox1"));
       ApplyHint(classes_, "Liste der verfügbaren Klassen");

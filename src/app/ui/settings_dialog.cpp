@@ -11,8 +11,8 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
-#include "app/ui/about_box.hpp"
 #include "app/ui/directory_chooser.hpp"
+#include "app/ui/widget_style.hpp"
 #include "records/text.hpp"
 
 namespace tab::ui {
@@ -57,10 +57,7 @@ TEinstellFormZR::TEinstellFormZR(Settings& record, std::string programDirectory,
   button2_->setObjectName(QStringLiteral("Button2"));
   button1_ = new QPushButton(QStringLiteral("übernehmen"), this);
   button1_->setObjectName(QStringLiteral("Button1"));
-  QFont bold = button1_->font();
-  bold.setBold(true);
-  button1_->setFont(bold);
-  button1_->setDefault(true);
+  MakeDefaultButton(button1_);
   buttons->addWidget(button3_);
   buttons->addStretch();
   buttons->addWidget(button2_);
