@@ -101,7 +101,7 @@ void BM_GroupTable500Groups(benchmark::State& state) {
   const tab::TableOptions options;
   tab::RecordingPort port;
   const tab::SheetContext context{paths, options, port};
-  const tab::TableStep& step = tab::test::TableOf(tab::ClassSheet(), 9).steps[0];
+  const tab::TableStep& step = tab::test::TableOf(tab::klassen::Sheet(), 9).steps[0];
   tab::TableGrid grid(7, 9, 2, 80);
   for (auto _ : state) {
     step.setUp(grid, context);

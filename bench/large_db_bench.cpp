@@ -72,10 +72,10 @@ struct StartedSession {
   // Shows a table page: a sheet's page, or on the class sheet the class clicked in the list.
   void Show(int sheet, int table, const std::string& classId) {
     if (sheet == 3) {
-      session.SetCurrent(3, 0);
+      session.SetCurrent(tab::SheetId::Klassen, 0);
       session.Paths().selectedClass = tab::test::ClassIndex(session.Paths(), classId);
     }
-    session.Dispatch(sheet, table);
+    session.Dispatch(static_cast<tab::SheetId>(sheet), table);
   }
 
   tab::RecordingPort port;
@@ -148,9 +148,9 @@ std::vector<std::string> FilesOfTable(int sheet, int table) {
 }
 
 // Rows a list table must show: every line of its file and the heading row.
-int ExpectedRows(int grid) {
+int ExpectedRows(tab::GridId grid) {
   const tab::largedb::Options& options = DataBase().Options();
-  switch (grid) {
+  switch (static_cast<int>(grid)) {
     case 6:  // school tables 2 and 3
     case 7:
     case 18:  // class tables 1, 3 and 8
@@ -167,23 +167,24 @@ int ExpectedRows(int grid) {
 void ShowTable(benchmark::State& state, const tab::TablePageDesign& page) {
   StartedSession started(DataBase().Layout().programDirectory);
   const std::string& classId = DataBase().Layout().bigClass;
-  started.Show(page.sheet, page.table, classId);  // the first showing writes the definition file
+  // The first showing writes the definition file.
+  started.Show(static_cast<int>(page.sheet), page.table, classId);
   started.port.Clear();
   for (auto _ : state) {
     started.session.Dispatch(page.sheet, page.table);
-    benchmark::DoNotOptimize(started.session.Grid(page.grids[0]).RowCount());
+    benchmark::DoNotOptimize(started.session.Grid(page.grid).RowCount());
   }
-  const int rows = started.session.Grid(page.grids[0]).RowCount();
+  const int rows = started.session.Grid(page.grid).RowCount();
   state.counters["rows"] = rows;
   if (!started.port.Messages().empty()) {
     state.SkipWithError(("message: " + started.port.Messages()[0].text).c_str());
-  } else if (ExpectedRows(page.grids[0]) >= 0 && rows != ExpectedRows(page.grids[0])) {
+  } else if (ExpectedRows(page.grid) >= 0 && rows != ExpectedRows(page.grid)) {
     state.SkipWithError("wrong number of rows");
   }
 }
 
 void FloorReadTableFiles(benchmark::State& state, const tab::TablePageDesign& page) {
-  const std::vector<std::string> files = FilesOfTable(page.sheet, page.table);
+  const std::vector<std::string> files = FilesOfTable(static_cast<int>(page.sheet), page.table);
   for (auto _ : state) benchmark::DoNotOptimize(tab::bench::ReadLineBytes(files));
 }
 
@@ -205,16 +206,15 @@ std::vector<const char*> KeyFilesOfButton(std::string_view button) {
 
 // The button's command on the table as loaded; every run starts from the loaded table again.
 void RunCommand(benchmark::State& state, const tab::ButtonDesign& button) {
-  const tab::TablePageDesign& page = *tab::FindTablePage(button.page);
   StartedSession started(DataBase().Layout().programDirectory);
-  started.Show(page.sheet, page.table, DataBase().Layout().bigClass);
+  started.Show(static_cast<int>(button.sheet), button.table, DataBase().Layout().bigClass);
   started.port.Clear();
   const tab::TableGrid loaded = started.session.Grid(button.grid);
   for (auto _ : state) {
     state.PauseTiming();
     started.session.Grid(button.grid) = loaded;  // the old copy goes away outside the time
     state.ResumeTiming();
-    if (!started.session.RunButton(button.name)) state.SkipWithError("no command");
+    if (!started.session.RunButton(button.button)) state.SkipWithError("no command");
   }
   state.counters["rows"] = started.session.Grid(button.grid).RowCount();
   if (!started.port.Messages().empty()) {
@@ -240,7 +240,7 @@ int ShowTableAndReportPeak(int argc, char** argv) {
   started.Show(sheet, table, argv[5]);
   const tab::TablePageDesign* page = nullptr;
   for (const tab::TablePageDesign& candidate : tab::TablePages()) {
-    if (candidate.sheet == sheet && candidate.table == table) page = &candidate;
+    if (static_cast<int>(candidate.sheet) == sheet && candidate.table == table) page = &candidate;
   }
   if (page == nullptr || !started.port.Messages().empty()) return 1;
   std::ifstream status("/proc/self/status");
@@ -249,7 +249,7 @@ int ShowTableAndReportPeak(int argc, char** argv) {
   while (std::getline(status, line)) {
     if (line.starts_with("VmHWM:")) peakKb = std::atol(line.c_str() + 6);
   }
-  std::printf("%ld %d\n", peakKb, started.session.Grid(page->grids[0]).RowCount());
+  std::printf("%ld %d\n", peakKb, started.session.Grid(page->grid).RowCount());
   return peakKb > 0 ? 0 : 1;
 }
 
@@ -257,7 +257,7 @@ int ShowTableAndReportPeak(int argc, char** argv) {
 bool MeasurePeak(const tab::TablePageDesign& page, long& peakKb, int& rows) {
   int fds[2];
   if (::pipe(fds) != 0) return false;
-  const std::string sheet = std::to_string(page.sheet);
+  const std::string sheet = std::to_string(static_cast<int>(page.sheet));
   const std::string table = std::to_string(page.table);
   const tab::largedb::Layout& layout = DataBase().Layout();
   const pid_t child = ::fork();
@@ -291,7 +291,7 @@ void PeakMemory(benchmark::State& state, const tab::TablePageDesign& page) {
   }
   state.counters["peak_MB"] = static_cast<double>(peakKb) / 1024.0;
   state.counters["rows"] = rows;
-  if (rows != ExpectedRows(page.grids[0])) state.SkipWithError("wrong number of rows");
+  if (rows != ExpectedRows(page.grid)) state.SkipWithError("wrong number of rows");
 }
 
 std::string PageName(const tab::TablePageDesign& page) {

@@ -68,8 +68,8 @@ void BM_DispatchQuickReportTable1(benchmark::State& state) {
   session.StartUp();
   for (auto _ : state) {
     port.Clear();
-    session.Dispatch(0, 1);
-    benchmark::DoNotOptimize(session.Grid(2).RowCount());
+    session.Dispatch(tab::SheetId::Schnell, 1);
+    benchmark::DoNotOptimize(session.Grid(tab::GridId::StringGrid2).RowCount());
   }
 }
 BENCHMARK(BM_DispatchQuickReportTable1)->Unit(benchmark::kMillisecond);

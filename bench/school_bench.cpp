@@ -82,11 +82,11 @@ const SchoolFolder& Folder() {
 
 // The grid of school table t as the window creates it.
 tab::TableGrid SchoolGrid(int table) {
-  return tab::test::DesignedGrid(4 + table);
+  return tab::test::DesignedGrid(static_cast<tab::GridId>(4 + table));
 }
 
 const tab::TableStep& SchoolStep(int table) {
-  return tab::test::TableOf(tab::SchoolSheet(), table).steps[0];
+  return tab::test::TableOf(tab::schule::Sheet(), table).steps[0];
 }
 
 void BM_Floor_ReadTable2Lines(benchmark::State& state) {
@@ -145,7 +145,7 @@ void BM_CompleteOccupationTexts(benchmark::State& state) {
   tab::TableGrid loaded = SchoolGrid(3);
   SchoolStep(3).setUp(loaded, context);
   SchoolStep(3).load(loaded, context);
-  const tab::GridStep complete = tab::test::CommandOf(tab::SchoolSheet(), "Button21");
+  const tab::GridStep complete = tab::test::CommandOf(tab::schule::Sheet(), tab::ButtonId::Button21);
   tab::TableGrid grid;
   for (auto _ : state) {
     state.PauseTiming();

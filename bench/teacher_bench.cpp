@@ -74,7 +74,7 @@ class TeacherFiles {
 
  private:
   static std::span<const tab::TableStep> Steps() {
-    return tab::test::TableOf(tab::TeacherSheet(), 1).steps;
+    return tab::test::TableOf(tab::lehrer::Sheet(), 1).steps;
   }
 
   tab::test::TempDir dir_;

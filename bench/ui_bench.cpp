@@ -94,7 +94,7 @@ void StartUpWithoutWindow(benchmark::State& state) {
     tab::Session session(port, view);
     session.Create(dir);
     session.Show();
-    benchmark::DoNotOptimize(session.Grid(1).RowCount());
+    benchmark::DoNotOptimize(session.Grid(tab::GridId::StringGrid1).RowCount());
   }
 }
 
@@ -106,7 +106,8 @@ void WindowToFirstTablePainted(benchmark::State& state) {
     std::optional<tab::ui::TMainFormZR> window;
     window.emplace(port, dir);
     {
-      PaintWatcher watcher(window->Grid(1)->viewport());
+      PaintWatcher watcher(
+          window->findChild<tab::ui::GridView*>(QStringLiteral("StringGrid1"))->viewport());
       window->show();
       if (!watcher.WaitForPaint()) state.SkipWithError("table 0 was not painted");
     }
@@ -127,10 +128,10 @@ void LargeTableWithoutWindow(benchmark::State& state) {
   session.StartUp();
   session.SchoolSelectorChanged("12345", false);
   for (auto _ : state) {
-    session.Dispatch(1, 2);
-    benchmark::DoNotOptimize(session.Grid(6).RowCount());
+    session.Dispatch(tab::SheetId::Schule, 2);
+    benchmark::DoNotOptimize(session.Grid(tab::GridId::StringGrid6).RowCount());
   }
-  state.counters["rows"] = session.Grid(6).RowCount();
+  state.counters["rows"] = session.Grid(tab::GridId::StringGrid6).RowCount();
 }
 
 // Switching to the school sheet whose "Tabelle 2" holds 100,000 rows, until the grid is painted.
@@ -140,17 +141,18 @@ void SwitchToLargeTablePainted(benchmark::State& state) {
   tab::ui::TMainFormZR window(port, dir);
   window.show();
   QCoreApplication::processEvents();
-  window.CurrentSession().SchoolSelectorChanged("12345", false);
+  window.findChild<tab::ui::Document*>()->CurrentSession().SchoolSelectorChanged("12345", false);
   // Table page "Tabelle 2" of the school sheet, set while the quick report is active.
-  window.TablePageControl(1)->setCurrentIndex(2);
+  window.findChild<QTabWidget*>(QStringLiteral("PageControl3"))->setCurrentIndex(2);
   QCoreApplication::processEvents();
-  tab::ui::GridView* grid = window.Grid(6);
+  auto* grid = window.findChild<tab::ui::GridView*>(QStringLiteral("StringGrid6"));
+  auto* sheets = window.findChild<QTabWidget*>(QStringLiteral("PageControl1"));
   PaintWatcher watcher(grid->viewport());
   for (auto _ : state) {
-    window.SheetPageControl()->setCurrentIndex(1);
+    sheets->setCurrentIndex(1);
     if (!watcher.WaitForPaint()) state.SkipWithError("table 2 was not painted");
     state.PauseTiming();
-    window.SheetPageControl()->setCurrentIndex(0);
+    sheets->setCurrentIndex(0);
     QCoreApplication::processEvents();
     state.ResumeTiming();
   }
@@ -166,12 +168,23 @@ struct LoweredGrid {
   tab::TableGrid grid;
 };
 
+// The design of the grid that holds a table of kRows rows.
+constexpr tab::GridDesign kLargeGrid{tab::GridId::StringGrid6,
+                                     "StringGrid6",
+                                     20,
+                                     kRows + 1,
+                                     2,
+                                     80,
+                                     true,
+                                     true,
+                                     tab::GridColour::Schule,
+                                     ""};
+
 // Floor: the model reset alone, every row at the default height.
 void RebuildWithDefaultHeights(benchmark::State& state) {
   tab::TableGrid grid(20, kRows + 1, 2, 80);
   tab::ui::GridModel model(grid);
-  const tab::GridDesign design{6, 20, kRows + 1, 2, 80, true, true, tab::GridColour::School, ""};
-  tab::ui::GridView view(design, &model);
+  tab::ui::GridView view(kLargeGrid, &model);
   for (auto _ : state) {
     view.BeginRebuild();
     view.EndRebuild();
@@ -183,8 +196,7 @@ void RebuildWithDefaultHeights(benchmark::State& state) {
 void RebuildWithLoweredRows(benchmark::State& state) {
   LoweredGrid lowered;
   tab::ui::GridModel model(lowered.grid);
-  const tab::GridDesign design{6, 20, kRows + 1, 2, 80, true, true, tab::GridColour::School, ""};
-  tab::ui::GridView view(design, &model);
+  tab::ui::GridView view(kLargeGrid, &model);
   for (auto _ : state) {
     view.BeginRebuild();
     view.EndRebuild();

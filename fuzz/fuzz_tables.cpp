@@ -70,7 +70,7 @@ constexpr std::array<Table, 25> kTables = {{
 }};
 
 // The grid of the identification table, the first of the teacher's first page.
-constexpr int kIdentificationGrid = 10;
+constexpr GridId kIdentificationGrid = GridId::StringGrid10;
 
 // Texts the loaders write themselves ("Auszubildende insgesamt", running numbers, ids) are
 // shorter than this.
@@ -84,8 +84,8 @@ struct Scratch {
 };
 
 const SheetDefinition& Sheet(int sheet) {
-  static const std::array<const SheetDefinition*, 4> sheets = {&QuickReportSheet(), &SchoolSheet(),
-                                                               &TeacherSheet(), &ClassSheet()};
+  static const std::array<const SheetDefinition*, 4> sheets = {&schnell::Sheet(), &schule::Sheet(),
+                                                               &lehrer::Sheet(), &klassen::Sheet()};
   return *sheets[static_cast<std::size_t>(sheet)];
 }
 
@@ -96,9 +96,10 @@ std::span<const TableStep> Steps(const Table& table) {
   Fail("a table without steps", std::to_string(table.sheet) + "/" + std::to_string(table.table));
 }
 
-TableGrid DesignGrid(int number) {
-  const GridDesign* design = FindGridDesign(number);
-  FUZZ_CHECK(design != nullptr, "a step names a grid without design", std::to_string(number));
+TableGrid DesignGrid(GridId grid) {
+  const GridDesign* design = FindGridDesign(grid);
+  FUZZ_CHECK(design != nullptr, "a step names a grid without design",
+             std::to_string(static_cast<int>(grid)));
   return TableGrid(design->cols, design->rows, design->fixedCols, design->defaultColWidth);
 }
 
@@ -111,7 +112,6 @@ PathState Paths(const Scratch& scratch, bool listedTeachers) {
   paths.classId = "KL0001";
   paths.classes = {"KL0001"};
   paths.selectedClass = 0;
-  paths.viewerMode = true;
   return paths;
 }
 
@@ -282,7 +282,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   RecordingPort port;
   const SheetContext context{paths, options, port};
-  std::map<int, TableGrid> grids;
+  std::map<GridId, TableGrid> grids;
   const int showings = (run & 8) != 0 ? 2 : 1;
   for (int showing = 0; showing < showings; ++showing) {
     for (const TableStep& step : Steps(table)) {
@@ -307,13 +307,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if ((run & 16) != 0) {
     for (const ButtonCommand& command : Sheet(table.sheet).commands) {
       const ButtonDesign* button = FindButton(command.button);
-      FUZZ_CHECK(button != nullptr, "a command without a button", command.button);
+      FUZZ_CHECK(button != nullptr, "a command without a button",
+                 std::to_string(static_cast<int>(command.button)));
       const auto grid = grids.find(button->grid);
       if (grid == grids.end()) continue;
       const int rows = grid->second.RowCount();
       command.run(grid->second, context);
       FUZZ_CHECK(grid->second.RowCount() == rows, "a page button changes the row count",
-                 command.button);
+                 button->name);
       CheckGrid(grid->second, longest, {9, 18, 30}, 1 << 24);
     }
     CheckMessages(port);

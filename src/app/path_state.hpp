@@ -5,22 +5,16 @@
 #include <vector>
 
 #include "app/settings.hpp"
+#include "sheets/sheet.hpp"
 
 namespace tab {
 
-// The class id that stands for "no class selected".
-inline constexpr const char* kNoClass = "ZZZ999";
-
-struct PathState {
-  std::string programDirectory;
+// The sheets' paths (program directory, current school and class) and what the window lists.
+struct PathState : SheetPaths {
   std::string dataBaseDirectory;
-  std::string schoolNumber;  // UTF-8 (it names a folder)
-  std::string schoolDirectory;
-  std::string classId = kNoClass;
   std::vector<std::string> schools;  // sorted as the school selector shows them
   std::vector<std::string> classes;  // sorted as the class list shows them
   int selectedClass = -1;            // index into classes, -1 when none is selected
-  bool viewerMode = false;
 };
 
 // First step of showing the main window: school number and data-base directory from the

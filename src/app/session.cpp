@@ -11,47 +11,61 @@ namespace tab {
 namespace {
 
 const std::array<const SheetDefinition*, 4>& Sheets() {
-  static const std::array<const SheetDefinition*, 4> sheets = {
-      &QuickReportSheet(), &SchoolSheet(), &TeacherSheet(), &ClassSheet()};
+  static const std::array<const SheetDefinition*, 4> sheets = {&schnell::Sheet(), &schule::Sheet(),
+                                                               &lehrer::Sheet(), &klassen::Sheet()};
   return sheets;
 }
 
-const TableEntry* FindTable(int sheet, int table) {
-  if (sheet < 0 || sheet > 3) return nullptr;
-  for (const TableEntry& entry : Sheets()[static_cast<std::size_t>(sheet)]->tables) {
-    if (entry.table == table) return &entry;
-  }
-  return nullptr;
-}
-
-const ButtonCommand* FindCommand(std::string_view button) {
-  for (const SheetDefinition* sheet : Sheets()) {
-    for (const ButtonCommand& command : sheet->commands) {
-      if (button == command.button) return &command;
+const TableEntry* FindTable(SheetId sheet, int table) {
+  for (const SheetDefinition* definition : Sheets()) {
+    if (definition->sheet != sheet) continue;
+    for (const TableEntry& entry : definition->tables) {
+      if (entry.table == table) return &entry;
     }
   }
   return nullptr;
 }
 
-constexpr std::array<const char*, 4> kUnknownTableMessages = {
-    "interner Fehler: unklare Schnell-Tabelle", "interner Fehler: unklare Schul-Tabelle",
-    "interner Fehler: unklare Lehrer-Tabelle", "interner Fehler: unklare Klassen-Tabelle"};
+const ButtonCommand* FindCommand(ButtonId button) {
+  for (const SheetDefinition* sheet : Sheets()) {
+    for (const ButtonCommand& command : sheet->commands) {
+      if (command.button == button) return &command;
+    }
+  }
+  return nullptr;
+}
+
+const char* UnknownTableMessage(SheetId sheet) {
+  switch (sheet) {
+    case SheetId::Schnell:
+      return "interner Fehler: unklare Schnell-Tabelle";
+    case SheetId::Schule:
+      return "interner Fehler: unklare Schul-Tabelle";
+    case SheetId::Lehrer:
+      return "interner Fehler: unklare Lehrer-Tabelle";
+    default:
+      return "interner Fehler: unklare Klassen-Tabelle";
+  }
+}
 
 }  // namespace
 
 Session::Session(MessagePort& port, SessionView& view) : port_(port), view_(view) {
   for (const GridDesign& design : GridDesigns()) {
-    grids_.emplace(design.number, TableGrid(design.cols, design.rows, design.fixedCols,
-                                            design.defaultColWidth));
+    grids_.emplace(design.grid,
+                   TableGrid(design.cols, design.rows, design.fixedCols, design.defaultColWidth));
   }
   SetDefaults(settings_);
 }
 
-TableGrid& Session::Grid(int number) { return grids_.at(number); }
-const TableGrid& Session::Grid(int number) const { return grids_.at(number); }
+TableGrid& Session::Grid(GridId grid) {
+  return grids_.at(grid);
+}
+const TableGrid& Session::Grid(GridId grid) const {
+  return grids_.at(grid);
+}
 
 void Session::Create(const std::string& programDirectory) {
-  paths_.viewerMode = true;
   paths_.programDirectory = WithTrailingSeparator(programDirectory);
   // The program directory would become the current directory here. Every path we use is
   // absolute, so we only test that it could be entered.
@@ -62,7 +76,6 @@ void Session::Create(const std::string& programDirectory) {
   }
   LoadSettings(settings_, paths_.programDirectory, port_);
   paths_.schools.clear();
-  helpFile_ = paths_.programDirectory + "VORINEXMVBS.HLP";
 }
 
 void Session::StartUp() {
@@ -70,7 +83,7 @@ void Session::StartUp() {
   DetermineSchool(paths_, settings_);
   FindClasses(paths_);
   view_.ClassListChanged();
-  currentSheet_ = 0;
+  currentSheet_ = SheetId::Schnell;
   currentTable_ = 0;
   FindSchools(paths_);
   view_.SchoolListChanged();
@@ -82,9 +95,9 @@ void Session::Show() {
   Dispatch(currentSheet_, currentTable_);
 }
 
-void Session::PageChanged(std::string_view sheetPage, std::string_view tablePage) {
-  currentSheet_ = SheetIndexOfPage(sheetPage);
-  currentTable_ = TableIndexOfPage(currentSheet_, tablePage);
+void Session::PageChanged(SheetId sheet, int table) {
+  currentSheet_ = sheet;
+  currentTable_ = table;
   Dispatch(currentSheet_, currentTable_);
 }
 
@@ -95,16 +108,16 @@ void Session::SchoolSelectorChanged(const std::string& text, bool dispatch) {
   if (dispatch) Dispatch(currentSheet_, currentTable_);
 }
 
-void Session::ClassListClicked(int index, std::string_view activeClassPage) {
+void Session::ClassListClicked(int index, int activeClassTable) {
   if (index < 0 || index >= static_cast<int>(paths_.classes.size())) return;
   paths_.selectedClass = index;
   paths_.classId = paths_.classes[static_cast<std::size_t>(index)];
-  if (currentSheet_ != 3) {
+  if (currentSheet_ != SheetId::Klassen) {
     port_.Error("Fehlerhafte Bogennummer!");
     return;
   }
-  currentTable_ = TableIndexOfPage(3, activeClassPage);
-  if (paths_.classId != kNoClass) Dispatch(3, currentTable_);
+  currentTable_ = activeClassTable;
+  if (paths_.classId != kNoClass) Dispatch(SheetId::Klassen, currentTable_);
 }
 
 void Session::SettingsAccepted(bool dispatch) {
@@ -126,17 +139,13 @@ void Session::AfterDataBaseChange(bool dispatch) {
   if (dispatch) Dispatch(currentSheet_, currentTable_);
 }
 
-void Session::Dispatch(int sheet, int table) {
-  if (sheet >= 0 && sheet <= 2) {
+void Session::Dispatch(SheetId sheet, int table) {
+  if (sheet == SheetId::Schnell || sheet == SheetId::Schule || sheet == SheetId::Lehrer) {
     view_.ShowClassCaption(false, paths_.classId);
-    if (FindTable(sheet, table) == nullptr) {
-      port_.Error(kUnknownTableMessages[static_cast<std::size_t>(sheet)]);
-      return;
-    }
     RunTable(sheet, table, true);
     return;
   }
-  if (sheet != 3) {
+  if (sheet != SheetId::Klassen) {
     port_.Error("interner Fehler: unklarer Statistik-Bogen");
     return;
   }
@@ -144,32 +153,29 @@ void Session::Dispatch(int sheet, int table) {
   if (selected >= 0 && selected < static_cast<int>(paths_.classes.size())) {
     paths_.classId = paths_.classes[static_cast<std::size_t>(selected)];
     view_.ShowClassCaption(true, paths_.classId);
-    if (FindTable(3, table) == nullptr) {
-      port_.Error(kUnknownTableMessages[3]);
-      return;
-    }
-    RunTable(3, table, true);
+    RunTable(sheet, table, true);
     return;
   }
   paths_.classId = kNoClass;
   if (paths_.classes.empty()) {
     port_.ShowInfo({"Hinweis", "", "Es sind keine Klassen-Daten verfügbar!", "", "", 2000});
     // Only the set-up runs, so that the empty table shows its headings.
-    if (FindTable(3, table) == nullptr) {
-      port_.Error(kUnknownTableMessages[3]);
-    } else {
-      RunTable(3, table, false);
-    }
+    RunTable(sheet, table, false);
   } else {
     port_.ShowInfo({"Hinweis", "", "Es wurde keine Klassen ausgewählt!", "", "", 2000});
   }
   if (table == 0 && !paths_.classes.empty()) view_.FocusClassList();
 }
 
-void Session::RunTable(int sheet, int table, bool withLoader) {
+void Session::RunTable(SheetId sheet, int table, bool withLoader) {
+  const TableEntry* entry = FindTable(sheet, table);
+  if (entry == nullptr) {
+    port_.Error(UnknownTableMessage(sheet));
+    return;
+  }
   const TableOptions options = OptionsOf(settings_);
   const SheetContext context{paths_, options, port_};
-  for (const TableStep& step : FindTable(sheet, table)->steps) {
+  for (const TableStep& step : entry->steps) {
     TableGrid& grid = Grid(step.grid);
     view_.GridAboutToChange(step.grid);
     step.setUp(grid, context);
@@ -178,9 +184,11 @@ void Session::RunTable(int sheet, int table, bool withLoader) {
   }
 }
 
-bool Session::HasCommand(std::string_view button) { return FindCommand(button) != nullptr; }
+bool Session::HasCommand(ButtonId button) {
+  return FindCommand(button) != nullptr;
+}
 
-bool Session::RunButton(std::string_view button) {
+bool Session::RunButton(ButtonId button) {
   const ButtonCommand* command = FindCommand(button);
   const ButtonDesign* design = FindButton(button);
   if (command == nullptr || design == nullptr) return false;

@@ -4,7 +4,6 @@
 // tabellario-export drive the same object.
 #include <map>
 #include <string>
-#include <string_view>
 
 #include "app/path_state.hpp"
 #include "app/settings.hpp"
@@ -18,8 +17,8 @@ namespace tab {
 class SessionView {
  public:
   virtual ~SessionView() = default;
-  virtual void GridAboutToChange(int /*grid*/) {}
-  virtual void GridChanged(int /*grid*/) {}
+  virtual void GridAboutToChange(GridId /*grid*/) {}
+  virtual void GridChanged(GridId /*grid*/) {}
   // The three class caption fields; `classId` is shown while they are visible.
   virtual void ShowClassCaption(bool /*visible*/, const std::string& /*classId*/) {}
   virtual void FocusClassList() {}
@@ -32,58 +31,57 @@ class Session {
  public:
   Session(MessagePort& port, SessionView& view);
 
-  // Creating the main window: viewer mode, program directory, settings.
+  // Creating the main window: program directory, settings.
   void Create(const std::string& programDirectory);
   // Showing it: data base, school, classes, schools, status line; then the first dispatch.
   void Show();
   // Showing without the first dispatch (the export tool dispatches its own table).
   void StartUp();
 
-  // A sheet page or table page became active: the names of the active sheet page and of the
-  // active page of that sheet's table page control.
-  void PageChanged(std::string_view sheetPage, std::string_view tablePage);
+  // A sheet page or table page became active: the sheet of the active sheet page and the table
+  // of the active page of that sheet's table page control.
+  void PageChanged(SheetId sheet, int table);
   // The school selector's text changed (picked or typed).
   void SchoolSelectorChanged(const std::string& text, bool dispatch = true);
-  // A click in the class list; `activeClassPage` is the active page of the class sheet.
-  void ClassListClicked(int index, std::string_view activeClassPage);
+  // A click in the class list; `activeClassTable` is the table of the class sheet's active page.
+  void ClassListClicked(int index, int activeClassTable);
   // The settings dialog closed with OK (the record in memory holds what was taken over).
   void SettingsAccepted(bool dispatch = true);
   // The directory chooser closed with OK on `folder`.
   void DataBaseChosen(const std::string& folder, bool dispatch = true);
 
-  void Dispatch(int sheet, int table);
+  void Dispatch(SheetId sheet, int table);
   // The command of a page button on its grid; false when no command is registered for it.
-  bool RunButton(std::string_view button);
+  bool RunButton(ButtonId button);
   // Whether the button's command is available (its sheet is built).
-  static bool HasCommand(std::string_view button);
+  static bool HasCommand(ButtonId button);
 
-  TableGrid& Grid(int number);
-  const TableGrid& Grid(int number) const;
+  TableGrid& Grid(GridId grid);
+  const TableGrid& Grid(GridId grid) const;
 
   PathState& Paths() { return paths_; }
   const PathState& Paths() const { return paths_; }
   Settings& CurrentSettings() { return settings_; }
-  MessagePort& Port() { return port_; }
-  int CurrentSheet() const { return currentSheet_; }
+  SheetId CurrentSheet() const { return currentSheet_; }
   int CurrentTable() const { return currentTable_; }
-  void SetCurrent(int sheet, int table) {
+  void SetCurrent(SheetId sheet, int table) {
     currentSheet_ = sheet;
     currentTable_ = table;
   }
-  const std::string& HelpFile() const { return helpFile_; }
 
  private:
-  void RunTable(int sheet, int table, bool withLoader);
+  // Sets up every grid of the table and, with `withLoader`, loads it; an unknown table is
+  // reported.
+  void RunTable(SheetId sheet, int table, bool withLoader);
   void AfterDataBaseChange(bool dispatch);
 
   MessagePort& port_;
   SessionView& view_;
   PathState paths_;
   Settings settings_;
-  std::map<int, TableGrid> grids_;
-  int currentSheet_ = 0;
+  std::map<GridId, TableGrid> grids_;
+  SheetId currentSheet_ = SheetId::Schnell;
   int currentTable_ = 0;
-  std::string helpFile_;
 };
 
 }  // namespace tab

@@ -10,6 +10,7 @@
 #include <random>
 
 #include "records/file_names.hpp"
+#include "records/text.hpp"
 
 namespace tab {
 namespace {
@@ -20,8 +21,8 @@ struct TextField {
   std::size_t offset;
   std::size_t capacity;
 };
-constexpr TextField kSchoolNumberField{0, 20};
-constexpr TextField kDataBaseDirectoryField{21, 255};
+constexpr TextField kSchoolNumberField{0, kSchoolNumberCapacity};
+constexpr TextField kDataBaseDirectoryField{21, kDirectoryCapacity};
 constexpr std::size_t kRowHeightAt = 278;
 constexpr std::size_t kPrefillAt = 280;
 constexpr std::size_t kReserved282At = 282;
@@ -32,9 +33,9 @@ constexpr std::size_t kReserved290At = 290;
 constexpr std::size_t kReserved292At = 292;
 constexpr std::size_t kReserved304At = 304;
 constexpr std::size_t kReserved312At = 312;
-constexpr TextField kReserved320Field{320, 255};
-constexpr TextField kReserved576Field{576, 255};
-constexpr TextField kReserved832Field{832, 255};
+constexpr TextField kReserved320Field{320, kDirectoryCapacity};
+constexpr TextField kReserved576Field{576, kDirectoryCapacity};
+constexpr TextField kReserved832Field{832, kDirectoryCapacity};
 
 constexpr std::uint64_t kDoubleOne = 0x3FF0000000000000;  // bits of 1.0
 constexpr const char* kEmptyReservedText = " -- leer --";
@@ -134,6 +135,11 @@ void SyncDirectory(const std::string& dir) {
 std::string OutdatedFileMessage(const std::string& path) {
   return "Die Einstellungsdatei:\n" + path + "\n" + "ist zu alt oder fehlerhaft!" + "\n" + "\n" +
          "Datei wurde gelöscht!" + "\n" + "Prüfen Sie bitte sofort die Programm-Einstellungen!";
+}
+
+std::string Cut(std::string text, std::size_t capacity) {
+  if (text.size() > capacity) text.resize(capacity);
+  return text;
 }
 
 enum class FileState { Missing, Present, Failed };
@@ -298,6 +304,16 @@ TableOptions OptionsOf(const Settings& settings) {
   options.reportUnplaced = settings.reportOption == 1;
   options.schoolNumber = settings.schoolNumber;
   return options;
+}
+
+std::string FieldText(const std::string& utf8, std::size_t capacity) {
+  return Cut(Utf8ToWin1252(utf8), capacity);
+}
+
+std::string DataBaseDirectoryField(const std::string& utf8Folder) {
+  const std::string folder = FieldText(utf8Folder, kDirectoryCapacity);
+  if (!folder.empty() && folder.back() == kPathSeparator) return folder;
+  return Cut(folder + kPathSeparator, kDirectoryCapacity);
 }
 
 }  // namespace tab

@@ -14,6 +14,10 @@ namespace tab {
 inline constexpr std::size_t kSettingsRecordSize = 1088;
 inline constexpr const char* kSettingsFileName = "ZREINST.DAT";
 
+// The most characters the record's texts hold; a longer text is cut.
+inline constexpr std::size_t kSchoolNumberCapacity = 20;
+inline constexpr std::size_t kDirectoryCapacity = 255;  // the directory and the reserved texts
+
 struct Settings {
   std::string schoolNumber;           // offset 0, capacity 20, Windows-1252
   std::string dataBaseDirectory;      // offset 21, capacity 255, Windows-1252; empty = program dir
@@ -58,5 +62,12 @@ bool WriteSettings(const Settings& settings, const std::string& programDir, Mess
 
 // The options the loaders read.
 TableOptions OptionsOf(const Settings& settings);
+
+// A text as shown in the settings dialog (UTF-8) as the record holds it: Windows-1252, cut to
+// the capacity.
+std::string FieldText(const std::string& utf8, std::size_t capacity);
+// The data-base directory as the settings dialog takes it over: a field text that ends with the
+// separator where the field has room for one (no folder at all is "/").
+std::string DataBaseDirectoryField(const std::string& utf8Folder);
 
 }  // namespace tab

@@ -1,16 +1,22 @@
 #pragma once
-// The main window's design as data: its sheet pages, table pages, grids and page buttons. The
-// window builds itself from these tables; the dispatcher maps pages to (sheet, table) with them.
+// The main window's design as data: its sheet pages, table pages, grids and page buttons. This is
+// the one table that maps the window's controls (by their object names) to the typed values the
+// core speaks of: the window builds itself from it and hands the core those values; the export
+// tool maps its command line through it.
+#include <optional>
 #include <span>
 #include <string_view>
+
+#include "sheets/identities.hpp"
 
 namespace tab {
 
 // Background of a grid.
-enum class GridColour { Plain, School, Teacher, Class, Identification };
+enum class GridColour { Plain, Schule, Lehrer, Klassen, Identification };
 
 struct GridDesign {
-  int number;  // StringGrid<number>
+  GridId grid;
+  const char* name;  // "StringGrid1"
   int cols;
   int rows;
   int fixedCols;
@@ -22,8 +28,8 @@ struct GridDesign {
 };
 
 struct SheetPageDesign {
-  const char* name;     // "TabSheet1"
-  int sheet;            // 0 quick report, 1 school, 2 teacher, 3 class
+  const char* name;  // "TabSheet1"
+  SheetId sheet;
   const char* caption;  // "Schnell"
   const char* hint;
   const char* pageControl;      // "PageControl2"
@@ -32,36 +38,44 @@ struct SheetPageDesign {
 
 struct TablePageDesign {
   const char* name;  // "TabSheet6"
-  int sheet;
-  int table;         // the dispatcher's table index
+  SheetId sheet;
+  int table;  // the dispatcher's table index
   const char* caption;
-  int grids[2];      // grid numbers on the page (0 = none); the teacher's first page has two
+  GridId grid;
+  // The teacher's first page shows teacher table 0 above the identification grid.
+  std::optional<GridId> topGrid = std::nullopt;
 };
 
 struct ButtonDesign {
+  ButtonId button;
   const char* name;  // "Button17"
-  const char* page;  // "TabSheet10"
-  int grid;
+  SheetId sheet;     // the page the button lies on: sheet and table
+  int table;
+  GridId grid;  // the grid of that page it acts on
   const char* caption;
 };
 
-inline constexpr int kUnknownIndex = 100;  // page that is none of the known ones
-
 std::span<const GridDesign> GridDesigns();
-const GridDesign* FindGridDesign(int number);
 std::span<const SheetPageDesign> SheetPages();
 // Table pages in their tab order, sheet after sheet.
 std::span<const TablePageDesign> TablePages();
 std::span<const ButtonDesign> Buttons();
-const ButtonDesign* FindButton(std::string_view name);
+
+// The entries by typed value or by object name; nullptr for none.
+const GridDesign* FindGridDesign(GridId grid);
+const TablePageDesign* FindTablePage(SheetId sheet, int table);
+const ButtonDesign* FindButton(ButtonId button);
+const SheetPageDesign* FindSheetPage(std::string_view name);
 const TablePageDesign* FindTablePage(std::string_view name);
+const ButtonDesign* FindButton(std::string_view name);
+
+// The sheet of a sheet page: Unknown for any page that is none of the four.
+SheetId SheetOfPage(const SheetPageDesign* page);
+// The table index of a table page within `sheet` (kUnknownTable when it is not one of the
+// sheet's pages). An unknown sheet consults the quick report's pages.
+int TableOfPage(SheetId sheet, const TablePageDesign* page);
 
 // The 13 lines of the read-only note beside the teacher identification grid (RichEdit1).
 std::span<const char* const> IdentificationNoteLines();
-
-// Sheet page name -> sheet index (100 for any other page).
-int SheetIndexOfPage(std::string_view sheetPage);
-// Table page name -> table index within the given sheet (100 when it is not one of its pages).
-int TableIndexOfPage(int sheet, std::string_view tablePage);
 
 }  // namespace tab

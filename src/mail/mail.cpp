@@ -13,8 +13,9 @@ extern char** environ;
 
 namespace tab {
 
-MailMessage QuickReportMessage(const Settings& settings, const std::string& dataBaseDirectory) {
-  const std::string number = Win1252ToUtf8(settings.schoolNumber);
+MailMessage QuickReportMessage(const std::string& schoolNumber,
+                               const std::string& dataBaseDirectory) {
+  const std::string number = Win1252ToUtf8(schoolNumber);
   MailMessage message;
   message.subject = "Schnellmeldung";
   message.body = "Schnellmeldung: " + number;
@@ -61,9 +62,9 @@ std::string MailResultMessage(int code, const MailMessage& message) {
   }
 }
 
-int SendQuickReport(const Settings& settings, const std::string& dataBaseDirectory, MailPort& mail,
-                    MessagePort& port) {
-  const MailMessage message = QuickReportMessage(settings, dataBaseDirectory);
+int SendQuickReport(const std::string& schoolNumber, const std::string& dataBaseDirectory,
+                    MailPort& mail, MessagePort& port) {
+  const MailMessage message = QuickReportMessage(schoolNumber, dataBaseDirectory);
   const int code = mail.Send(message);
   if (code != kMailSuccess) port.Plain(MailResultMessage(code, message));
   return code;

@@ -3,7 +3,6 @@
 // returning the mail result code, and the texts of those codes.
 #include <string>
 
-#include "app/settings.hpp"
 #include "records/message_port.hpp"
 
 namespace tab {
@@ -33,16 +32,18 @@ class MailPort {
   virtual int Send(const MailMessage& message) = 0;
 };
 
-// The quick report of the Dienststelle of the settings: subject, body and its table-0 file.
-MailMessage QuickReportMessage(const Settings& settings, const std::string& dataBaseDirectory);
+// The quick report of a Dienststelle: subject, body and its table-0 file. `schoolNumber` is the
+// number as the settings hold it (Windows-1252).
+MailMessage QuickReportMessage(const std::string& schoolNumber,
+                               const std::string& dataBaseDirectory);
 
 // The message box text of a mail result code (empty for 0).
 std::string MailResultMessage(int code, const MailMessage& message);
 
 // Builds the quick report, hands it over and reports any failure in a plain box. Returns the
 // mail result code.
-int SendQuickReport(const Settings& settings, const std::string& dataBaseDirectory, MailPort& mail,
-                    MessagePort& port);
+int SendQuickReport(const std::string& schoolNumber, const std::string& dataBaseDirectory,
+                    MailPort& mail, MessagePort& port);
 
 // The hand-over through xdg-email, started without a shell. Exit codes: 0 -> 0, 2 -> 11,
 // 3 or not startable -> 1, 5 -> 12, anything else -> 2. A missing attachment is 11 before

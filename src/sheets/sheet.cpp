@@ -3,8 +3,18 @@
 #include <cstdio>
 
 #include "records/file_names.hpp"
+#include "records/key_files.hpp"
 
 namespace tab {
+
+void SetUpDesignedTable(TableGrid& grid, const SheetContext& context, const TableDesign& design) {
+  SetUpTable(grid, context.paths.programDirectory, design.layout, context.port);
+  const KeyRows& keys = design.keyRows;
+  if (keys.file != nullptr) {
+    LoadKeyRows(grid, context.paths.programDirectory, keys.file, keys.subject, keys.copyKey,
+                context.port);
+  }
+}
 
 std::string SchoolDataFile(const SheetContext& context, const char* folder, const char* suffix) {
   return ResolvePath(context.paths.schoolDirectory,

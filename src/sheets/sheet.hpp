@@ -4,25 +4,68 @@
 #include <span>
 #include <string>
 
-#include "app/path_state.hpp"
 #include "records/message_port.hpp"
 #include "records/placement.hpp"
 #include "records/table_grid.hpp"
+#include "records/table_setup.hpp"
+#include "sheets/identities.hpp"
 
 namespace tab {
 
+// The class id that stands for "no class selected".
+inline constexpr const char* kNoClass = "ZZZ999";
+
+// Where a sheet finds its files: key files and definition files in the program directory, data
+// files below the school directory. Folders are UTF-8 paths ending with '/'.
+struct SheetPaths {
+  std::string programDirectory;
+  std::string schoolNumber;  // UTF-8 (it names a folder)
+  std::string schoolDirectory;
+  std::string classId = kNoClass;  // the class whose files the class tables read
+};
+
 // Everything a set-up, a loader or a page command reads besides its grid.
 struct SheetContext {
-  const PathState& paths;  // class tables read paths.classId
+  const SheetPaths& paths;
   const TableOptions& options;
   MessagePort& port;
 };
 
 using GridStep = void (*)(TableGrid& grid, const SheetContext& context);
 
+// The key file whose lines become rows 2 and following of a keyed table.
+struct KeyRows {
+  const char* file = nullptr;     // nullptr: the table has no key rows
+  const char* subject = nullptr;  // opens the warning when the file is missing (UTF-8)
+  bool copyKey = false;           // the key again in column 2 ("Schlüssel")
+};
+
+// A table's set-up as data: its layout and its key rows. Each sheet keeps its tables in its
+// <sheet>_layouts.hpp.
+struct TableDesign {
+  TableLayout layout;
+  KeyRows keyRows = {};
+};
+
+// Subjects of the key files that several sheets read.
+inline constexpr const char* kSchoolTypesSubject = "Statistik-Schlüssel-Datei: Schularten/...\n";
+inline constexpr const char* kEmploymentScopesSubject =
+    "Statistik-Schlüssel-Datei: Beschäftigungsumfang\n";
+
+// Headings from the definition file (written from the built-in headings when it is missing),
+// then the key rows. A definition file that cannot be read or written has been reported; the
+// table still gets its built-in headings and key rows.
+void SetUpDesignedTable(TableGrid& grid, const SheetContext& context, const TableDesign& design);
+
+// The set-up step of a table whose design is `kDesign`.
+template <const TableDesign& kDesign>
+void SetUp(TableGrid& grid, const SheetContext& context) {
+  SetUpDesignedTable(grid, context, kDesign);
+}
+
 // One grid of a table: its set-up and then its loader.
 struct TableStep {
-  int grid;  // StringGrid<grid>
+  GridId grid;
   GridStep setUp;
   GridStep load;
 };
@@ -33,21 +76,29 @@ struct TableEntry {
 };
 
 struct ButtonCommand {
-  const char* button;  // "Button17"
-  GridStep run;        // acts on the grid of the button's page
+  ButtonId button;
+  GridStep run;  // acts on the grid of the button's page
 };
 
 struct SheetDefinition {
-  int sheet;
+  SheetId sheet;
   std::span<const TableEntry> tables;
   std::span<const ButtonCommand> commands;
 };
 
-// One per report form, each in its own folder.
-const SheetDefinition& QuickReportSheet();
-const SheetDefinition& SchoolSheet();
-const SheetDefinition& TeacherSheet();
-const SheetDefinition& ClassSheet();
+// One per report form, each in its own folder and namespace.
+namespace schnell {
+const SheetDefinition& Sheet();
+}
+namespace schule {
+const SheetDefinition& Sheet();
+}
+namespace lehrer {
+const SheetDefinition& Sheet();
+}
+namespace klassen {
+const SheetDefinition& Sheet();
+}
 
 // Path of a data file below the school directory: folder ("SCHNELL") and file name, resolved
 // without regard to case.

@@ -34,7 +34,7 @@ std::vector<int> Heights(const TableGrid& grid) {
 // dispatcher shows them: the set-up, then the loader.
 class ClassSheetTest : public SheetFixture {
  protected:
-  ClassSheetTest() : SheetFixture(ClassSheet()) {}
+  ClassSheetTest() : SheetFixture(klassen::Sheet()) {}
 
   void SetUp() override {
     paths.classId = "KL0101";
@@ -65,21 +65,21 @@ class ClassSheetTest : public SheetFixture {
 TEST(ClassSheetRegistration, EveryTableHasItsGridAndEveryButtonActsOnItsPage) {
   const std::map<int, int> gridOfTable = {{0, 17}, {1, 18}, {2, 20}, {3, 19}, {4, 21}, {5, 22},
                                           {6, 24}, {7, 23}, {8, 25}, {9, 26}, {10, 27}};
-  ASSERT_EQ(ClassSheet().tables.size(), gridOfTable.size());
+  ASSERT_EQ(klassen::Sheet().tables.size(), gridOfTable.size());
   for (const auto& [table, grid] : gridOfTable) {
-    const TableEntry& entry = TableOf(ClassSheet(), table);
+    const TableEntry& entry = TableOf(klassen::Sheet(), table);
     ASSERT_EQ(entry.steps.size(), 1u);
-    EXPECT_EQ(entry.steps[0].grid, grid) << "table " << table;
+    EXPECT_EQ(static_cast<int>(entry.steps[0].grid), grid) << "table " << table;
   }
   const std::map<std::string, int> gridOfButton = {
       {"Button44", 18}, {"Button26", 19}, {"Button64", 19}, {"Button65", 19}, {"Button57", 25},
       {"Button58", 25}, {"Button59", 25}, {"Button63", 25}, {"Button61", 26}, {"Button62", 26}};
-  ASSERT_EQ(ClassSheet().commands.size(), gridOfButton.size());
+  ASSERT_EQ(klassen::Sheet().commands.size(), gridOfButton.size());
   for (const auto& [button, grid] : gridOfButton) {
-    EXPECT_NO_THROW(CommandOf(ClassSheet(), button));
     const ButtonDesign* design = FindButton(button);
     ASSERT_NE(design, nullptr) << button;
-    EXPECT_EQ(design->grid, grid) << button;
+    EXPECT_NO_THROW(CommandOf(klassen::Sheet(), design->button));
+    EXPECT_EQ(static_cast<int>(design->grid), grid) << button;
   }
 }
 
@@ -514,7 +514,7 @@ TEST_F(GroupTableTest, GroupsMayInterleave) {
 TEST_F(GroupTableTest, AppendGroupBlockAddsSevenRowsBelowTheLastRow) {
   TableGrid grid(7, 12, 2, 80);
   grid.SetCell(3, 11, "5");
-  GroupTable table(grid, Context());
+  klassen::GroupTable table(grid, Context());
   EXPECT_TRUE(table.HasGroup("5"));
   EXPECT_FALSE(table.HasGroup("17"));
   ASSERT_TRUE(table.AppendGroupBlock("17"));
@@ -881,13 +881,13 @@ TEST_F(ClassDispatchTest, WithoutClassesOnlyTheHeadingsAreShown) {
                 {"ES001;ES002;ES003;ES004;ES005", "A;9999;1;5;5"});
   Start();
   ASSERT_TRUE(session.Paths().classes.empty());
-  session.PageChanged("TabSheet4", "TabSheet28");
+  session.PageChanged(SheetId::Klassen, 9);  // "Tab. 9"
   ASSERT_FALSE(port.Messages().empty());
   EXPECT_EQ(port.Messages()[0].kind, MessageKind::InfoDialog);
   EXPECT_EQ(port.Messages()[0].info.title, "Hinweis");
   EXPECT_EQ(port.Messages()[0].info.line1, "Es sind keine Klassen-Daten verfügbar!");
   EXPECT_EQ(port.Messages()[0].info.milliseconds, 2000u);
-  const TableGrid& grid = session.Grid(26);
+  const TableGrid& grid = session.Grid(GridId::StringGrid26);
   EXPECT_EQ(grid.Cell(0, 0), "SA 9");
   EXPECT_EQ(Row(grid, 2), (std::vector<std::string>{"1", "ohne Berufsreife", "", "", "", "", ""}))
       << "set-up only: no block of all trainees, no data";
@@ -899,11 +899,11 @@ TEST_F(ClassDispatchTest, TheClassFolderComesBackWhenTable9IsShown) {
   Start();
   ASSERT_EQ(session.Paths().classes, std::vector<std::string>{"KL0101"});
   fs::remove_all(db + "12345/KLASSE");
-  session.PageChanged("TabSheet4", "TabSheet22");  // "Tab. 3"
+  session.PageChanged(SheetId::Klassen, 3);  // "Tab. 3"
   EXPECT_FALSE(fs::exists(db + "12345/KLASSE"));
-  session.PageChanged("TabSheet4", "TabSheet28");  // "Tab. 9"
+  session.PageChanged(SheetId::Klassen, 9);  // "Tab. 9"
   EXPECT_TRUE(fs::is_directory(db + "12345/KLASSE"));
-  EXPECT_EQ(session.Grid(26).Cell(3, 2), "9999");
+  EXPECT_EQ(session.Grid(GridId::StringGrid26).Cell(3, 2), "9999");
   EXPECT_TRUE(port.Messages().empty());
 }
 
@@ -912,9 +912,9 @@ TEST_F(ClassDispatchTest, Page41LoadsTheClassFileNumber10) {
   WriteOemLines(db + "12345/KLASSE/KL010110.CSV", {"ES001;ES002;ES003;ES004;ES005", "9;5;3;1;0"});
   WriteOemLines(db + "12345/KLASSE/KL010104.CSV", {"ES001;ES002;ES003;ES004;ES005", "1;1;1;1;1"});
   Start();
-  session.PageChanged("TabSheet4", "TabSheet30");
+  session.PageChanged(SheetId::Klassen, 10);  // "Tab. 4.1"
   EXPECT_EQ(session.CurrentTable(), 10);
-  EXPECT_EQ(Row(session.Grid(27), 2),
+  EXPECT_EQ(Row(session.Grid(GridId::StringGrid27), 2),
             (std::vector<std::string>{"Meldung", "9", "5", "3", "1", "0"}));
 }
 

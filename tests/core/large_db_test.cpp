@@ -42,11 +42,11 @@ class LargeDbTest : public ::testing::Test {
   // Shows a table page as the window does: the class sheet with the big class selected.
   void Show(const TablePageDesign& page) {
     port.Clear();
-    if (page.sheet == 3) {
-      session.SetCurrent(3, 0);
-      session.ClassListClicked(BigClassIndex(), page.name);
+    if (page.sheet == SheetId::Klassen) {
+      session.SetCurrent(SheetId::Klassen, 0);
+      session.ClassListClicked(BigClassIndex(), page.table);
     } else {
-      session.PageChanged(SheetPages()[static_cast<std::size_t>(page.sheet)].name, page.name);
+      session.PageChanged(page.sheet, page.table);
     }
   }
 
@@ -82,23 +82,23 @@ TEST_F(LargeDbTest, EveryTableLoadsWithoutAMessage) {
   for (const TablePageDesign& page : TablePages()) {
     Show(page);
     EXPECT_TRUE(port.Messages().empty()) << page.name << ":\n" << Messages();
-    const auto rows = expectedRows.find(page.grids[0]);
+    const auto rows = expectedRows.find(static_cast<int>(page.grid));
     if (rows != expectedRows.end()) {
-      EXPECT_EQ(session.Grid(page.grids[0]).RowCount(), rows->second) << page.name;
+      EXPECT_EQ(session.Grid(page.grid).RowCount(), rows->second) << page.name;
     }
   }
   // Keyed tables take a record into each row they compare: quick-report table 1, row 31.
-  EXPECT_FALSE(session.Grid(2).Cell(19, 31).empty());
-  EXPECT_EQ(session.Grid(2).Cell(0, 41), "40");  // one row per key line
+  EXPECT_FALSE(session.Grid(GridId::StringGrid2).Cell(19, 31).empty());
+  EXPECT_EQ(session.Grid(GridId::StringGrid2).Cell(0, 41), "40");  // one row per key line
 }
 
 TEST_F(LargeDbTest, DataFilesAreCp850AndShowWindows1252) {
   Show(*FindTablePage("TabSheet11"));  // school table 3
-  EXPECT_EQ(Win1252ToUtf8(session.Grid(7).Cell(1, 2)),
+  EXPECT_EQ(Win1252ToUtf8(session.Grid(GridId::StringGrid7).Cell(1, 2)),
             "Ausbildungsberuf Kaufmann/-frau für Büromanagement 8");
   Show(*FindTablePage("TabSheet13"));  // the identification list, last teacher first
-  EXPECT_EQ(Win1252ToUtf8(session.Grid(10).Cell(2, 1)), "Köhler119");
-  EXPECT_EQ(Win1252ToUtf8(session.Grid(10).Cell(3, 1)), "Anke");
+  EXPECT_EQ(Win1252ToUtf8(session.Grid(GridId::StringGrid10).Cell(2, 1)), "Köhler119");
+  EXPECT_EQ(Win1252ToUtf8(session.Grid(GridId::StringGrid10).Cell(3, 1)), "Anke");
 }
 
 TEST_F(LargeDbTest, EveryCommandRunsAndTheCompletionsFillBlanks) {
@@ -113,7 +113,7 @@ TEST_F(LargeDbTest, EveryCommandRunsAndTheCompletionsFillBlanks) {
   ASSERT_EQ(std::size(cases), Buttons().size());
   for (const Case& c : cases) {
     const ButtonDesign& button = *FindButton(c.button);
-    Show(*FindTablePage(button.page));
+    Show(*FindTablePage(button.sheet, button.table));
     const TableGrid& grid = session.Grid(button.grid);
     const auto blanks = [&grid, &c] {
       int count = 0;
@@ -122,7 +122,7 @@ TEST_F(LargeDbTest, EveryCommandRunsAndTheCompletionsFillBlanks) {
     };
     const int rows = grid.RowCount();
     const int before = c.column < 0 ? 0 : blanks();
-    ASSERT_TRUE(session.RunButton(c.button)) << c.button;
+    ASSERT_TRUE(session.RunButton(button.button)) << c.button;
     EXPECT_TRUE(port.Messages().empty()) << c.button << ":\n" << Messages();
     EXPECT_EQ(grid.RowCount(), rows) << c.button;
     if (c.column >= 0) {

@@ -18,14 +18,8 @@ using test::ReadBytes;
 using test::TempDir;
 using test::WriteBytes;
 
-Settings SettingsFor(const std::string& number) {
-  Settings settings = DefaultSettings();
-  settings.schoolNumber = number;
-  return settings;
-}
-
 TEST(QuickReportMessage, NamesSubjectBodyAndTheSchoolsTableZeroFile) {
-  const MailMessage message = QuickReportMessage(SettingsFor("12345"), "/data/base");
+  const MailMessage message = QuickReportMessage("12345", "/data/base");
   EXPECT_EQ(message.subject, "Schnellmeldung");
   EXPECT_EQ(message.body, "Schnellmeldung: 12345");
   EXPECT_EQ(message.address, kQuickReportAddress);
@@ -36,7 +30,7 @@ TEST(QuickReportMessage, NamesSubjectBodyAndTheSchoolsTableZeroFile) {
 TEST(QuickReportMessage, FindsTheFileWhateverTheCaseOfItsFolders) {
   TempDir temp;
   WriteBytes(temp.Path() + "12345/schnell/1234500.csv", "x");
-  const MailMessage message = QuickReportMessage(SettingsFor("12345"), temp.Path());
+  const MailMessage message = QuickReportMessage("12345", temp.Path());
   EXPECT_EQ(message.attachmentPath, temp.Path() + "12345/schnell/1234500.csv");
 }
 
@@ -99,7 +93,7 @@ class FakeMail : public MailPort {
 TEST(SendQuickReport, SuccessShowsNothing) {
   FakeMail mail(0);
   RecordingPort port;
-  EXPECT_EQ(SendQuickReport(SettingsFor("13001"), "/db/", mail, port), 0);
+  EXPECT_EQ(SendQuickReport("13001", "/db/", mail, port), 0);
   ASSERT_EQ(mail.sent_.size(), 1u);
   EXPECT_EQ(mail.sent_[0].body, "Schnellmeldung: 13001");
   EXPECT_TRUE(port.Messages().empty());
@@ -108,7 +102,7 @@ TEST(SendQuickReport, SuccessShowsNothing) {
 TEST(SendQuickReport, FailureShowsTheCodesTextInAPlainBox) {
   FakeMail mail(11);
   RecordingPort port;
-  EXPECT_EQ(SendQuickReport(SettingsFor("13001"), "/db/", mail, port), 11);
+  EXPECT_EQ(SendQuickReport("13001", "/db/", mail, port), 11);
   ASSERT_EQ(port.Messages().size(), 1u);
   EXPECT_EQ(port.Messages()[0].kind, MessageKind::Plain);
   EXPECT_EQ(port.Messages()[0].text,

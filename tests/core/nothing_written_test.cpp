@@ -31,7 +31,7 @@
 #include "app/window_layout.hpp"
 #include "records/message_port.hpp"
 #include "records/text.hpp"
-#include "sheets/lehrer/teacher_layouts.hpp"
+#include "sheets/lehrer/lehrer_layouts.hpp"
 #include "sheets/schule/schule_layouts.hpp"
 #include "support/fixture.hpp"
 
@@ -252,10 +252,10 @@ struct WalkLog {
   std::map<std::string, int> buttons;   // presses by button
 };
 
-void PressButtons(Session& session, std::string_view page, WalkLog& log) {
+void PressButtons(Session& session, const TablePageDesign& page, WalkLog& log) {
   for (const ButtonDesign& button : Buttons()) {
-    if (page != button.page) continue;
-    EXPECT_TRUE(session.RunButton(button.name)) << button.name;
+    if (button.sheet != page.sheet || button.table != page.table) continue;
+    EXPECT_TRUE(session.RunButton(button.button)) << button.name;
     ++log.buttons[button.name];
   }
 }
@@ -266,18 +266,19 @@ void WalkSheet(Session& session, const SheetPageDesign& sheet, WalkLog& log) {
   const std::string school = session.Paths().schoolNumber;
   for (const TablePageDesign& page : TablePages()) {
     if (page.sheet != sheet.sheet) continue;
-    session.PageChanged(sheet.name, page.name);
+    session.PageChanged(sheet.sheet, page.table);
     ++log.showings[page.name];
-    PressButtons(session, page.name, log);
-    if (sheet.sheet != 3) continue;
+    PressButtons(session, page, log);
+    if (sheet.sheet != SheetId::Klassen) continue;
     for (int index = 0; index < static_cast<int>(session.Paths().classes.size()); ++index) {
-      session.ClassListClicked(index, page.name);
+      session.ClassListClicked(index, page.table);
       ++log.showings[page.name];
       log.classes.insert(school + "/" + session.Paths().classId);
       if (page.table == 0) {
-        log.classIdsShown.insert(school + "/" + std::string(session.Grid(17).Cell(3, 2)));
+        log.classIdsShown.insert(school + "/" +
+                                 std::string(session.Grid(GridId::StringGrid17).Cell(3, 2)));
       }
-      PressButtons(session, page.name, log);
+      PressButtons(session, page, log);
     }
   }
 }
@@ -403,7 +404,7 @@ TEST_F(NothingWrittenTest, WalkingEverythingLeavesTheDataBaseAsItWas) {
       RecordingPort& port = window.port;
       Session& session = window.session;
       // The data are read: quick-report table 0 of the settings' Dienststelle.
-      EXPECT_EQ(session.Grid(1).Cell(1, 2), "13001");
+      EXPECT_EQ(session.Grid(GridId::StringGrid1).Cell(1, 2), "13001");
 
       const WalkLog log = WalkEverything(session);
       EXPECT_EQ(log.schools, (std::set<std::string>{"00000", "13001", "13002"}));
@@ -415,7 +416,7 @@ TEST_F(NothingWrittenTest, WalkingEverythingLeavesTheDataBaseAsItWas) {
       EXPECT_EQ(log.buttons.size(), Buttons().size());
       for (const ButtonDesign& button : Buttons()) {
         // Once per school, and on the class pages once more per class of 13001.
-        const int expected = FindTablePage(button.page)->sheet == 3 ? 3 + 4 : 3;
+        const int expected = button.sheet == SheetId::Klassen ? 3 + 4 : 3;
         EXPECT_EQ(log.buttons.at(button.name), expected) << button.name;
       }
       ExpectWellFormedWithoutWriteErrors(port);
@@ -449,7 +450,7 @@ TEST_F(NothingWrittenTest, ClassTableNineMakesAMissingClassFolderAndNothingElse)
       ShownWindow window(program);
       RecordingPort& port = window.port;
       Session& session = window.session;
-      session.PageChanged(ClassSheetPage().name, "TabSheet20");
+      session.PageChanged(SheetId::Klassen, 0);  // "Tab. 0"
       session.DataBaseChosen(other);
       ASSERT_EQ(session.Paths().classes.size(), 4u);  // the classes of the first data base
       port.Clear();
@@ -484,8 +485,9 @@ TEST_F(NothingWrittenTest, ClassTableNineMakesAMissingClassFolderAndNothingElse)
 // The definition files of a table page, in the order its set-ups run.
 std::vector<std::string> DefinitionFiles(const TablePageDesign& page) {
   std::vector<std::string> files;
-  if (page.sheet == 2 && page.table == 0) files.push_back("Bog2Ident.TBD");
-  files.push_back("Bog" + std::to_string(page.sheet) + "Tab" + std::to_string(page.table) + ".TBD");
+  if (page.sheet == SheetId::Lehrer && page.table == 0) files.push_back("Bog2Ident.TBD");
+  files.push_back("Bog" + std::to_string(static_cast<int>(page.sheet)) + "Tab" +
+                  std::to_string(page.table) + ".TBD");
   return files;
 }
 
@@ -496,10 +498,11 @@ struct GridLayout {
   const TableLayout* layout;
 };
 constexpr GridLayout kPublishedLayouts[] = {
-    {4, &schule::kTable0},   {5, &schule::kTable1},   {6, &schule::kTable2},
-    {7, &schule::kTable3},   {8, &schule::kTable4},   {10, &teacher::kIdentification},
-    {9, &teacher::kTable0},  {11, &teacher::kTable1}, {13, &teacher::kTable2},
-    {14, &teacher::kTable3},
+    {4, &schule::kTable0.layout},  {5, &schule::kTable1.layout},
+    {6, &schule::kTable2.layout},  {7, &schule::kTable3.layout},
+    {8, &schule::kTable4.layout},  {10, &lehrer::kIdentification.layout},
+    {9, &lehrer::kTable0.layout},  {11, &lehrer::kTable1.layout},
+    {13, &lehrer::kTable2.layout}, {14, &lehrer::kTable3.layout},
 };
 struct GridHeading {
   int grid;
@@ -515,20 +518,21 @@ constexpr GridHeading kOtherHeadings[] = {
 };
 
 // How many row-0 cells of the grid were compared.
-int ExpectBuiltInHeadings(const Session& session, int grid) {
+int ExpectBuiltInHeadings(const Session& session, GridId id) {
+  const int grid = static_cast<int>(id);
   int compared = 0;
   for (const GridLayout& published : kPublishedLayouts) {
     if (published.grid != grid) continue;
     for (const HeadingCell& heading : published.layout->headings) {
       if (heading.row != 0) continue;
-      EXPECT_EQ(session.Grid(grid).Cell(heading.col, 0), W(heading.text))
+      EXPECT_EQ(session.Grid(id).Cell(heading.col, 0), W(heading.text))
           << "grid " << grid << " column " << heading.col;
       ++compared;
     }
   }
   for (const GridHeading& heading : kOtherHeadings) {
     if (heading.grid != grid) continue;
-    EXPECT_EQ(session.Grid(grid).Cell(heading.col, 0), W(heading.text))
+    EXPECT_EQ(session.Grid(id).Cell(heading.col, 0), W(heading.text))
         << "grid " << grid << " column " << heading.col;
     ++compared;
   }
@@ -562,7 +566,7 @@ TEST_F(NothingWrittenTest, ReadOnlyProgramDirectoryReportsEachDefinitionFileOnce
     for (const TablePageDesign* page : showings) {
       SCOPED_TRACE(page->name);
       port.Clear();
-      session.PageChanged(SheetPages()[static_cast<std::size_t>(page->sheet)].name, page->name);
+      session.PageChanged(page->sheet, page->table);
       std::vector<std::string> expected;
       for (const std::string& file : DefinitionFiles(*page)) {
         expected.push_back(program + file + denied);
@@ -578,9 +582,9 @@ TEST_F(NothingWrittenTest, ReadOnlyProgramDirectoryReportsEachDefinitionFileOnce
         }
       }
       EXPECT_EQ(reported, expected);
-      for (const int grid : page->grids) {
-        if (grid == 0) continue;
-        EXPECT_GT(ExpectBuiltInHeadings(session, grid), 0) << "grid " << grid;
+      EXPECT_GT(ExpectBuiltInHeadings(session, page->grid), 0) << page->name;
+      if (page->topGrid) {
+        EXPECT_GT(ExpectBuiltInHeadings(session, *page->topGrid), 0) << page->name;
       }
     }
   });

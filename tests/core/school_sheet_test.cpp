@@ -13,7 +13,7 @@
 #include "records/fields.hpp"
 #include "records/row_ops.hpp"
 #include "records/text.hpp"
-#include "sheets/schule/completion.hpp"
+#include "sheets/completion.hpp"
 #include "sheets/sheet.hpp"
 #include "support/fixture.hpp"
 #include "support/session_fixture.hpp"
@@ -29,7 +29,7 @@ namespace fs = std::filesystem;
 // A program directory and the data base of school 12345, with the grids as the window has them.
 class SchoolSheetTest : public SheetFixture {
  protected:
-  SchoolSheetTest() : SheetFixture(SchoolSheet()) {
+  SchoolSheetTest() : SheetFixture(schule::Sheet()) {
     fs::create_directories(paths.schoolDirectory + "SCHULE");
   }
 
@@ -43,18 +43,18 @@ class SchoolSheetTest : public SheetFixture {
 // ---- registration -------------------------------------------------------------------------
 
 TEST(SchoolSheetRegistration, TablesZeroToFourOnGridsFourToEight) {
-  const SheetDefinition& sheet = SchoolSheet();
-  EXPECT_EQ(sheet.sheet, 1);
+  const SheetDefinition& sheet = schule::Sheet();
+  EXPECT_EQ(sheet.sheet, SheetId::Schule);
   ASSERT_EQ(sheet.tables.size(), 5u);
   for (int table = 0; table <= 4; ++table) {
-    const TableEntry& entry = TableOf(SchoolSheet(), table);
+    const TableEntry& entry = TableOf(schule::Sheet(), table);
     ASSERT_EQ(entry.steps.size(), 1u) << table;
-    EXPECT_EQ(entry.steps[0].grid, 4 + table) << table;
+    EXPECT_EQ(static_cast<int>(entry.steps[0].grid), 4 + table) << table;
     EXPECT_NE(entry.steps[0].setUp, nullptr);
     EXPECT_NE(entry.steps[0].load, nullptr);
   }
-  for (const char* button : {"Button17", "Button20", "Button21"}) {
-    EXPECT_TRUE(Session::HasCommand(button)) << button;
+  for (const ButtonId button : {ButtonId::Button17, ButtonId::Button20, ButtonId::Button21}) {
+    EXPECT_TRUE(Session::HasCommand(button)) << static_cast<int>(button);
   }
   EXPECT_EQ(sheet.commands.size(), 3u);
 }
@@ -685,15 +685,15 @@ TEST_F(SchoolSheetTest, DispatcherShowsEverySchoolTableAndRunsItsButtons) {
   Session session(port, view);
   session.Create(paths.programDirectory);
   session.StartUp();
-  for (int table = 0; table <= 4; ++table) session.Dispatch(1, table);
+  for (int table = 0; table <= 4; ++table) session.Dispatch(SheetId::Schule, table);
   EXPECT_EQ(view.touched, (std::vector<int>{4, 5, 6, 7, 8}));
   EXPECT_TRUE(port.Messages().empty());
-  EXPECT_EQ(session.Grid(4).Cell(1, 2), "12345");
-  EXPECT_EQ(session.Grid(5).Cell(2, 2), "01");
-  EXPECT_TRUE(session.RunButton("Button21"));
-  EXPECT_EQ(session.Grid(7).Cell(1, 2), "Elektroniker/-in");
-  EXPECT_TRUE(session.RunButton("Button17"));
-  EXPECT_TRUE(session.RunButton("Button20"));
+  EXPECT_EQ(session.Grid(GridId::StringGrid4).Cell(1, 2), "12345");
+  EXPECT_EQ(session.Grid(GridId::StringGrid5).Cell(2, 2), "01");
+  EXPECT_TRUE(session.RunButton(ButtonId::Button21));
+  EXPECT_EQ(session.Grid(GridId::StringGrid7).Cell(1, 2), "Elektroniker/-in");
+  EXPECT_TRUE(session.RunButton(ButtonId::Button17));
+  EXPECT_TRUE(session.RunButton(ButtonId::Button20));
   EXPECT_EQ(view.touched, (std::vector<int>{4, 5, 6, 7, 8, 7, 6, 7}));
 }
 

@@ -42,19 +42,20 @@ TEST(PageMapping, SheetPagesAndTablePagesGiveTheirIndexes) {
       {"TabSheet1", "TabSheet99", 0, 100},
   };
   for (const Case& c : cases) {
-    const int sheet = SheetIndexOfPage(c.sheetPage);
-    EXPECT_EQ(sheet, c.sheet) << c.sheetPage;
-    EXPECT_EQ(TableIndexOfPage(sheet, c.tablePage), c.table) << c.sheetPage << " " << c.tablePage;
+    const SheetId sheet = SheetOfPage(FindSheetPage(c.sheetPage));
+    EXPECT_EQ(static_cast<int>(sheet), c.sheet) << c.sheetPage;
+    EXPECT_EQ(TableOfPage(sheet, FindTablePage(c.tablePage)), c.table)
+        << c.sheetPage << " " << c.tablePage;
   }
 }
 
 TEST(PageMapping, EveryTablePageIsReachableAndNamesExistingGrids) {
   for (const TablePageDesign& page : TablePages()) {
-    EXPECT_EQ(TableIndexOfPage(page.sheet, page.name), page.table) << page.name;
-    EXPECT_NE(FindGridDesign(page.grids[0]), nullptr) << page.name;
+    EXPECT_EQ(TableOfPage(page.sheet, FindTablePage(page.name)), page.table) << page.name;
+    EXPECT_NE(FindGridDesign(page.grid), nullptr) << page.name;
   }
   for (const ButtonDesign& button : Buttons()) {
-    EXPECT_NE(FindTablePage(button.page), nullptr) << button.name;
+    EXPECT_NE(FindTablePage(button.sheet, button.table), nullptr) << button.name;
   }
 }
 
@@ -67,7 +68,7 @@ TEST_F(SessionTest, StartUpFindsSchoolsAndShowsTheSettingsSchoolNumber) {
   EXPECT_EQ(view.status, "12345");
   // The first dispatch loads quick-report table 0 of the settings' school.
   EXPECT_EQ(view.touched, std::vector<int>{1});
-  EXPECT_EQ(session.Grid(1).Cell(1, 2), "12345");
+  EXPECT_EQ(session.Grid(GridId::StringGrid1).Cell(1, 2), "12345");
   EXPECT_FALSE(view.captionVisible);
 }
 
@@ -99,7 +100,7 @@ TEST_F(SessionTest, UnknownTablesAndSheetsGiveTheirInternalErrors) {
   };
   for (const Case& c : cases) {
     port.Clear();
-    session.Dispatch(c.sheet, c.table);
+    session.Dispatch(static_cast<SheetId>(c.sheet), c.table);
     ASSERT_EQ(port.Messages().size(), 1u) << c.sheet << "/" << c.table;
     EXPECT_EQ(port.Messages()[0].kind, MessageKind::Error);
     EXPECT_EQ(port.Messages()[0].text, c.message);
@@ -110,17 +111,18 @@ TEST_F(SessionTest, UnknownTablesAndSheetsGiveTheirInternalErrors) {
 TEST_F(SessionTest, QuickReportTablesHideTheClassCaption) {
   AddClass("BS1A01");
   Start();
-  session.Dispatch(3, 100);  // a selected class shows the caption, even before the error
+  session.Dispatch(SheetId::Klassen,
+                   100);  // a selected class shows the caption, even before the error
   EXPECT_TRUE(view.captionVisible);
   EXPECT_EQ(view.captionClass, "BS1A01");
-  session.Dispatch(0, 1);
+  session.Dispatch(SheetId::Schnell, 1);
   EXPECT_FALSE(view.captionVisible);
   EXPECT_EQ(view.touched, std::vector<int>{2});
 }
 
 TEST_F(SessionTest, NoClassesShowsTheInfoDialogForTwoSeconds) {
   Start();
-  session.Dispatch(3, 100);
+  session.Dispatch(SheetId::Klassen, 100);
   ASSERT_EQ(port.Messages().size(), 2u);
   const auto& info = port.Messages()[0];
   EXPECT_EQ(info.kind, MessageKind::InfoDialog);
@@ -142,7 +144,7 @@ TEST_F(SessionTest, ClassesWithoutSelectionTouchNoGridAndFocusTheList) {
   view.captionVisible = true;
   for (const int table : {0, 4}) {
     port.Clear();
-    session.Dispatch(3, table);
+    session.Dispatch(SheetId::Klassen, table);
     ASSERT_EQ(port.Messages().size(), 1u);
     EXPECT_EQ(port.Messages()[0].kind, MessageKind::InfoDialog);
     EXPECT_EQ(port.Messages()[0].info.line1, "Es wurde keine Klassen ausgewählt!");
@@ -158,8 +160,8 @@ TEST_F(SessionTest, ClassListClickOutsideTheClassSheetIsAnError) {
   AddClass("BS1A01");
   AddClass("BS1A02");
   Start();
-  session.SetCurrent(0, 1);
-  session.ClassListClicked(1, "TabSheet20");
+  session.SetCurrent(SheetId::Schnell, 1);
+  session.ClassListClicked(1, TableOfPage(SheetId::Klassen, FindTablePage("TabSheet20")));
   ASSERT_EQ(port.Messages().size(), 1u);
   EXPECT_EQ(port.Messages()[0].kind, MessageKind::Error);
   EXPECT_EQ(port.Messages()[0].text, "Fehlerhafte Bogennummer!");
@@ -171,8 +173,8 @@ TEST_F(SessionTest, ClassListClickOutsideTheClassSheetIsAnError) {
 TEST_F(SessionTest, ClickOnTheNoClassMarkerLoadsNothing) {
   AddClass("ZZZ999");
   Start();
-  session.SetCurrent(3, 0);
-  session.ClassListClicked(0, "TabSheet30");
+  session.SetCurrent(SheetId::Klassen, 0);
+  session.ClassListClicked(0, TableOfPage(SheetId::Klassen, FindTablePage("TabSheet30")));
   EXPECT_EQ(session.CurrentTable(), 10);
   EXPECT_TRUE(port.Messages().empty());
   EXPECT_TRUE(view.touched.empty());
@@ -181,23 +183,23 @@ TEST_F(SessionTest, ClickOnTheNoClassMarkerLoadsNothing) {
 TEST_F(SessionTest, ClassListClickOnTheClassSheetTakesTheActivePage) {
   AddClass("BS1A01");
   Start();
-  session.SetCurrent(3, 0);
-  session.ClassListClicked(0, "TabSheet22");
+  session.SetCurrent(SheetId::Klassen, 0);
+  session.ClassListClicked(0, TableOfPage(SheetId::Klassen, FindTablePage("TabSheet22")));
   EXPECT_EQ(session.CurrentTable(), 3);
   EXPECT_EQ(session.Paths().classId, "BS1A01");
 }
 
 TEST_F(SessionTest, TypingASchoolNumberFormsItsDirectoryAndEmptiesTheTables) {
   Start();
-  session.SetCurrent(0, 0);
+  session.SetCurrent(SheetId::Schnell, 0);
   session.SchoolSelectorChanged("123");
   EXPECT_EQ(session.Paths().schoolNumber, "123");
   EXPECT_EQ(session.Paths().schoolDirectory, db + "123/");
   EXPECT_TRUE(session.Paths().classes.empty());
   EXPECT_EQ(view.touched, std::vector<int>{1});
   // No data file: the record row is empty but for the Dienststelle default of the settings.
-  EXPECT_EQ(session.Grid(1).Cell(1, 2), "12345");
-  EXPECT_EQ(session.Grid(1).Cell(2, 2), "");
+  EXPECT_EQ(session.Grid(GridId::StringGrid1).Cell(1, 2), "12345");
+  EXPECT_EQ(session.Grid(GridId::StringGrid1).Cell(2, 2), "");
 }
 
 TEST_F(SessionTest, SwitchingTheSchoolRebuildsTheClassListAndSelectsTheFirst) {

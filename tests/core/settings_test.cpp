@@ -471,5 +471,29 @@ TEST(OptionsOfTest, EachOptionIsOnExactlyAtItsValue) {
   }
 }
 
+TEST(SettingsFields, TextsAreCutToTheirFieldsAndTheDirectoryEndsWithItsSeparator) {
+  struct Case {
+    std::string folder;    // UTF-8, as the dialog shows it
+    std::string expected;  // Windows-1252, as the record takes it
+  };
+  const std::string full(kDirectoryCapacity, 'd');
+  const std::vector<Case> cases = {
+      {"", "/"},
+      {"/", "/"},
+      {"/daten/stat", "/daten/stat/"},
+      {"/daten/stat/", "/daten/stat/"},
+      {"/d\xC3\xBCr", "/d\xFCr/"},
+      {full.substr(1), full.substr(1) + "/"},
+      {full, full},  // no room for the separator
+      {full + "/", full},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(DataBaseDirectoryField(c.folder), c.expected) << c.folder;
+  }
+  EXPECT_EQ(FieldText("\xC3\x84" + std::string(30, 'x'), kSchoolNumberCapacity),
+            "\xC4" + std::string(19, 'x'));
+  EXPECT_EQ(FieldText("12345", kSchoolNumberCapacity), "12345");
+}
+
 }  // namespace
 }  // namespace tab

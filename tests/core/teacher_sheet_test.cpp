@@ -24,7 +24,7 @@ class TeacherSheetTest : public SessionFixture {
 
   void Show(int table) {
     Start();
-    session.Dispatch(2, table);
+    session.Dispatch(SheetId::Lehrer, table);
   }
 
   void WriteData(int table, const std::vector<std::string>& lines) {
@@ -33,7 +33,7 @@ class TeacherSheetTest : public SessionFixture {
 
   // Column `col` of grid `grid`, rows first..last.
   std::vector<std::string> Column(int grid, int col, int first, int last) const {
-    return test::Column(session.Grid(grid), col, first, last);
+    return test::Column(session.Grid(static_cast<GridId>(grid)), col, first, last);
   }
 };
 
@@ -86,7 +86,7 @@ TEST_F(TeacherSheetTest, FirstUseWritesEachDefinitionFileFromTheBuiltInHeadings)
   };
   Start();
   for (const Case& c : cases) {
-    session.Dispatch(2, c.table);
+    session.Dispatch(SheetId::Lehrer, c.table);
     const std::vector<std::string> lines = FileLines(program + c.file);
     ASSERT_EQ(lines.size(), c.lines) << c.file;
     for (const auto& [index, text] : c.samples) {
@@ -105,9 +105,9 @@ TEST_F(TeacherSheetTest, SetUpWidthsApplyWithOrWithoutADefinitionFile) {
   WriteAnsiLines(program + "Bog2Tab3.TBD", {"9;6;x"});
   WriteAnsiLines(program + "ILKLWS-4.SSD", {"1;voll"});
   Start();
-  session.Dispatch(2, 1);
-  session.Dispatch(2, 3);
-  session.Dispatch(2, 0);
+  session.Dispatch(SheetId::Lehrer, 1);
+  session.Dispatch(SheetId::Lehrer, 3);
+  session.Dispatch(SheetId::Lehrer, 0);
   struct Case {
     int grid;
     int col;
@@ -117,7 +117,8 @@ TEST_F(TeacherSheetTest, SetUpWidthsApplyWithOrWithoutADefinitionFile) {
                         {11, 60, 120}, {14, 1, 210}, {14, 2, 100}, {14, 8, 300}, {10, 0, 40},
                         {10, 1, 60},   {10, 2, 120}, {9, 0, 90},   {9, 1, 120}};
   for (const Case& c : cases) {
-    EXPECT_EQ(session.Grid(c.grid).ColWidth(c.col), c.width) << c.grid << "/" << c.col;
+    EXPECT_EQ(session.Grid(static_cast<GridId>(c.grid)).ColWidth(c.col), c.width)
+        << c.grid << "/" << c.col;
   }
 }
 
@@ -127,7 +128,7 @@ TEST_F(TeacherSheetTest, DefinitionFileSizesAndKeyRowsDecideTheGrid) {
   WriteAnsiLines(program + "SSSA-140.SSD", {"0110;Berufsschule", "0120;BS TZ", "0130;BS VZ"});
   WriteAnsiLines(program + "ILKLWS-4.SSD", {"1;a", "2;b", "3;c", "4;d", "5;e", "6;f"});
   Start();
-  const auto& entry = TeacherSheet().tables[1];
+  const auto& entry = lehrer::Sheet().tables[1];
   ASSERT_EQ(entry.table, 1);
   // Set-up alone: the teacher list never starts with fewer than ten rows.
   TableGrid list(61, 10, 2, 120);
@@ -135,28 +136,28 @@ TEST_F(TeacherSheetTest, DefinitionFileSizesAndKeyRowsDecideTheGrid) {
   entry.steps[0].setUp(list, {session.Paths(), options, port});
   EXPECT_EQ(list.RowCount(), 10);
 
-  session.Dispatch(2, 2);
+  session.Dispatch(SheetId::Lehrer, 2);
   // Four rows from the file, then key rows 2 to 4; no copy of the code into column 2.
-  EXPECT_EQ(session.Grid(13).RowCount(), 5);
+  EXPECT_EQ(session.Grid(GridId::StringGrid13).RowCount(), 5);
   EXPECT_EQ(Column(13, 0, 2, 4), (std::vector<std::string>{"0110", "0120", "0130"}));
   EXPECT_EQ(Column(13, 1, 2, 2), std::vector<std::string>{"Berufsschule"});
 
-  session.Dispatch(2, 3);
-  EXPECT_EQ(session.Grid(14).RowCount(), 8);
+  session.Dispatch(SheetId::Lehrer, 3);
+  EXPECT_EQ(session.Grid(GridId::StringGrid14).RowCount(), 8);
   EXPECT_EQ(Column(14, 2, 2, 7), (std::vector<std::string>{"1", "2", "3", "4", "5", "6"}));
 }
 
 TEST_F(TeacherSheetTest, MissingKeyFilesGiveTheirWarnings) {
   Start();
-  session.Dispatch(2, 2);
-  session.Dispatch(2, 3);
+  session.Dispatch(SheetId::Lehrer, 2);
+  session.Dispatch(SheetId::Lehrer, 3);
   EXPECT_EQ(MessageTexts(port),
             (std::vector<std::string>{"Statistik-Schlüssel-Datei: Schularten/...\n" + program +
                                           "SSSA-140.SSD\nist nicht vorhanden!",
                                       "Statistik-Schlüssel-Datei: Beschäftigungsumfang\n" +
                                           program + "ILKLWS-4.SSD\nist nicht vorhanden!"}));
   EXPECT_EQ(port.Messages()[0].kind, MessageKind::Warning);
-  EXPECT_EQ(session.Grid(13).RowCount(), 31);
+  EXPECT_EQ(session.Grid(GridId::StringGrid13).RowCount(), 31);
 }
 
 // ---- table 0 -----------------------------------------------------------------------------------
@@ -181,9 +182,10 @@ TEST_F(TeacherSheetTest, Table0ShowsTheDienststelleNumberAndFallsBackToTheSettin
     std::filesystem::remove(school + "LEHRER/1234500.CSV");
     if (c.file) WriteData(0, c.lines);
     Show(0);
-    EXPECT_EQ(session.Grid(9).Cell(1, 1), c.row1);
-    EXPECT_EQ(session.Grid(9).Cell(1, 2), c.row2) << (c.lines.empty() ? "" : c.lines.back());
-    EXPECT_EQ(session.Grid(9).Cell(0, 2), "Meldung");
+    EXPECT_EQ(session.Grid(GridId::StringGrid9).Cell(1, 1), c.row1);
+    EXPECT_EQ(session.Grid(GridId::StringGrid9).Cell(1, 2), c.row2)
+        << (c.lines.empty() ? "" : c.lines.back());
+    EXPECT_EQ(session.Grid(GridId::StringGrid9).Cell(0, 2), "Meldung");
     EXPECT_TRUE(port.Messages().empty());
   }
 }
@@ -191,14 +193,14 @@ TEST_F(TeacherSheetTest, Table0ShowsTheDienststelleNumberAndFallsBackToTheSettin
 TEST_F(TeacherSheetTest, FirstPageLoadsTheIdentificationTableBeforeTable0) {
   class Order : public SessionView {
    public:
-    void GridAboutToChange(int grid) override { grids.push_back(grid); }
+    void GridAboutToChange(GridId grid) override { grids.push_back(static_cast<int>(grid)); }
     std::vector<int> grids;
   } order;
   Session ordered(port, order);
   Start();
   ordered.Create(program);
   ordered.StartUp();
-  ordered.Dispatch(2, 0);
+  ordered.Dispatch(SheetId::Lehrer, 0);
   EXPECT_EQ(order.grids, (std::vector<int>{10, 9}));
 }
 
@@ -208,7 +210,7 @@ TEST_F(TeacherSheetTest, Table1LabelsListedTeachersAndAppendsUnknownNumbers) {
   WriteOemLines(program + "LEHRER.CSV", {"7;Aaa;Bbb", "3;Ccc;Ddd"});
   WriteData(1, {"ES001;ES002;ES003", "3;1970;2", "9;1980;1", "7;1960;1"});
   Show(1);
-  const TableGrid& grid = session.Grid(11);
+  const TableGrid& grid = session.Grid(GridId::StringGrid11);
   ASSERT_EQ(grid.RowCount(), 5);
   EXPECT_EQ(Column(11, 0, 2, 4), (std::vector<std::string>{"7", "3", "9"}));
   EXPECT_EQ(Column(11, 1, 2, 4), (std::vector<std::string>{"Aaa, Bbb", "Ccc, Ddd", ""}));
@@ -227,7 +229,7 @@ TEST_F(TeacherSheetTest, Table1ComparesNumbersAsTextAndLabelsEveryListLineWithAS
   WriteData(1, {"ES001", "07;x", "7;y"});
   Show(1);
   // Row 2 number 7, row 3 number 5, row 4 no number, row 5 number 7 again, row 6 the new 07.
-  ASSERT_EQ(session.Grid(11).RowCount(), 7);
+  ASSERT_EQ(session.Grid(GridId::StringGrid11).RowCount(), 7);
   EXPECT_EQ(Column(11, 0, 2, 6), (std::vector<std::string>{"7", "5", "", "7", "07"}));
   EXPECT_EQ(Column(11, 1, 2, 6),
             (std::vector<std::string>{"Aaa, Bbb", "Aaa, ", "Müller, Jörg", "Dup, Licat", ""}));
@@ -239,7 +241,7 @@ TEST_F(TeacherSheetTest, Table1ComparesNumbersAsTextAndLabelsEveryListLineWithAS
 TEST_F(TeacherSheetTest, Table1IdLineTakesOnlyItsFilledFields) {
   WriteData(1, {"ES001;ES002;;NEU4", "4;a;b;c"});
   Show(1);
-  const TableGrid& grid = session.Grid(11);
+  const TableGrid& grid = session.Grid(GridId::StringGrid11);
   EXPECT_EQ(grid.Cell(0, 1), "Nr.");
   EXPECT_EQ(grid.Cell(2, 1), "ES001");
   EXPECT_EQ(grid.Cell(4, 1), "ES003");
@@ -254,7 +256,7 @@ TEST_F(TeacherSheetTest, Table1LaterRecordsOverwriteAndTheSixtiethFieldFindsNoCo
   WriteOemLines(program + "LEHRER.CSV", {"5;Name;Vor"});
   WriteData(1, {"ES001", "5;alt;alt;alt", full, "6;a", "6;;b"});
   Show(1);
-  const TableGrid& grid = session.Grid(11);
+  const TableGrid& grid = session.Grid(GridId::StringGrid11);
   ASSERT_EQ(grid.ColCount(), 61);
   EXPECT_EQ(grid.Cell(3, 2), "f2");
   EXPECT_EQ(grid.Cell(60, 2), "f59");
@@ -280,8 +282,8 @@ TEST_F(TeacherSheetTest, Table1CountsRecordsWithoutNumber) {
     } else {
       EXPECT_TRUE(port.Messages().empty());
     }
-    EXPECT_EQ(session.Grid(11).RowCount(), 3);
-    EXPECT_EQ(session.Grid(11).Cell(3, 2), "y");
+    EXPECT_EQ(session.Grid(GridId::StringGrid11).RowCount(), 3);
+    EXPECT_EQ(session.Grid(GridId::StringGrid11).Cell(3, 2), "y");
   }
 }
 
@@ -289,7 +291,7 @@ TEST_F(TeacherSheetTest, Table1WithoutDataFileKeepsNamesAndNumbersOnly) {
   WriteOemLines(program + "LEHRER.CSV", {"2;B;b", "1;A;a"});
   WriteAnsiLines(program + "Bog2Tab1.TBD", {"61;10;t", "5;3;stray", "1;3;Kopf"});
   Show(1);
-  const TableGrid& grid = session.Grid(11);
+  const TableGrid& grid = session.Grid(GridId::StringGrid11);
   ASSERT_EQ(grid.RowCount(), 4);
   EXPECT_EQ(Column(11, 2, 2, 3), (std::vector<std::string>{"2", "1"}));
   // The name written over the definition's cell stays, the data cell is emptied.
@@ -299,8 +301,8 @@ TEST_F(TeacherSheetTest, Table1WithoutDataFileKeepsNamesAndNumbersOnly) {
 
 TEST_F(TeacherSheetTest, Table1WithoutListOrDataHasOnlyItsHeadings) {
   Show(1);
-  EXPECT_EQ(session.Grid(11).RowCount(), 2);
-  EXPECT_EQ(session.Grid(11).Cell(0, 0), "Satzart 1");
+  EXPECT_EQ(session.Grid(GridId::StringGrid11).RowCount(), 2);
+  EXPECT_EQ(session.Grid(GridId::StringGrid11).Cell(0, 0), "Satzart 1");
   EXPECT_TRUE(port.Messages().empty());
 }
 
@@ -308,8 +310,8 @@ TEST_F(TeacherSheetTest, Table1ReadsTheListOfTheProgramDirectoryOnly) {
   WriteOemLines(school + "LEHRER.CSV", {"1;Schule;Liste"});
   WriteData(1, {"ES001", "1;x"});
   Show(1);
-  ASSERT_EQ(session.Grid(11).RowCount(), 3);
-  EXPECT_EQ(session.Grid(11).Cell(1, 2), "");
+  ASSERT_EQ(session.Grid(GridId::StringGrid11).RowCount(), 3);
+  EXPECT_EQ(session.Grid(GridId::StringGrid11).Cell(1, 2), "");
 }
 
 // The loading of the teacher list as the steps read, row by row: every record compared with
@@ -357,7 +359,7 @@ TEST_F(TeacherSheetTest, Table1LookupGivesTheGridOfTheRowByRowComparison) {
     return from[std::uniform_int_distribution<std::size_t>(0, from.size() - 1)(random)];
   };
   Start();
-  const auto& steps = TeacherSheet().tables[1].steps;
+  const auto& steps = lehrer::Sheet().tables[1].steps;
   const TableOptions options;
   const SheetContext context{session.Paths(), options, port};
   for (int round = 0; round < 60; ++round) {
@@ -418,8 +420,8 @@ TEST_F(TeacherTable2Test, UnknownCodesAreListedWithSemicolonsOnALineOfTheirOwn) 
             std::vector<std::string>{"Beim Einlesen der Datendatei:\n" + school +
                                      "LEHRER/1234502.CSV\nkonnte(n) 3 Datensatz/-sätze nicht "
                                      "zugeordnet werden!\n[77;88]"});
-  EXPECT_EQ(session.Grid(13).Cell(3, 3), "5");
-  EXPECT_EQ(session.Grid(13).Cell(4, 3), "6");
+  EXPECT_EQ(session.Grid(GridId::StringGrid13).Cell(3, 3), "5");
+  EXPECT_EQ(session.Grid(GridId::StringGrid13).Cell(4, 3), "6");
 }
 
 TEST_F(TeacherTable2Test, RecordsWithoutCodeOnlyGiveAnEmptyList) {
@@ -435,7 +437,7 @@ TEST_F(TeacherTable2Test, RecordsWithoutCodeOnlyGiveAnEmptyList) {
 TEST_F(TeacherTable2Test, IdLineEntersRowOneThroughItsColumn2AndCodesFillColumn2) {
   WriteData(2, {"ES001;ES002;NEU", "0110;4"});
   Show(2);
-  const TableGrid& grid = session.Grid(13);
+  const TableGrid& grid = session.Grid(GridId::StringGrid13);
   EXPECT_EQ(grid.Cell(0, 1), "Nr.");
   EXPECT_EQ(grid.Cell(2, 1), "ES001");
   EXPECT_EQ(grid.Cell(4, 1), "NEU");
@@ -452,7 +454,7 @@ TEST_F(TeacherTable2Test, OnlyRowsUpToThirtyReceiveData) {
   WriteAnsiLines(program + "SSSA-140.SSD", keys);
   WriteData(2, {"ES001", "K29;a", "K30;b"});
   Show(2);
-  const TableGrid& grid = session.Grid(13);
+  const TableGrid& grid = session.Grid(GridId::StringGrid13);
   ASSERT_EQ(grid.RowCount(), 33);
   EXPECT_EQ(grid.Cell(3, 30), "a");  // K29 is in row 30
   EXPECT_EQ(grid.Cell(3, 31), "");
@@ -474,7 +476,8 @@ TEST_F(TeacherTable2Test, RowHeightsFollowTheOptionAndTheData) {
     settings.rowHeightOption = static_cast<std::uint16_t>(c.option);
     Show(2);
     std::vector<int> heights;
-    for (int row = 1; row <= 5; ++row) heights.push_back(session.Grid(13).RowHeight(row));
+    for (int row = 1; row <= 5; ++row)
+      heights.push_back(session.Grid(GridId::StringGrid13).RowHeight(row));
     EXPECT_EQ(heights, c.heights) << "option " << c.option;
   }
 }
@@ -482,8 +485,8 @@ TEST_F(TeacherTable2Test, RowHeightsFollowTheOptionAndTheData) {
 TEST_F(TeacherTable2Test, MissingDataFileEmptiesTheCaptureColumns) {
   WriteAnsiLines(program + "Bog2Tab2.TBD", {"14;31;t", "5;3;stray", "1;1;x"});
   Show(2);
-  EXPECT_EQ(session.Grid(13).Cell(5, 3), "");
-  EXPECT_EQ(session.Grid(13).Cell(1, 1), "x");
+  EXPECT_EQ(session.Grid(GridId::StringGrid13).Cell(5, 3), "");
+  EXPECT_EQ(session.Grid(GridId::StringGrid13).Cell(1, 1), "x");
   EXPECT_EQ(Column(13, 2, 2, 4), (std::vector<std::string>{"0110", "0120", "0130"}));
   EXPECT_TRUE(port.Messages().empty());
 }
@@ -502,7 +505,7 @@ TEST_F(TeacherTable3Test, UnknownCodesAndTheIdLineAreDroppedSilently) {
   WriteData(3, {"ES001;ES002", "2;7;8", "9;1", "5;1"});
   settings.rowHeightOption = 1;
   Show(3);
-  const TableGrid& grid = session.Grid(14);
+  const TableGrid& grid = session.Grid(GridId::StringGrid14);
   EXPECT_EQ(Column(14, 3, 1, 6), (std::vector<std::string>{"ES002", "", "7", "", "", ""}));
   EXPECT_EQ(Column(14, 2, 2, 6), (std::vector<std::string>{"1", "2", "3", "4", "5"}));
   // Row 6 lies beyond the limit of five: the record of code 5 does not reach it.
@@ -524,7 +527,7 @@ TEST_F(TeacherTable3Test, WithoutDataFileTheCodesStayInColumn2) {
   WriteAnsiLines(program + "Bog2Tab3.TBD", {"9;6;t", "4;2;stray"});
   Show(3);
   EXPECT_EQ(Column(14, 2, 2, 6), (std::vector<std::string>{"1", "2", "3", "4", "5"}));
-  EXPECT_EQ(session.Grid(14).Cell(4, 2), "");
+  EXPECT_EQ(session.Grid(GridId::StringGrid14).Cell(4, 2), "");
 }
 
 TEST_F(TeacherTable3Test, ABlankCodeCellIsNotFilledFromColumn0) {
@@ -565,7 +568,7 @@ TEST_F(TeacherSheetTest, IdentificationRowsGetRunningNumbersAndTheSchoolsList) {
     }
     WriteOemLines(school + "LEHRER.CSV", lines);
     Show(0);
-    const TableGrid& grid = session.Grid(10);
+    const TableGrid& grid = session.Grid(GridId::StringGrid10);
     EXPECT_EQ(grid.RowCount(), c.rows) << c.name;
     for (const auto& [row, number] : c.column0) {
       EXPECT_EQ(grid.Cell(0, row), number) << c.name << " row " << row;
@@ -582,15 +585,15 @@ TEST_F(TeacherSheetTest, IdentificationSkipsEmptyLinesAndKeepsEmptyFields) {
   EXPECT_EQ(Column(10, 1, 1, 5), (std::vector<std::string>{"1", "", "", "2", ""}));
   EXPECT_EQ(Column(10, 2, 1, 5), (std::vector<std::string>{"Aaa", "Ööö", "", "Ccc", ""}));
   EXPECT_EQ(Column(10, 3, 1, 5), (std::vector<std::string>{"Bbb", "", "", "Ddd", ""}));
-  EXPECT_EQ(session.Grid(10).ColCount(), 4);
-  EXPECT_EQ(session.Grid(10).Cell(0, 0), "intern");
+  EXPECT_EQ(session.Grid(GridId::StringGrid10).ColCount(), 4);
+  EXPECT_EQ(session.Grid(GridId::StringGrid10).Cell(0, 0), "intern");
 }
 
 TEST_F(TeacherSheetTest, IdentificationWithoutTheSchoolsListShowsOnlyNumbers) {
   // The program directory's list is not a fallback for this table.
   WriteOemLines(program + "LEHRER.CSV", {"1;Aaa;Bbb"});
   Show(0);
-  const TableGrid& grid = session.Grid(10);
+  const TableGrid& grid = session.Grid(GridId::StringGrid10);
   EXPECT_EQ(grid.RowCount(), 51);
   EXPECT_EQ(Column(10, 0, 1, 2), (std::vector<std::string>{"01", "02"}));
   for (int row = 1; row < grid.RowCount(); ++row) {
@@ -605,19 +608,19 @@ TEST_F(TeacherSheetTest, NumberSortsCompareTextAndMoveWholeRows) {
   WriteOemLines(school + "LEHRER.CSV", {"9;Neun;a", "10;Zehn;b", "2;Zwei;c"});
   WriteOemLines(program + "LEHRER.CSV", {"9;Neun;a", "10;Zehn;b", "2;Zwei;c"});
   Start();
-  session.Dispatch(2, 0);
-  ASSERT_TRUE(session.RunButton("Button24"));
+  session.Dispatch(SheetId::Lehrer, 0);
+  ASSERT_TRUE(session.RunButton(ButtonId::Button24));
   EXPECT_EQ(Column(10, 1, 1, 4), (std::vector<std::string>{"10", "2", "9", ""}));
   EXPECT_EQ(Column(10, 2, 1, 3), (std::vector<std::string>{"Zehn", "Zwei", "Neun"}));
   EXPECT_EQ(Column(10, 0, 1, 4), (std::vector<std::string>{"02", "03", "01", "04"}));
-  EXPECT_EQ(session.Grid(10).RowCount(), 51);
+  EXPECT_EQ(session.Grid(GridId::StringGrid10).RowCount(), 51);
 
-  session.Dispatch(2, 1);
-  ASSERT_TRUE(session.RunButton("Button33"));
+  session.Dispatch(SheetId::Lehrer, 1);
+  ASSERT_TRUE(session.RunButton(ButtonId::Button33));
   EXPECT_EQ(Column(11, 2, 2, 4), (std::vector<std::string>{"10", "2", "9"}));
   EXPECT_EQ(Column(11, 1, 2, 4), (std::vector<std::string>{"Zehn, b", "Zwei, c", "Neun, a"}));
-  EXPECT_EQ(session.Grid(11).Cell(0, 1), "Nr.");
-  EXPECT_EQ(session.Grid(11).RowCount(), 5);
+  EXPECT_EQ(session.Grid(GridId::StringGrid11).Cell(0, 1), "Nr.");
+  EXPECT_EQ(session.Grid(GridId::StringGrid11).RowCount(), 5);
 }
 
 // ---- bad input ---------------------------------------------------------------------------------
@@ -633,10 +636,10 @@ TEST_F(TeacherSheetTest, GarbageFilesNeitherCrashNorStopTheSheet) {
     WriteBytes(school + "LEHRER/123450" + std::to_string(table) + ".CSV", garbage);
   }
   Start();
-  for (int table = 0; table <= 3; ++table) session.Dispatch(2, table);
-  EXPECT_GE(session.Grid(10).RowCount(), 51);
-  EXPECT_EQ(session.Grid(11).Cell(0, 0), "Satzart 1");
-  EXPECT_EQ(session.Grid(11).ColCount(), 61);
+  for (int table = 0; table <= 3; ++table) session.Dispatch(SheetId::Lehrer, table);
+  EXPECT_GE(session.Grid(GridId::StringGrid10).RowCount(), 51);
+  EXPECT_EQ(session.Grid(GridId::StringGrid11).Cell(0, 0), "Satzart 1");
+  EXPECT_EQ(session.Grid(GridId::StringGrid11).ColCount(), 61);
   for (const auto& message : port.Messages()) EXPECT_EQ(message.kind, MessageKind::Information);
 }
 

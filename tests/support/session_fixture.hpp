@@ -17,7 +17,7 @@ namespace tab::test {
 // Records what the window would show.
 class RecordingView : public SessionView {
  public:
-  void GridAboutToChange(int grid) override { touched.push_back(grid); }
+  void GridAboutToChange(GridId grid) override { touched.push_back(static_cast<int>(grid)); }
   void ShowClassCaption(bool visible, const std::string& classId) override {
     captionVisible = visible;
     captionClass = classId;

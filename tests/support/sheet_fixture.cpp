@@ -1,6 +1,10 @@
 #include "support/sheet_fixture.hpp"
 
 #include <filesystem>
+#include <stdexcept>
+#include <string>
+
+#include "app/window_layout.hpp"
 
 #include "support/sheets.hpp"
 
@@ -16,7 +20,7 @@ SheetFixture::SheetFixture(const SheetDefinition& sheet) : sheet_(sheet) {
 }
 
 TableGrid& SheetFixture::Grid(int table) {
-  const int number = TableOf(sheet_, table).steps[0].grid;
+  const GridId number = TableOf(sheet_, table).steps[0].grid;
   auto found = grids_.find(number);
   if (found == grids_.end()) found = grids_.emplace(number, DesignedGrid(number)).first;
   return found->second;
@@ -35,7 +39,10 @@ TableGrid& SheetFixture::Show(int table) {
 }
 
 void SheetFixture::Run(std::string_view button, TableGrid& grid) {
-  CommandOf(sheet_, button)(grid, Context());
+  // Tests name the buttons as the window does; the window's control table gives their identity.
+  const ButtonDesign* design = FindButton(button);
+  if (design == nullptr) throw std::out_of_range("no button " + std::string(button));
+  CommandOf(sheet_, design->button)(grid, Context());
 }
 
 }  // namespace tab::test

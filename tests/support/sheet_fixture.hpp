@@ -35,7 +35,7 @@ class SheetFixture : public ::testing::Test {
 
  private:
   const SheetDefinition& sheet_;
-  std::map<int, TableGrid> grids_;
+  std::map<GridId, TableGrid> grids_;
 };
 
 }  // namespace tab::test

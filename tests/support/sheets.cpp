@@ -11,21 +11,23 @@ const TableEntry& TableOf(const SheetDefinition& sheet, int table) {
   for (const TableEntry& entry : sheet.tables) {
     if (entry.table == table) return entry;
   }
-  throw std::out_of_range("sheet " + std::to_string(sheet.sheet) + " has no table " +
-                          std::to_string(table));
+  throw std::out_of_range("sheet " + std::to_string(static_cast<int>(sheet.sheet)) +
+                          " has no table " + std::to_string(table));
 }
 
-GridStep CommandOf(const SheetDefinition& sheet, std::string_view button) {
+GridStep CommandOf(const SheetDefinition& sheet, ButtonId button) {
   for (const ButtonCommand& command : sheet.commands) {
     if (button == command.button) return command.run;
   }
-  throw std::out_of_range("sheet " + std::to_string(sheet.sheet) + " has no command for " +
-                          std::string(button));
+  throw std::out_of_range("sheet " + std::to_string(static_cast<int>(sheet.sheet)) +
+                          " has no command for button " + std::to_string(static_cast<int>(button)));
 }
 
-TableGrid DesignedGrid(int number) {
-  const GridDesign* design = FindGridDesign(number);
-  if (design == nullptr) throw std::out_of_range("no grid " + std::to_string(number));
+TableGrid DesignedGrid(GridId grid) {
+  const GridDesign* design = FindGridDesign(grid);
+  if (design == nullptr) {
+    throw std::out_of_range("no grid " + std::to_string(static_cast<int>(grid)));
+  }
   return TableGrid(design->cols, design->rows, design->fixedCols, design->defaultColWidth);
 }
 

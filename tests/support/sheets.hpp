@@ -12,9 +12,9 @@ namespace tab::test {
 // The registered table of a sheet; throws std::out_of_range when the sheet has none.
 const TableEntry& TableOf(const SheetDefinition& sheet, int table);
 // The command of a button of the sheet; throws std::out_of_range when it has none.
-GridStep CommandOf(const SheetDefinition& sheet, std::string_view button);
-// Grid `number` (StringGrid<number>) with the size and defaults of its design.
-TableGrid DesignedGrid(int number);
+GridStep CommandOf(const SheetDefinition& sheet, ButtonId button);
+// A grid with the size and defaults of its design.
+TableGrid DesignedGrid(GridId grid);
 // The index of a class in the class list of the paths, or -1.
 int ClassIndex(const PathState& paths, std::string_view classId);
 

@@ -15,6 +15,7 @@
 #include "app/ui/help_window.hpp"
 #include "app/ui/main_window.hpp"
 #include "ui/ui_fixture.hpp"
+#include "ui/window_test.hpp"
 
 namespace tab::ui {
 
@@ -40,7 +41,7 @@ QRgb GridLineColour(const QTableView* view) {
 
 }  // namespace
 
-class DemoWindowTest : public QObject {
+class DemoWindowTest : public test::WindowTest {
   Q_OBJECT
 
  private slots:
@@ -53,14 +54,13 @@ void DemoWindowTest::demoWindowPaintsItsFirstTable() {
   const test::DemoProgram demo;
   RecordingPort port;
   TMainFormZR window(port, demo.Program());
-  window.show();
-  QVERIFY(QTest::qWaitForWindowExposed(&window));
+  QVERIFY(Show(window));
   const QPixmap shot = window.grab();
   QCOMPARE(shot.size(), QSize(762, 559));
 
   // Quick-report table 0 of Dienststelle 13001: the ids row and the record row under the
   // heading row.
-  GridView* grid = window.Grid(1);
+  GridView* grid = Grid(GridId::StringGrid1);
   QVERIFY(grid->isVisible());
   const int rows = grid->Model()->rowCount();
   QCOMPARE(rows, 2);
@@ -88,7 +88,8 @@ void DemoWindowTest::lowRowsArePaintedNinePixelsHigh() {
   TableGrid table(4, 6, 1, 60);
   for (int row = 2; row < 6; ++row) table.SetRowHeight(row, 9);
   GridModel model(table);
-  const GridDesign design{98, 4, 6, 1, 60, true, true, GridColour::Plain, ""};
+  const GridDesign design{
+      static_cast<GridId>(98), "StringGrid98", 4, 6, 1, 60, true, true, GridColour::Plain, ""};
   GridView view(design, &model);
   view.resize(300, 200);
   view.show();
@@ -110,10 +111,9 @@ void DemoWindowTest::helpFileHasItsTopics() {
   const test::DemoProgram demo;
   RecordingPort port;
   TMainFormZR window(port, demo.Program());
-  window.show();
-  QVERIFY(QTest::qWaitForWindowExposed(&window));
-  window.findChild<QAction*>(QStringLiteral("Inhaltsverzeichnis1"))->trigger();
-  HelpWindow* help = window.Help();
+  QVERIFY(Show(window));
+  Action("Inhaltsverzeichnis1")->trigger();
+  auto* help = Find<HelpWindow>(QStringLiteral("HelpWindow"));
   QVERIFY(help->isVisible());
   QVERIFY(port.Messages().empty());
   QStringList anchors;

@@ -29,7 +29,8 @@ TableGrid MakeGrid() {
   return grid;
 }
 
-constexpr GridDesign kDesign{99, 6, 5, 2, 50, true, true, GridColour::School, "Hinweis"};
+constexpr GridDesign kDesign{static_cast<GridId>(99), "StringGrid99", 6, 5, 2, 50, true, true,
+                             GridColour::Schule,      "Hinweis"};
 
 }  // namespace
 
@@ -150,7 +151,7 @@ void GridViewTest::editorTypingReachesTheGrid() {
   QTest::keyClick(editor, Qt::Key_Return);
   // The delegate commits from the event loop.
   QTRY_COMPARE(QByteArray::fromStdString(std::string(grid_->Cell(4, 2))), QByteArray("Gr\xFC\xDF"
-                                                                        "e"));
+                                                                                     "e"));
 }
 
 void GridViewTest::lowRowsReallyShowNinePixels() {

@@ -24,8 +24,8 @@
 #include "app/ui/help_window.hpp"
 #include "app/ui/main_window.hpp"
 #include "app/window_layout.hpp"
-#include "records/text.hpp"
 #include "ui/ui_fixture.hpp"
+#include "ui/window_test.hpp"
 
 namespace tab::ui {
 
@@ -36,8 +36,8 @@ class LoggingWindow : public TMainFormZR {
  public:
   using TMainFormZR::TMainFormZR;
 
-  void GridAboutToChange(int grid) override {
-    log << QStringLiteral("grid %1").arg(grid);
+  void GridAboutToChange(GridId grid) override {
+    log << QStringLiteral("grid %1").arg(static_cast<int>(grid));
     TMainFormZR::GridAboutToChange(grid);
   }
   void ShowClassCaption(bool visible, const std::string& classId) override {
@@ -67,10 +67,6 @@ class LoggingWindow : public TMainFormZR {
   QStringList log;
 };
 
-QString CellOf(const TMainFormZR& window, int grid, int col, int row) {
-  return QString::fromStdString(Win1252ToUtf8(window.Grid(grid)->Model()->Grid().Cell(col, row)));
-}
-
 QStringList ItemsOf(const QComboBox* box) {
   QStringList items;
   for (int i = 0; i < box->count(); ++i) items << box->itemText(i);
@@ -86,7 +82,7 @@ constexpr const char* kHelpText =
 
 }  // namespace
 
-class MainWindowTest : public QObject {
+class MainWindowTest : public test::WindowTest {
   Q_OBJECT
 
  private slots:
@@ -117,43 +113,31 @@ class MainWindowTest : public QObject {
 
  private:
   void Start();
-  QAction* Action(const char* name) const {
-    return window_->findChild<QAction*>(QString::fromUtf8(name));
-  }
+  HelpWindow* Help() const { return Find<HelpWindow>(QStringLiteral("HelpWindow")); }
 
-  std::unique_ptr<test::TestProgram> program_;
-  std::unique_ptr<RecordingPort> port_;
   std::unique_ptr<LoggingWindow> window_;
 };
 
 void MainWindowTest::init() {
-  // Settings name 54321; the data base holds 12345, 54321 and ABCDE and folders that are no
-  // schools.
-  program_ = std::make_unique<test::TestProgram>("54321");
-  for (const char* folder : {"12345", "ABCDE", "1234", "123456", "54321/KLASSE"}) {
-    program_->MakeDbFolder(folder);
-  }
-  program_->WriteData("54321/SCHNELL/5432100.CSV",
-                      {"ES001;ES002;ES003", "54321;Bereich Süd;Landkreis Müritz"});
-  program_->WriteData("12345/SCHNELL/1234500.CSV", {"ES001;ES002;ES003", "12345;Nord;Stadt"});
+  // Settings name 54321; the data base holds 12345, 54321 (with two classes) and ABCDE and
+  // folders that are no schools.
+  WriteProgram();
+  for (const char* folder : {"ABCDE", "1234", "123456"}) program_->MakeDbFolder(folder);
   for (const char* id : {"BS1A01", "BS1A02"}) {
     program_->WriteData(
         std::string("54321/KLASSE/") + id + "00.CSV",
         {"ES001;ES002;ES003;ES004;ES005;ES006", std::string("54321;01;") + id + ";1;1;1"});
   }
-  port_ = std::make_unique<RecordingPort>();
 }
 
 void MainWindowTest::cleanup() {
   window_.reset();
-  port_.reset();
-  program_.reset();
+  RemoveProgram();
 }
 
 void MainWindowTest::Start() {
   window_ = std::make_unique<LoggingWindow>(*port_, program_->Program());
-  window_->show();
-  QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+  QVERIFY(Show(*window_));
 }
 
 void MainWindowTest::startUpShowsTheSettingsSchool() {
@@ -165,37 +149,37 @@ void MainWindowTest::startUpShowsTheSettingsSchool() {
   QCOMPARE(window_->log,
            (QStringList{"classes", "schools", "status 54321", "caption hidden", "grid 1"}));
   QVERIFY(port_->Messages().empty());
-  QCOMPARE(window_->StatusPanel(1)->text(), QStringLiteral("54321"));
-  QCOMPARE(CellOf(*window_, 1, 2, 2), QStringLiteral("Bereich Süd"));
-  QCOMPARE(window_->Grid(1)->Model()->rowCount(), 2);
+  QCOMPARE(StatusPanel(1)->text(), QStringLiteral("54321"));
+  QCOMPARE(CellOf(GridId::StringGrid1, 2, 2), QStringLiteral("Bereich Süd"));
+  QCOMPARE(Grid(GridId::StringGrid1)->Model()->rowCount(), 2);
   // The selector lists the schools sorted with the first one selected; the school shown is
   // still the one of the settings.
-  QCOMPARE(ItemsOf(window_->SchoolSelector()), (QStringList{"12345", "54321", "ABCDE"}));
-  QCOMPARE(window_->SchoolSelector()->currentIndex(), 0);
-  QCOMPARE(window_->SchoolSelector()->currentText(), QStringLiteral("12345"));
-  QCOMPARE(window_->CurrentSession().Paths().schoolNumber, std::string("54321"));
-  QVERIFY(window_->SchoolSelector()->isVisible());
+  QCOMPARE(ItemsOf(SchoolSelector()), (QStringList{"12345", "54321", "ABCDE"}));
+  QCOMPARE(SchoolSelector()->currentIndex(), 0);
+  QCOMPARE(SchoolSelector()->currentText(), QStringLiteral("12345"));
+  QCOMPARE(CurrentSession().Paths().schoolNumber, std::string("54321"));
+  QVERIFY(SchoolSelector()->isVisible());
   // Every page control on its first page, the quick report active.
-  QCOMPARE(window_->SheetPageControl()->currentIndex(), 0);
-  for (int sheet = 0; sheet < 4; ++sheet) {
-    QCOMPARE(window_->TablePageControl(sheet)->currentIndex(), 0);
+  QCOMPARE(SheetPageControl()->currentIndex(), 0);
+  for (const SheetPageDesign& sheet : SheetPages()) {
+    QCOMPARE(TablePageControl(sheet.sheet)->currentIndex(), 0);
   }
-  QCOMPARE(window_->CurrentSession().CurrentSheet(), 0);
-  QCOMPARE(window_->CurrentSession().CurrentTable(), 0);
-  QVERIFY(!window_->ClassCaption()->isVisible());
+  QCOMPARE(CurrentSession().CurrentSheet(), SheetId::Schnell);
+  QCOMPARE(CurrentSession().CurrentTable(), 0);
+  QVERIFY(!ClassCaption()->isVisible());
 }
 
 void MainWindowTest::missingDataBaseStillShowsTheSettingsSchool() {
   program_->WriteSettings("54321", program_->Db() + "fehlt/");
   Start();
-  QCOMPARE(window_->SchoolSelector()->count(), 0);
-  QCOMPARE(window_->SchoolSelector()->currentIndex(), -1);
-  QCOMPARE(window_->SchoolSelector()->currentText(), QString());
-  QCOMPARE(window_->StatusPanel(1)->text(), QStringLiteral("54321"));
+  QCOMPARE(SchoolSelector()->count(), 0);
+  QCOMPARE(SchoolSelector()->currentIndex(), -1);
+  QCOMPARE(SchoolSelector()->currentText(), QString());
+  QCOMPARE(StatusPanel(1)->text(), QStringLiteral("54321"));
   // The table of the settings' school is dispatched all the same, and shows empty.
   QCOMPARE(window_->Grids(), QStringList{"grid 1"});
-  QCOMPARE(CellOf(*window_, 1, 1, 2), QStringLiteral("54321"));
-  QCOMPARE(CellOf(*window_, 1, 2, 2), QString());
+  QCOMPARE(CellOf(GridId::StringGrid1, 1, 2), QStringLiteral("54321"));
+  QCOMPARE(CellOf(GridId::StringGrid1, 2, 2), QString());
 }
 
 void MainWindowTest::pageChangesDispatchTheActiveTable_data() {
@@ -216,37 +200,37 @@ void MainWindowTest::pageChangesDispatchTheActiveTable() {
   QFETCH(QStringList, grids);
   Start();
   window_->log.clear();
-  window_->SheetPageControl()->setCurrentIndex(sheet);
+  SheetPageControl()->setCurrentIndex(sheet);
   if (page != 0) {
     window_->log.clear();
-    window_->TablePageControl(sheet)->setCurrentIndex(page);
+    TablePageControl(static_cast<SheetId>(sheet))->setCurrentIndex(page);
   }
-  QCOMPARE(window_->CurrentSession().CurrentSheet(), sheet);
-  QCOMPARE(window_->CurrentSession().CurrentTable(), table);
+  QCOMPARE(CurrentSession().CurrentSheet(), static_cast<SheetId>(sheet));
+  QCOMPARE(CurrentSession().CurrentTable(), table);
   QCOMPARE(window_->Grids(), grids);
 }
 
 void MainWindowTest::typingInTheSchoolSelectorEmptiesTheTables() {
   Start();
-  QCOMPARE(CellOf(*window_, 1, 3, 2), QStringLiteral("Landkreis Müritz"));
+  QCOMPARE(CellOf(GridId::StringGrid1, 3, 2), QStringLiteral("Landkreis Müritz"));
   window_->log.clear();
-  QLineEdit* edit = window_->SchoolSelector()->lineEdit();
+  QLineEdit* edit = SchoolSelector()->lineEdit();
   edit->selectAll();
   QTest::keyClicks(edit, QStringLiteral("123"));
   // One dispatch per change of the text: "1", "12", "123".
   QCOMPARE(window_->Grids(), (QStringList{"grid 1", "grid 1", "grid 1"}));
-  const PathState& paths = window_->CurrentSession().Paths();
+  const PathState& paths = CurrentSession().Paths();
   QCOMPARE(paths.schoolNumber, std::string("123"));
   QCOMPARE(paths.schoolDirectory, program_->Db() + "123/");
-  QCOMPARE(CellOf(*window_, 1, 2, 2), QString());
-  QCOMPARE(CellOf(*window_, 1, 3, 2), QString());
+  QCOMPARE(CellOf(GridId::StringGrid1, 2, 2), QString());
+  QCOMPARE(CellOf(GridId::StringGrid1, 3, 2), QString());
   // The Dienststelle number cell falls back to the settings' number.
-  QCOMPARE(CellOf(*window_, 1, 1, 2), QStringLiteral("54321"));
+  QCOMPARE(CellOf(GridId::StringGrid1, 1, 2), QStringLiteral("54321"));
 }
 
 void MainWindowTest::pickingASchoolDispatchesOnce() {
   Start();
-  QComboBox* selector = window_->SchoolSelector();
+  QComboBox* selector = SchoolSelector();
   selector->setFocus();
   window_->log.clear();
   QTest::keyClick(selector, Qt::Key_Down);
@@ -254,65 +238,65 @@ void MainWindowTest::pickingASchoolDispatchesOnce() {
   QCOMPARE(window_->Grids(), QStringList{"grid 1"});
   QTest::keyClick(selector, Qt::Key_Up);
   QCOMPARE(window_->Grids(), (QStringList{"grid 1", "grid 1"}));
-  QCOMPARE(window_->CurrentSession().Paths().schoolNumber, std::string("12345"));
-  QCOMPARE(CellOf(*window_, 1, 2, 2), QStringLiteral("Nord"));
+  QCOMPARE(CurrentSession().Paths().schoolNumber, std::string("12345"));
+  QCOMPARE(CellOf(GridId::StringGrid1, 2, 2), QStringLiteral("Nord"));
 }
 
 void MainWindowTest::classListClickShowsThatClass() {
   Start();
-  QListWidget* list = window_->ClassList();
+  QListWidget* list = ClassList();
   QCOMPARE(list->count(), 2);
   QCOMPARE(list->currentRow(), 0);
   window_->log.clear();
-  window_->SheetPageControl()->setCurrentIndex(3);
+  SheetPageControl()->setCurrentIndex(3);
   QCOMPARE(window_->log, (QStringList{"caption BS1A01", "grid 17"}));
-  QVERIFY(window_->ClassCaption()->isVisible());
-  QCOMPARE(window_->ClassIdField()->text(), QStringLiteral("BS1A01"));
-  QCOMPARE(CellOf(*window_, 17, 3, 2), QStringLiteral("BS1A01"));
+  QVERIFY(ClassCaption()->isVisible());
+  QCOMPARE(ClassIdField()->text(), QStringLiteral("BS1A01"));
+  QCOMPARE(CellOf(GridId::StringGrid17, 3, 2), QStringLiteral("BS1A01"));
 
   window_->log.clear();
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                     list->visualItemRect(list->item(1)).center());
   QCOMPARE(window_->log, (QStringList{"caption BS1A02", "grid 17"}));
-  QCOMPARE(window_->ClassIdField()->text(), QStringLiteral("BS1A02"));
-  QCOMPARE(CellOf(*window_, 17, 3, 2), QStringLiteral("BS1A02"));
-  QCOMPARE(window_->CurrentSession().Paths().classId, std::string("BS1A02"));
+  QCOMPARE(ClassIdField()->text(), QStringLiteral("BS1A02"));
+  QCOMPARE(CellOf(GridId::StringGrid17, 3, 2), QStringLiteral("BS1A02"));
+  QCOMPARE(CurrentSession().Paths().classId, std::string("BS1A02"));
 
   // The keyboard moves the selection: one dispatch as well.
   window_->log.clear();
   list->setFocus();
   QTest::keyClick(list, Qt::Key_Up);
   QCOMPARE(window_->log, (QStringList{"caption BS1A01", "grid 17"}));
-  QCOMPARE(CellOf(*window_, 17, 3, 2), QStringLiteral("BS1A01"));
+  QCOMPARE(CellOf(GridId::StringGrid17, 3, 2), QStringLiteral("BS1A01"));
 }
 
 void MainWindowTest::classSheetWithoutClassesSaysSo() {
   Start();
-  QLineEdit* edit = window_->SchoolSelector()->lineEdit();
+  QLineEdit* edit = SchoolSelector()->lineEdit();
   edit->clear();
   edit->setText(QStringLiteral("12345"));
-  QCOMPARE(window_->ClassList()->count(), 0);
+  QCOMPARE(ClassList()->count(), 0);
   port_->Clear();
   window_->log.clear();
-  window_->SheetPageControl()->setCurrentIndex(3);
+  SheetPageControl()->setCurrentIndex(3);
   QCOMPARE(port_->Messages().size(), std::size_t{1});
   QCOMPARE(port_->Messages()[0].kind, MessageKind::InfoDialog);
   QCOMPARE(port_->Messages()[0].info.line1, std::string("Es sind keine Klassen-Daten verfügbar!"));
   QCOMPARE(port_->Messages()[0].info.milliseconds, 2000u);
   // Only the set-up ran: the headed, empty class table.
   QCOMPARE(window_->Grids(), QStringList{"grid 17"});
-  QCOMPARE(CellOf(*window_, 17, 3, 2), QString());
-  QVERIFY(!window_->ClassCaption()->isVisible());
+  QCOMPARE(CellOf(GridId::StringGrid17, 3, 2), QString());
+  QVERIFY(!ClassCaption()->isVisible());
 }
 
 void MainWindowTest::schoolChangeOnTheClassSheetShowsItsFirstClass() {
   Start();
-  QListWidget* list = window_->ClassList();
-  window_->SheetPageControl()->setCurrentIndex(3);
+  QListWidget* list = ClassList();
+  SheetPageControl()->setCurrentIndex(3);
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                     list->visualItemRect(list->item(1)).center());
-  QCOMPARE(window_->ClassIdField()->text(), QStringLiteral("BS1A02"));
-  QLineEdit* edit = window_->SchoolSelector()->lineEdit();
+  QCOMPARE(ClassIdField()->text(), QStringLiteral("BS1A02"));
+  QLineEdit* edit = SchoolSelector()->lineEdit();
   edit->setText(QStringLiteral("5432"));
   QCOMPARE(list->count(), 0);
   window_->log.clear();
@@ -321,7 +305,7 @@ void MainWindowTest::schoolChangeOnTheClassSheetShowsItsFirstClass() {
   QCOMPARE(list->count(), 2);
   QCOMPARE(list->currentRow(), 0);
   QCOMPARE(window_->log, (QStringList{"classes", "caption BS1A01", "grid 17"}));
-  QCOMPARE(CellOf(*window_, 17, 3, 2), QStringLiteral("BS1A01"));
+  QCOMPARE(CellOf(GridId::StringGrid17, 3, 2), QStringLiteral("BS1A01"));
 }
 
 void MainWindowTest::pageButtonRunsItsCommand() {
@@ -330,12 +314,12 @@ void MainWindowTest::pageButtonRunsItsCommand() {
     auto* button = window_->findChild<QPushButton*>(QString::fromUtf8(design.name));
     QVERIFY2(button != nullptr, design.name);
     QCOMPARE(button->text(), QString::fromUtf8(design.caption));
-    QCOMPARE(button->isEnabled(), Session::HasCommand(design.name));
+    QCOMPARE(button->isEnabled(), Session::HasCommand(design.button));
   }
   // Class "Tab. 1": the birth years typed into the grid are sorted by the button.
-  window_->SheetPageControl()->setCurrentIndex(3);
-  window_->TablePageControl(3)->setCurrentIndex(1);
-  GridModel* model = window_->Grid(18)->Model();
+  SheetPageControl()->setCurrentIndex(3);
+  TablePageControl(SheetId::Klassen)->setCurrentIndex(1);
+  GridModel* model = Grid(GridId::StringGrid18)->Model();
   const QStringList years = {"1990", "1988", "1989"};
   for (int i = 0; i < years.size(); ++i) QVERIFY(model->setData(model->index(1 + i, 1), years[i]));
   auto* button = window_->findChild<QPushButton*>(QStringLiteral("Button44"));
@@ -363,7 +347,7 @@ void MainWindowTest::exitQuestion() {
   program_->WriteProgramFile("VORINEXMVBS.HLP", {kHelpText});
   Start();
   window_->HelpContents();
-  QVERIFY(window_->Help()->isVisible());
+  QVERIFY(Help()->isVisible());
   port_->Clear();
   port_->AnswerNext(yes);
   if (command.isEmpty()) {
@@ -377,7 +361,7 @@ void MainWindowTest::exitQuestion() {
            std::string("Wollen Sie den Tabellario\nMecklenburg-Vorpommern - Berufsschule\n"
                        "jetzt wirklich BEENDEN?"));
   QCOMPARE(window_->isVisible(), !yes);
-  QVERIFY(!window_->Help()->isVisible());
+  QVERIFY(!Help()->isVisible());
 }
 
 void MainWindowTest::helpCommands() {
@@ -386,7 +370,7 @@ void MainWindowTest::helpCommands() {
   QAction* contents = Action("HelpContentsItem");
   QCOMPARE(contents->shortcut(), QKeySequence(Qt::Key_F1));
   contents->trigger();
-  HelpWindow* help = window_->Help();
+  HelpWindow* help = Help();
   QVERIFY(help->isVisible());
   // Written in the Windows code page here: read as that.
   QVERIFY(help->Browser()->toPlainText().contains(QStringLiteral("Einleitung für alle")));
@@ -412,14 +396,14 @@ void MainWindowTest::functionKeyOneOpensTheHelp() {
   window_->activateWindow();
   QVERIFY(QTest::qWaitForWindowActive(window_.get()));
   QTest::keyClick(window_.get(), Qt::Key_F1);
-  QVERIFY(window_->Help()->isVisible());
+  QVERIFY(Help()->isVisible());
 }
 
 void MainWindowTest::missingHelpFileIsReported() {
   Start();
   port_->Clear();
   Action("HelpContentsItem")->trigger();
-  QVERIFY(!window_->Help()->isVisible());
+  QVERIFY(!Help()->isVisible());
   QCOMPARE(port_->Messages().size(), std::size_t{1});
   QCOMPARE(port_->Messages()[0].kind, MessageKind::Warning);
   QCOMPARE(port_->Messages()[0].text,
@@ -428,11 +412,14 @@ void MainWindowTest::missingHelpFileIsReported() {
 
 void MainWindowTest::aboutBoxOpensFromTheMenu() {
   Start();
-  QSignalSpy finished(window_->AboutBox(), &QDialog::finished);
-  // The box is modal: it is closed from the event loop it runs.
-  QTimer::singleShot(0, window_->AboutBox(), [this] { window_->AboutBox()->accept(); });
+  QString title;
+  WhenOpen<TInfoBox_ZR>(QStringLiteral("InfoBox_ZR"), [&title](TInfoBox_ZR& box) {
+    title = box.windowTitle();
+    box.accept();
+  });
   Action("HelpAboutItem")->trigger();
-  QCOMPARE(finished.count(), 1);
+  QCOMPARE(title, QStringLiteral("Info"));
+  QCOMPARE(Find<TInfoBox_ZR>(QStringLiteral("InfoBox_ZR"))->result(), int(QDialog::Accepted));
 }
 
 void MainWindowTest::menusAndToolBar() {
@@ -450,11 +437,11 @@ void MainWindowTest::menusAndToolBar() {
 
   struct Expected {
     const char* name;
-    const char* text;
+    const char* text;  // the menu item's caption, or the tool button's tool tip
     const char* statusTip;
     bool visible;
   };
-  const Expected items[] = {
+  const Expected actions[] = {
       {"FileOpenItem", "Daten-Basis-Verzeichnis &festlegen...",
        "Laufwerk und Verzeichnis für die Statistik-Datenbank festlegen", true},
       {"FilePrintItem", "aktuelle Tabelle &Drucken...", "Aktuelle Tabelle drucken", false},
@@ -466,21 +453,6 @@ void MainWindowTest::menusAndToolBar() {
       {"Inhaltsverzeichnis1", "Inhalts&verzeichnis", "", true},
       {"HelpSearchItem", "&Inhalt-Index-Suche der Hilfe...", "Hilfe zu einem Thema suchen", true},
       {"HelpAboutItem", "I&nfo zum Programm", "Programminformationen anzeigen", true},
-  };
-  for (const Expected& item : items) {
-    QAction* action = Action(item.name);
-    QVERIFY2(action != nullptr, item.name);
-    QCOMPARE(action->text(), QString::fromUtf8(item.text));
-    QCOMPARE(action->statusTip(), QString::fromUtf8(item.statusTip));
-    QCOMPARE(action->isVisible(), item.visible);
-  }
-  // The commands that open the directory chooser, the settings and the e-mail dialog.
-  for (const char* name :
-       {"FileOpenItem", "FileOpenButton", "Programmeinstellungen1", "SchnellMeldung1"}) {
-    QVERIFY2(Action(name)->isEnabled(), name);
-  }
-
-  const Expected buttons[] = {
       {"FileOpenButton", "Daten-Basis-Verzeichnis wechseln", "Daten-Basis-Verzeichnis wechseln",
        true},
       {"FileExitButton", "Beenden", "", true},
@@ -489,52 +461,59 @@ void MainWindowTest::menusAndToolBar() {
       {"FilePrintButton", "Drucken", "", false},
       {"FilePrintSetupButton", "Druckereinstellungen", "", false},
   };
+  for (const Expected& expected : actions) {
+    QAction* action = Action(expected.name);
+    QVERIFY2(action != nullptr, expected.name);
+    const bool toolButton = QByteArray(expected.name).endsWith("Button");
+    QCOMPARE(toolButton ? action->toolTip() : action->text(), QString::fromUtf8(expected.text));
+    QCOMPARE(action->statusTip(), QString::fromUtf8(expected.statusTip));
+    QCOMPARE(action->isVisible(), expected.visible);
+  }
+  // The commands that open the directory chooser, the settings and the e-mail dialog.
+  for (const char* name :
+       {"FileOpenItem", "FileOpenButton", "Programmeinstellungen1", "SchnellMeldung1"}) {
+    QVERIFY2(Action(name)->isEnabled(), name);
+  }
   QStringList order;
   for (QAction* action : window_->findChild<QToolBar*>()->actions()) {
     if (!action->objectName().isEmpty()) order << action->objectName();
   }
   QCOMPARE(order.mid(0, 4), (QStringList{"FileOpenButton", "FileExitButton", "HelpContentsButton",
                                          "HelpAboutButton"}));
-  for (const Expected& button : buttons) {
-    QAction* action = Action(button.name);
-    QVERIFY2(action != nullptr, button.name);
-    QCOMPARE(action->toolTip(), QString::fromUtf8(button.text));
-    QCOMPARE(action->statusTip(), QString::fromUtf8(button.statusTip));
-    QCOMPARE(action->isVisible(), button.visible);
-  }
   QCOMPARE(window_->findChild<QToolBar*>()->height(), 33);
 }
 
 void MainWindowTest::hintsReachStatusPanelZero() {
   Start();
-  QWidget* list = window_->ClassList();
+  QWidget* list = ClassList();
   QCOMPARE(list->toolTip(), QStringLiteral("Liste der verfügbaren Klassen"));
   QEvent enter(QEvent::Enter);
   QCoreApplication::sendEvent(list, &enter);
-  QCOMPARE(window_->StatusPanel(0)->text(), QStringLiteral("Liste der verfügbaren Klassen"));
-  QCoreApplication::sendEvent(window_->Grid(5), &enter);
-  QCOMPARE(window_->StatusPanel(0)->text(),
+  QCOMPARE(StatusPanel(0)->text(), QStringLiteral("Liste der verfügbaren Klassen"));
+  QCoreApplication::sendEvent(Grid(GridId::StringGrid5), &enter);
+  QCOMPARE(StatusPanel(0)->text(),
            QStringLiteral("Klassen und Schüler/-innen nach Schularten/Bildungsgängen/Zeitformen "
                           "und Jahrgangsstufen"));
   QEvent leave(QEvent::Leave);
-  QCoreApplication::sendEvent(window_->Grid(5), &leave);
-  QCOMPARE(window_->StatusPanel(0)->text(), QString());
-  QCOMPARE(window_->SheetPageControl()->toolTip(), QStringLiteral("Statistik-Meldung"));
-  QCOMPARE(window_->TablePageControl(2)->toolTip(), QStringLiteral("Tabellen der Lehrer-Bogen"));
+  QCoreApplication::sendEvent(Grid(GridId::StringGrid5), &leave);
+  QCOMPARE(StatusPanel(0)->text(), QString());
+  QCOMPARE(SheetPageControl()->toolTip(), QStringLiteral("Statistik-Meldung"));
+  QCOMPARE(TablePageControl(SheetId::Lehrer)->toolTip(),
+           QStringLiteral("Tabellen der Lehrer-Bogen"));
 }
 
 void MainWindowTest::statusPanelZeroTakesTheRest() {
   Start();
-  QCOMPARE(window_->StatusPanel(1)->width(), 70);
-  const int before = window_->StatusPanel(0)->width();
+  QCOMPARE(StatusPanel(1)->width(), 70);
+  const int before = StatusPanel(0)->width();
   window_->resize(900, 559);
-  QTRY_COMPARE(window_->StatusPanel(0)->width(), before + 138);
-  QCOMPARE(window_->StatusPanel(1)->width(), 70);
+  QTRY_COMPARE(StatusPanel(0)->width(), before + 138);
+  QCOMPARE(StatusPanel(1)->width(), 70);
 }
 
 void MainWindowTest::identificationNoteHasItsThirteenLines() {
   Start();
-  const QPlainTextEdit* note = window_->IdentificationNote();
+  const QPlainTextEdit* note = IdentificationNote();
   QVERIFY(note->isReadOnly());
   const QStringList lines = note->toPlainText().split(QLatin1Char('\n'));
   QCOMPARE(lines.size(), 13);

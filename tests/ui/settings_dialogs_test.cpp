@@ -19,6 +19,7 @@
 #include "app/ui/settings_dialog.hpp"
 #include "records/text.hpp"
 #include "ui/ui_fixture.hpp"
+#include "ui/window_test.hpp"
 
 namespace tab::ui {
 
@@ -58,25 +59,9 @@ class SimulatedVolumes : public VolumeLayer {
   std::map<std::string, VolumeProbe> probes;
 };
 
-QString CellOf(const TMainFormZR& window, int grid, int col, int row) {
-  return QString::fromStdString(Win1252ToUtf8(window.Grid(grid)->Model()->Grid().Cell(col, row)));
-}
-
-// Runs `step` once the modal dialog `dialog` is open (from the event loop).
-template <typename Step>
-void WhenOpen(QDialog* dialog, Step step) {
-  QTimer::singleShot(0, dialog, [dialog, step] {
-    if (!dialog->isVisible()) {
-      WhenOpen(dialog, step);
-      return;
-    }
-    step();
-  });
-}
-
 }  // namespace
 
-class SettingsDialogsTest : public QObject {
+class SettingsDialogsTest : public test::WindowTest {
   Q_OBJECT
 
  private slots:
@@ -110,30 +95,21 @@ class SettingsDialogsTest : public QObject {
   // A settings file other than the defaults: 13001, the data base, row heights on, report off.
   void WriteOtherSettings();
 
-  std::unique_ptr<test::TestProgram> program_;
-  std::unique_ptr<RecordingPort> port_;
   std::unique_ptr<TMainFormZR> window_;
 };
 
 void SettingsDialogsTest::init() {
-  program_ = std::make_unique<test::TestProgram>("54321");
-  program_->MakeDbFolder("12345");
-  program_->WriteData("54321/SCHNELL/5432100.CSV",
-                      {"ES001;ES002;ES003", "54321;Bereich Süd;Landkreis Müritz"});
-  program_->WriteData("12345/SCHNELL/1234500.CSV", {"ES001;ES002;ES003", "12345;Nord;Stadt"});
-  port_ = std::make_unique<RecordingPort>();
+  WriteProgram();
 }
 
 void SettingsDialogsTest::cleanup() {
   window_.reset();
-  port_.reset();
-  program_.reset();
+  RemoveProgram();
 }
 
 void SettingsDialogsTest::StartWindow() {
   window_ = std::make_unique<TMainFormZR>(*port_, program_->Program());
-  window_->show();
-  QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+  QVERIFY(Show(*window_));
 }
 
 void SettingsDialogsTest::WriteOtherSettings() {
@@ -149,7 +125,7 @@ void SettingsDialogsTest::settingsDialogShowsDefaultsWithoutFile() {
   std::filesystem::remove(program_->Program() + kSettingsFileName);
   Settings record = DefaultSettings();
   record.schoolNumber = "99999";
-  TEinstellFormZR dialog(record, program_->Program(), *port_, nullptr);
+  TEinstellFormZR dialog(record, program_->Program(), *port_);
   dialog.show();
   QCOMPARE(dialog.windowTitle(), QStringLiteral("Programm-Einstellungen"));
   QCOMPARE(dialog.Edit1()->text(), QStringLiteral("00000"));
@@ -168,7 +144,7 @@ void SettingsDialogsTest::settingsDialogShowsDefaultsWithoutFile() {
 void SettingsDialogsTest::settingsDialogShowsTheFile() {
   WriteOtherSettings();
   Settings record = DefaultSettings();
-  TEinstellFormZR dialog(record, program_->Program(), *port_, nullptr);
+  TEinstellFormZR dialog(record, program_->Program(), *port_);
   dialog.show();
   QCOMPARE(dialog.Edit1()->text(), QStringLiteral("13001"));
   QCOMPARE(dialog.Picker().Folder(), NoTrailingSeparator(program_->Db()));
@@ -185,7 +161,7 @@ void SettingsDialogsTest::settingsDialogShowsTheFile() {
 
 void SettingsDialogsTest::typedTextSurvivesARepaint() {
   Settings record = DefaultSettings();
-  TEinstellFormZR dialog(record, program_->Program(), *port_, nullptr);
+  TEinstellFormZR dialog(record, program_->Program(), *port_);
   dialog.show();
   QVERIFY(QTest::qWaitForWindowExposed(&dialog));
   dialog.Edit1()->setText(QStringLiteral("77777"));
@@ -199,7 +175,7 @@ void SettingsDialogsTest::typedTextSurvivesARepaint() {
 
 void SettingsDialogsTest::takeOverCutsTheSchoolNumberAndWritesTheFile() {
   Settings record = DefaultSettings();
-  TEinstellFormZR dialog(record, program_->Program(), *port_, nullptr);
+  TEinstellFormZR dialog(record, program_->Program(), *port_);
   dialog.show();
   dialog.Edit1()->setText(QStringLiteral("ÄBCDEFGHIJKLMNOPQRSTUVWXY"));  // 25 characters
   dialog.Picker().SetFolder(QString::fromStdString(program_->Db() + "12345"));
@@ -219,7 +195,7 @@ void SettingsDialogsTest::takeOverCutsTheSchoolNumberAndWritesTheFile() {
 
 void SettingsDialogsTest::takeOverAtTheRootStoresOneSeparator() {
   Settings record = DefaultSettings();
-  TEinstellFormZR dialog(record, program_->Program(), *port_, nullptr);
+  TEinstellFormZR dialog(record, program_->Program(), *port_);
   dialog.show();
   dialog.Picker().SetFolder(QStringLiteral("/"));
   dialog.Button1()->click();
@@ -231,7 +207,7 @@ void SettingsDialogsTest::standardSettingsRefillWithoutTouchingTheFile() {
   WriteOtherSettings();
   const std::string before = test::ReadBytes(program_->Program() + kSettingsFileName);
   Settings record = DefaultSettings();
-  TEinstellFormZR dialog(record, program_->Program(), *port_, nullptr);
+  TEinstellFormZR dialog(record, program_->Program(), *port_);
   dialog.show();
   QCOMPARE(dialog.Edit1()->text(), QStringLiteral("13001"));
   dialog.Button3()->click();
@@ -249,7 +225,7 @@ void SettingsDialogsTest::cancelLeavesFileAndRecordUnchanged() {
   record.schoolNumber = "11111";
   record.dataBaseDirectory = "/somewhere/";
   const Settings original = record;
-  TEinstellFormZR dialog(record, program_->Program(), *port_, nullptr);
+  TEinstellFormZR dialog(record, program_->Program(), *port_);
   dialog.show();
   QCOMPARE(record.schoolNumber, std::string("54321"));  // filled from the file
   dialog.Edit1()->setText(QStringLiteral("22222"));
@@ -267,7 +243,7 @@ void SettingsDialogsTest::cancelLeavesFileAndRecordUnchanged() {
 void SettingsDialogsTest::writeErrorKeepsTheDialogOpen() {
   const std::string missing = program_->Program() + "fehlt/";
   Settings record = DefaultSettings();
-  TEinstellFormZR dialog(record, missing, *port_, nullptr);
+  TEinstellFormZR dialog(record, missing, *port_);
   dialog.show();
   dialog.Button1()->click();
   QVERIFY(dialog.isVisible());
@@ -279,21 +255,21 @@ void SettingsDialogsTest::writeErrorKeepsTheDialogOpen() {
 
 void SettingsDialogsTest::windowReloadsAfterSettingsTakenOver() {
   StartWindow();
-  QCOMPARE(CellOf(*window_, 1, 2, 2), QStringLiteral("Bereich Süd"));
-  TEinstellFormZR* dialog = window_->SettingsDialog();
-  WhenOpen(dialog, [dialog] {
-    dialog->Edit1()->setText(QStringLiteral("12345"));
-    dialog->Button1()->click();
+  QCOMPARE(CellOf(GridId::StringGrid1, 2, 2), QStringLiteral("Bereich Süd"));
+  WhenOpen<TEinstellFormZR>(QStringLiteral("EinstellFormZR"), [](TEinstellFormZR& dialog) {
+    dialog.Edit1()->setText(QStringLiteral("12345"));
+    dialog.Button1()->click();
   });
-  window_->findChild<QAction*>(QStringLiteral("Programmeinstellungen1"))->trigger();
-  QCOMPARE(dialog->result(), int(QDialog::Accepted));
+  Action("Programmeinstellungen1")->trigger();
+  QCOMPARE(Find<TEinstellFormZR>(QStringLiteral("EinstellFormZR"))->result(),
+           int(QDialog::Accepted));
   QCOMPARE(ReadFile(program_->Program()).schoolNumber, std::string("12345"));
   // School from the record, selector rebuilt, status panel 1, the current table loaded again.
-  QCOMPARE(window_->CurrentSession().Paths().schoolNumber, std::string("12345"));
-  QCOMPARE(window_->StatusPanel(1)->text(), QStringLiteral("12345"));
-  QCOMPARE(window_->SchoolSelector()->count(), 2);
-  QCOMPARE(window_->SchoolSelector()->itemText(0), QStringLiteral("12345"));
-  QCOMPARE(CellOf(*window_, 1, 2, 2), QStringLiteral("Nord"));
+  QCOMPARE(CurrentSession().Paths().schoolNumber, std::string("12345"));
+  QCOMPARE(StatusPanel(1)->text(), QStringLiteral("12345"));
+  QCOMPARE(SchoolSelector()->count(), 2);
+  QCOMPARE(SchoolSelector()->itemText(0), QStringLiteral("12345"));
+  QCOMPARE(CellOf(GridId::StringGrid1, 2, 2), QStringLiteral("Nord"));
   QVERIFY(port_->Messages().empty());
 }
 
@@ -304,34 +280,34 @@ void SettingsDialogsTest::chooserOkPointsTheWindowAtTheFolder() {
   std::filesystem::create_directories(other.Path() + "99999");
   StartWindow();
   const std::string settingsBefore = test::ReadBytes(program_->Program() + kSettingsFileName);
-  TVerzWahlForm* chooser = window_->DirectoryChooser();
   QString browsingAtOpen;
-  WhenOpen(chooser, [chooser, &other, &browsingAtOpen] {
-    browsingAtOpen = chooser->Picker().Folder();
-    chooser->Picker().SetFolder(QString::fromStdString(other.Path()));
-    chooser->OkButton()->click();
+  QString title;
+  WhenOpen<TVerzWahlForm>(QStringLiteral("VerzWahlForm"), [&](TVerzWahlForm& chooser) {
+    browsingAtOpen = chooser.Picker().Folder();
+    title = chooser.windowTitle();
+    chooser.Picker().SetFolder(QString::fromStdString(other.Path()));
+    chooser.OkButton()->click();
   });
-  window_->findChild<QAction*>(QStringLiteral("FileOpenItem"))->trigger();
+  Action("FileOpenItem")->trigger();
   QCOMPARE(browsingAtOpen, NoTrailingSeparator(program_->Db()));
-  QCOMPARE(chooser->windowTitle(), QStringLiteral("Speicherort der Statistik-Datenbank"));
-  QCOMPARE(window_->CurrentSession().Paths().dataBaseDirectory, other.Path());
-  QCOMPARE(window_->SchoolSelector()->count(), 2);
-  QCOMPARE(window_->StatusPanel(1)->text(), QStringLiteral("54321"));
-  QCOMPARE(CellOf(*window_, 1, 2, 2), QStringLiteral("Anderswo"));
+  QCOMPARE(title, QStringLiteral("Speicherort der Statistik-Datenbank"));
+  QCOMPARE(CurrentSession().Paths().dataBaseDirectory, other.Path());
+  QCOMPARE(SchoolSelector()->count(), 2);
+  QCOMPARE(StatusPanel(1)->text(), QStringLiteral("54321"));
+  QCOMPARE(CellOf(GridId::StringGrid1, 2, 2), QStringLiteral("Anderswo"));
   QCOMPARE(test::ReadBytes(program_->Program() + kSettingsFileName), settingsBefore);
 }
 
 void SettingsDialogsTest::chooserCancelChangesNothing() {
   StartWindow();
-  TVerzWahlForm* chooser = window_->DirectoryChooser();
-  WhenOpen(chooser, [chooser] {
-    chooser->Picker().SetFolder(QStringLiteral("/"));
-    chooser->CancelButton()->click();
+  WhenOpen<TVerzWahlForm>(QStringLiteral("VerzWahlForm"), [](TVerzWahlForm& chooser) {
+    chooser.Picker().SetFolder(QStringLiteral("/"));
+    chooser.CancelButton()->click();
   });
-  window_->findChild<QAction*>(QStringLiteral("FileOpenItem"))->trigger();
-  QCOMPARE(chooser->result(), int(QDialog::Rejected));
-  QCOMPARE(window_->CurrentSession().Paths().dataBaseDirectory, program_->Db());
-  QCOMPARE(CellOf(*window_, 1, 2, 2), QStringLiteral("Bereich Süd"));
+  Action("FileOpenItem")->trigger();
+  QCOMPARE(Find<TVerzWahlForm>(QStringLiteral("VerzWahlForm"))->result(), int(QDialog::Rejected));
+  QCOMPARE(CurrentSession().Paths().dataBaseDirectory, program_->Db());
+  QCOMPARE(CellOf(GridId::StringGrid1, 2, 2), QStringLiteral("Bereich Süd"));
 }
 
 void SettingsDialogsTest::chooserDriveCheck() {
@@ -344,7 +320,7 @@ void SettingsDialogsTest::chooserDriveCheck() {
   SimulatedVolumes volumes;
   volumes.probes[drives.Path() + "x"] = {VolumeProbe::Outcome::NoMedium, ENOENT};
   volumes.probes[e] = {VolumeProbe::Outcome::Empty, 0};
-  TVerzWahlForm chooser(window_->CurrentSession(), *port_, volumes);
+  TVerzWahlForm chooser(*port_, volumes);
   FolderPicker& picker = chooser.Picker();
   picker.SetDrives({{QStringLiteral("A"), QString::fromStdString(a)},
                     {QStringLiteral("X"), QString::fromStdString(drives.Path() + "x")},
@@ -403,7 +379,8 @@ void SettingsDialogsTest::mailCancelDoesNotHandOver() {
   Settings settings = DefaultSettings();
   const std::string db = program_->Db();
   FakeMail mail(0);
-  TEMailForm dialog(settings, db, mail, *port_);
+  TEMailForm dialog(mail, *port_);
+  dialog.SetQuickReport(settings.schoolNumber, db);
   dialog.show();
   QCOMPARE(dialog.windowTitle(), QStringLiteral("EMail mit Statistik-Datenbank versenden..."));
   QCOMPARE(dialog.Button2()->text(),
@@ -433,7 +410,8 @@ void SettingsDialogsTest::mailResultClosesTheDialog() {
   settings.schoolNumber = "54321";
   const std::string db = program_->Db();
   FakeMail mail(code);
-  TEMailForm dialog(settings, db, mail, *port_);
+  TEMailForm dialog(mail, *port_);
+  dialog.SetQuickReport(settings.schoolNumber, db);
   dialog.show();
   dialog.Button2()->click();
   QCOMPARE(dialog.result(), result);
@@ -452,15 +430,15 @@ void SettingsDialogsTest::mailFromTheWindowAttachesTheQuickReport() {
   StartWindow();
   FakeMail mail(0);
   window_->SetMailPort(mail);
-  TEMailForm* dialog = window_->MailDialog();
-  WhenOpen(dialog, [dialog] { dialog->Button2()->click(); });
-  window_->findChild<QAction*>(QStringLiteral("SchnellMeldung1"))->trigger();
+  WhenOpen<TEMailForm>(QStringLiteral("EMailForm"),
+                       [](TEMailForm& dialog) { dialog.Button2()->click(); });
+  Action("SchnellMeldung1")->trigger();
   QCOMPARE(mail.sent.size(), std::size_t{1});
   QCOMPARE(mail.sent[0].subject, std::string("Schnellmeldung"));
   QCOMPARE(mail.sent[0].body, std::string("Schnellmeldung: 54321"));
   QCOMPARE(mail.sent[0].attachmentName, std::string("5432100.CSV"));
   QCOMPARE(mail.sent[0].attachmentPath, program_->Db() + "54321/SCHNELL/5432100.CSV");
-  QCOMPARE(dialog->result(), int(QDialog::Accepted));
+  QCOMPARE(Find<TEMailForm>(QStringLiteral("EMailForm"))->result(), int(QDialog::Accepted));
 }
 
 }  // namespace tab::ui

@@ -1,23 +1,15 @@
 #include "app/ui/about_box.hpp"
 
-#include <QApplication>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QStyle>
 #include <QVBoxLayout>
 
-namespace tab::ui {
+#include "app/ui/widget_style.hpp"
 
-void CentreOnScreen(QWidget* window) {
-  const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
-  if (screen == nullptr) return;
-  QRect frame = window->frameGeometry();
-  frame.moveCenter(screen->availableGeometry().center());
-  window->move(frame.topLeft());
-}
+namespace tab::ui {
 
 TInfoBox_ZR::TInfoBox_ZR(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("InfoBox_ZR"));

@@ -14,7 +14,4 @@ class TInfoBox_ZR : public QDialog {
   void showEvent(QShowEvent* event) override;
 };
 
-// Moves a window to the middle of the screen it is on (or the primary screen).
-void CentreOnScreen(QWidget* window);
-
 }  // namespace tab::ui

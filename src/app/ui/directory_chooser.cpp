@@ -12,8 +12,7 @@
 #include <QStorageInfo>
 #include <QTreeView>
 
-#include "app/session.hpp"
-#include "app/ui/about_box.hpp"
+#include "app/ui/widget_style.hpp"
 #include "records/file_names.hpp"
 
 namespace tab::ui {
@@ -148,9 +147,8 @@ void FolderPicker::DriveChosen(int index) {
 
 // ---- TVerzWahlForm ---------------------------------------------------------------------------
 
-TVerzWahlForm::TVerzWahlForm(Session& session, MessagePort& port, VolumeLayer& volumes,
-                             QWidget* parent)
-    : QDialog(parent), session_(session) {
+TVerzWahlForm::TVerzWahlForm(MessagePort& port, VolumeLayer& volumes, QWidget* parent)
+    : QDialog(parent) {
   setObjectName(QStringLiteral("VerzWahlForm"));
   setWindowTitle(QStringLiteral("Speicherort der Statistik-Datenbank"));
   setModal(true);
@@ -162,10 +160,7 @@ TVerzWahlForm::TVerzWahlForm(Session& session, MessagePort& port, VolumeLayer& v
   layout->addWidget(picker_->Tree(), 3, 0);
   auto* buttons = new QHBoxLayout;
   ok_ = new QPushButton(QStringLiteral("OK"), this);
-  QFont bold = ok_->font();
-  bold.setBold(true);
-  ok_->setFont(bold);
-  ok_->setDefault(true);
+  MakeDefaultButton(ok_);
   cancel_ = new QPushButton(QStringLiteral("Abbrechen"), this);
   buttons->addStretch();
   buttons->addWidget(ok_);
@@ -178,9 +173,9 @@ TVerzWahlForm::TVerzWahlForm(Session& session, MessagePort& port, VolumeLayer& v
   connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-int TVerzWahlForm::exec() {
-  browsing_ = QString::fromStdString(session_.Paths().dataBaseDirectory);
-  return QDialog::exec();
+int TVerzWahlForm::OpenAt(const std::string& dataBaseDirectory) {
+  browsing_ = QString::fromStdString(dataBaseDirectory);
+  return exec();
 }
 
 void TVerzWahlForm::showEvent(QShowEvent* event) {

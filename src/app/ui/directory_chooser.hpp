@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QList>
 #include <QString>
+#include <string>
 
 #include "app/drive_check.hpp"
 
@@ -12,10 +13,6 @@ class QComboBox;
 class QPushButton;
 class QFileSystemModel;
 class QTreeView;
-
-namespace tab {
-class Session;
-}
 
 namespace tab::ui {
 
@@ -71,8 +68,7 @@ class TVerzWahlForm : public QDialog {
   Q_OBJECT
 
  public:
-  TVerzWahlForm(Session& session, MessagePort& port, VolumeLayer& volumes,
-                QWidget* parent = nullptr);
+  TVerzWahlForm(MessagePort& port, VolumeLayer& volumes, QWidget* parent = nullptr);
 
   FolderPicker& Picker() { return *picker_; }
   QPushButton* OkButton() const { return ok_; }
@@ -82,8 +78,9 @@ class TVerzWahlForm : public QDialog {
   // After OK: the tree's folder with one trailing separator.
   const QString& ChosenFolder() const { return chosen_; }
 
-  // Opening: the browsing folder starts as the data-base directory.
-  int exec() override;
+  // Opens the chooser modally; the browsing folder starts as the running program's data-base
+  // directory.
+  int OpenAt(const std::string& dataBaseDirectory);
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -91,7 +88,6 @@ class TVerzWahlForm : public QDialog {
  private:
   void OkClick();
 
-  Session& session_;
   FolderPicker* picker_;
   QPushButton* ok_;
   QPushButton* cancel_;

@@ -16,11 +16,11 @@ namespace {
 
 QColor GridBackground(GridColour colour, const QPalette& palette) {
   switch (colour) {
-    case GridColour::School:
+    case GridColour::Schule:
       return QColor(255, 255, 0);  // yellow
-    case GridColour::Teacher:
+    case GridColour::Lehrer:
       return QColor(0, 255, 0);  // lime
-    case GridColour::Class:
+    case GridColour::Klassen:
       return QColor(0, 255, 255);  // aqua
     case GridColour::Identification:
       return QColor(192, 192, 192);  // grey
@@ -128,7 +128,7 @@ class FixedColumnsView : public QTableView {
 
 GridView::GridView(const GridDesign& design, GridModel* model, QWidget* parent)
     : QTableView(parent), model_(model) {
-  setObjectName(QStringLiteral("StringGrid%1").arg(design.number));
+  setObjectName(QString::fromUtf8(design.name));
   setModel(model);
   ConfigureHeaders(this, design);
   setSelectionMode(ContiguousSelection);
@@ -213,6 +213,7 @@ void GridView::RowResized(int row, int height) {
 }
 
 int GridView::FixedWidth() const {
+  if (model_.isNull()) return 0;
   const int fixed = std::min(model_->Grid().FixedCols(), model_->columnCount());
   int width = 0;
   for (int c = 0; c < fixed; ++c) width += columnWidth(c);

@@ -3,6 +3,7 @@
 // scrolls sideways with the cells; the fixed left columns are painted by a second table view
 // lying over the left edge, so they stay in view while the cells scroll underneath. Widths and
 // heights come from the table grid after every rebuild; what the user drags goes back into it.
+#include <QPointer>
 #include <QTableView>
 
 #include "app/ui/grid_model.hpp"
@@ -47,7 +48,8 @@ class GridView : public QTableView {
   void ColumnResized(int column, int width);
   void RowResized(int row, int height);
 
-  GridModel* model_;
+  // The document owns the model; a view whose model has gone shows nothing.
+  QPointer<GridModel> model_;
   FixedColumnsView* fixed_ = nullptr;
   bool rebuilding_ = false;
 };

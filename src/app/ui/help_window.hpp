@@ -25,7 +25,6 @@ class HelpWindow : public QWidget {
 
   // Reads the help file; false when it cannot be read (nothing is shown then).
   bool Load(const QString& path);
-  bool IsLoaded() const { return loaded_; }
 
   void ShowContents();
   void ShowContext(int context);

@@ -5,6 +5,8 @@
 #include <QTextEdit>
 #include <QVBoxLayout>
 
+#include "app/ui/widget_style.hpp"
+
 namespace tab::ui {
 
 TInfoDlg::TInfoDlg(QWidget* parent)
@@ -16,9 +18,7 @@ TInfoDlg::TInfoDlg(QWidget* parent)
   heading_->setReadOnly(true);
   heading_->setFrame(false);
   heading_->setFocusPolicy(Qt::NoFocus);
-  QFont bold = heading_->font();
-  bold.setBold(true);
-  heading_->setFont(bold);
+  MakeBold(heading_);
   QPalette flat = heading_->palette();
   flat.setColor(QPalette::Base, flat.color(QPalette::Window));
   heading_->setPalette(flat);
@@ -33,8 +33,7 @@ TInfoDlg::TInfoDlg(QWidget* parent)
   message_->document()->setDefaultTextOption(centred);
 
   button_ = new QPushButton(QStringLiteral("OK   /   Schließen"), this);
-  button_->setFont(bold);
-  button_->setDefault(true);
+  MakeDefaultButton(button_);
   connect(button_, &QPushButton::clicked, this, &QDialog::accept);
 
   auto* layout = new QVBoxLayout(this);

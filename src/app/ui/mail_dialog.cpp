@@ -3,15 +3,12 @@
 #include <QHBoxLayout>
 #include <QPushButton>
 
+#include "app/ui/widget_style.hpp"
+
 namespace tab::ui {
 
-TEMailForm::TEMailForm(const Settings& settings, const std::string& dataBaseDirectory,
-                       MailPort& mail, MessagePort& port, QWidget* parent)
-    : QDialog(parent),
-      settings_(settings),
-      dataBaseDirectory_(dataBaseDirectory),
-      mail_(&mail),
-      port_(port) {
+TEMailForm::TEMailForm(MailPort& mail, MessagePort& port, QWidget* parent)
+    : QDialog(parent), mail_(&mail), port_(port) {
   setObjectName(QStringLiteral("EMailForm"));
   setWindowTitle(QStringLiteral("EMail mit Statistik-Datenbank versenden..."));
   setModal(true);
@@ -21,19 +18,22 @@ TEMailForm::TEMailForm(const Settings& settings, const std::string& dataBaseDire
   button2_ = new QPushButton(
       QStringLiteral("Daten zusammenstellen und an EMail-Programm übergeben "), this);
   button2_->setObjectName(QStringLiteral("Button2"));
-  QFont bold = button2_->font();
-  bold.setBold(true);
-  button2_->setFont(bold);
-  button2_->setDefault(true);
+  MakeDefaultButton(button2_);
   layout->addWidget(button1_);
   layout->addWidget(button2_);
   connect(button1_, &QPushButton::clicked, this, &QDialog::reject);
   connect(button2_, &QPushButton::clicked, this, &TEMailForm::Button2Click);
 }
 
+void TEMailForm::SetQuickReport(const std::string& schoolNumber,
+                                const std::string& dataBaseDirectory) {
+  schoolNumber_ = schoolNumber;
+  dataBaseDirectory_ = dataBaseDirectory;
+}
+
 void TEMailForm::Button2Click() {
   // Blocks until the mail program is done with the message.
-  if (SendQuickReport(settings_, dataBaseDirectory_, *mail_, port_) == kMailSuccess) {
+  if (SendQuickReport(schoolNumber_, dataBaseDirectory_, *mail_, port_) == kMailSuccess) {
     accept();
   } else {
     reject();

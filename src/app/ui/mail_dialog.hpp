@@ -3,7 +3,6 @@
 #include <QDialog>
 #include <string>
 
-#include "app/settings.hpp"
 #include "mail/mail.hpp"
 
 class QPushButton;
@@ -14,19 +13,20 @@ class TEMailForm : public QDialog {
   Q_OBJECT
 
  public:
-  // `dataBaseDirectory` is read at the moment of sending (the running program's data base).
-  TEMailForm(const Settings& settings, const std::string& dataBaseDirectory, MailPort& mail,
-             MessagePort& port, QWidget* parent = nullptr);
+  TEMailForm(MailPort& mail, MessagePort& port, QWidget* parent = nullptr);
 
   QPushButton* Button1() const { return button1_; }  // abbrechen
   QPushButton* Button2() const { return button2_; }  // hand over
   void SetMailPort(MailPort& mail) { mail_ = &mail; }
+  // The report the next hand-over sends: the settings' Dienststelle number (Windows-1252) and
+  // the running program's data-base directory.
+  void SetQuickReport(const std::string& schoolNumber, const std::string& dataBaseDirectory);
 
  private:
   void Button2Click();
 
-  const Settings& settings_;
-  const std::string& dataBaseDirectory_;
+  std::string schoolNumber_;
+  std::string dataBaseDirectory_;
   MailPort* mail_;
   MessagePort& port_;
   QPushButton* button1_;

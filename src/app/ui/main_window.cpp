@@ -23,6 +23,7 @@
 #include <array>
 #include <span>
 
+#include "app/help_file.hpp"
 #include "app/ui/about_box.hpp"
 #include "app/ui/directory_chooser.hpp"
 #include "app/ui/grid_model.hpp"
@@ -32,7 +33,7 @@
 #include "app/ui/mail_dialog.hpp"
 #include "app/ui/progress_dialog.hpp"
 #include "app/ui/settings_dialog.hpp"
-#include "records/file_names.hpp"
+#include "app/ui/widget_style.hpp"
 
 #ifdef TABELLARIO_HAVE_PRINT_SUPPORT
 #include <QPrintDialog>
@@ -134,40 +135,33 @@ const std::array kToolButtons = {
                      QStyle::SP_FileDialogDetailedView, &TMainFormZR::FilePrintSetup, false, true},
 };
 
-QFont Bold(QFont font) {
-  font.setBold(true);
-  return font;
-}
-
 // A borderless read-only text field, as wide as its text.
 QLineEdit* CaptionField(const QString& text, bool bold, QWidget* parent) {
   auto* field = new QLineEdit(text, parent);
   field->setReadOnly(true);
   field->setFrame(false);
   field->setFocusPolicy(Qt::NoFocus);
-  if (bold) field->setFont(Bold(field->font()));
+  if (bold) MakeBold(field);
   QPalette flat = field->palette();
   flat.setColor(QPalette::Base, flat.color(QPalette::Window));
   field->setPalette(flat);
   return field;
 }
 
+// A dialog or window of the main window, built when it is first needed.
+template <typename Widget, typename Make>
+Widget& BuiltOnce(QPointer<Widget>& held, Make make) {
+  if (held.isNull()) held = make();
+  return *held;
+}
+
 }  // namespace
 
 TMainFormZR::TMainFormZR(MessagePort& port, const std::string& programDirectory, QWidget* parent)
-    : QMainWindow(parent), port_(port), session_(port, *this) {
+    : QMainWindow(parent), port_(port), document_(port, *this, this) {
   setObjectName(QStringLiteral("MainFormZR"));
   setWindowTitle(QString::fromUtf8(kCaption));
-  session_.Create(programDirectory);
-
-  about_ = new TInfoBox_ZR(this);
-  progress_ = new Tfortschrittdlg(this);
-  settingsDialog_ = new TEinstellFormZR(session_.CurrentSettings(),
-                                        session_.Paths().programDirectory, port_, progress_, this);
-  chooser_ = new TVerzWahlForm(session_, port_, volumes_, this);
-  mailDialog_ = new TEMailForm(session_.CurrentSettings(), session_.Paths().dataBaseDirectory,
-                               xdgEmail_, port_, this);
-  help_ = new HelpWindow(this);
+  CurrentSession().Create(programDirectory);
 
   BuildMenus();
   BuildToolBar();
@@ -176,14 +170,6 @@ TMainFormZR::TMainFormZR(MessagePort& port, const std::string& programDirectory,
   BuildStatusLine();
   resize(762, 559);
   CentreOnScreen(this);
-}
-
-TMainFormZR::~TMainFormZR() {
-  // The views and models refer to the session's table grids, which go with the members: they
-  // must go first, before QWidget's destructor would delete them.
-  delete takeCentralWidget();
-  for (auto& entry : grids_) delete entry.second.model;
-  grids_.clear();
 }
 
 // ---- building ------------------------------------------------------------------------------
@@ -227,7 +213,7 @@ void TMainFormZR::BuildToolBar() {
   }
   bar->addSeparator();
   auto* label = new QLabel(QStringLiteral("aktuelle Schule:"), bar);
-  label->setFont(Bold(label->font()));
+  MakeBold(label);
   label->setContentsMargins(4, 0, 4, 0);
   schoolLabelAction_ = bar->addWidget(label);
   schools_ = new QComboBox(bar);
@@ -242,7 +228,8 @@ void TMainFormZR::BuildToolBar() {
   schoolLabelAction_->setVisible(false);
   schoolSelectorAction_->setVisible(false);
   // Typed or picked: the line edit's text changes once per change either way.
-  connect(schools_, &QComboBox::editTextChanged, this, &TMainFormZR::ComboBox1Change);
+  connect(schools_, &QComboBox::editTextChanged, &document_,
+          [this](const QString& text) { ComboBox1Change(text); });
 }
 
 void TMainFormZR::BuildStatusLine() {
@@ -263,29 +250,29 @@ void TMainFormZR::BuildStatusLine() {
   line->addPermanentWidget(statusSchool_);
 }
 
-GridView* TMainFormZR::MakeGrid(int number, QWidget* parent) {
-  const GridDesign* design = FindGridDesign(number);
-  auto* model = new GridModel(session_.Grid(number), this);
-  auto* view = new GridView(*design, model, parent);
+GridView* TMainFormZR::MakeGrid(GridId grid, QWidget* parent) {
+  const GridDesign* design = FindGridDesign(grid);
+  auto* view = new GridView(*design, &document_.Model(grid), parent);
   ApplyHint(view, design->hint);
-  grids_.emplace(number, GridSlot{model, view});
+  grids_.emplace(grid, view);
   return view;
 }
 
 QWidget* TMainFormZR::BuildTablePage(const TablePageDesign& page) {
   auto* widget = new QWidget;
   widget->setObjectName(QString::fromUtf8(page.name));
+  tablePageDesigns_[widget] = &page;
   auto* layout = new QVBoxLayout(widget);
   layout->setContentsMargins(2, 2, 2, 2);
 
-  if (page.grids[1] != 0) {
+  if (page.topGrid) {
     // Teacher page "Identifizierung + Tabelle 0": teacher table 0 on top, below it the
     // identification grid and the note beside it.
-    GridView* general = MakeGrid(page.grids[1], widget);
+    GridView* general = MakeGrid(*page.topGrid, widget);
     general->setFixedHeight(80);
     layout->addWidget(general);
     auto* row = new QHBoxLayout;
-    row->addWidget(MakeGrid(page.grids[0], widget), 1);
+    row->addWidget(MakeGrid(page.grid, widget), 1);
     note_ = new QPlainTextEdit(widget);
     note_->setObjectName(QStringLiteral("RichEdit1"));
     note_->setReadOnly(true);
@@ -300,20 +287,21 @@ QWidget* TMainFormZR::BuildTablePage(const TablePageDesign& page) {
     row->addWidget(note_, 1);
     layout->addLayout(row, 1);
   } else {
-    layout->addWidget(MakeGrid(page.grids[0], widget), 1);
+    layout->addWidget(MakeGrid(page.grid, widget), 1);
   }
 
   // The page's buttons below its grid, two to a line, so that the window keeps its width.
   auto* buttons = new QGridLayout;
   int count = 0;
   for (const ButtonDesign& design : Buttons()) {
-    if (std::string_view(design.page) != page.name) continue;
+    if (design.sheet != page.sheet || design.table != page.table) continue;
     auto* button = new QPushButton(QString::fromUtf8(design.caption), widget);
     button->setObjectName(QString::fromUtf8(design.name));
     // A button works once its sheet has registered the command.
-    button->setEnabled(Session::HasCommand(design.name));
-    const std::string name = design.name;
-    connect(button, &QPushButton::clicked, this, [this, name] { session_.RunButton(name); });
+    button->setEnabled(Session::HasCommand(design.button));
+    const ButtonId id = design.button;
+    connect(button, &QPushButton::clicked, &document_,
+            [this, id] { CurrentSession().RunButton(id); });
     buttons->addWidget(button, count / 2, count % 2);
     ++count;
   }
@@ -330,11 +318,12 @@ void TMainFormZR::BuildPages() {
   sheets_ = new QTabWidget(this);
   sheets_->setObjectName(QStringLiteral("PageControl1"));
   ApplyHint(sheets_, "Statistik-Meldung");
-  sheets_->tabBar()->setFont(Bold(sheets_->tabBar()->font()));
+  MakeBold(sheets_->tabBar());
   sheets_->setUsesScrollButtons(true);
   for (const SheetPageDesign& sheet : SheetPages()) {
     auto* page = new QWidget;
     page->setObjectName(QString::fromUtf8(sheet.name));
+    sheetPageDesigns_[page] = &sheet;
     ApplyHint(page, sheet.hint);
     auto* tables = new QTabWidget(page);
     tables->setObjectName(QString::fromUtf8(sheet.pageControl));
@@ -348,11 +337,11 @@ void TMainFormZR::BuildPages() {
     }
     auto* layout = new QHBoxLayout(page);
     layout->setContentsMargins(2, 2, 2, 2);
-    if (sheet.sheet == 3) {
+    if (sheet.sheet == SheetId::Klassen) {
       // The class list left of the class tables.
       auto* left = new QVBoxLayout;
       auto* label = new QLabel(QStringLiteral("Klassen:"), page);
-      label->setFont(Bold(label->font()));
+      MakeBold(label);
       classes_ = new QListWidget(page);
       classes_->setObjectName(QStringLiteral("ListBox1"));
       ApplyHint(classes_, "Liste der verfügbaren Klassen");
@@ -364,16 +353,16 @@ void TMainFormZR::BuildPages() {
       // changed current row for the keyboard.
       classes_->viewport()->installEventFilter(this);
       classListViewport_ = classes_->viewport();
-      connect(classes_, &QListWidget::itemClicked, this, [this] { ListBox1Click(); });
-      connect(classes_, &QListWidget::currentRowChanged, this, [this] {
+      connect(classes_, &QListWidget::itemClicked, &document_, [this] { ListBox1Click(); });
+      connect(classes_, &QListWidget::currentRowChanged, &document_, [this] {
         if (!classListMousePress_) ListBox1Click();
       });
     }
     layout->addWidget(tables, 1);
     sheets_->addTab(page, QString::fromUtf8(sheet.caption));
-    connect(tables, &QTabWidget::currentChanged, this, [this] { PageControlChange(); });
+    connect(tables, &QTabWidget::currentChanged, &document_, [this] { PageControlChange(); });
   }
-  connect(sheets_, &QTabWidget::currentChanged, this, [this] { PageControlChange(); });
+  connect(sheets_, &QTabWidget::currentChanged, &document_, [this] { PageControlChange(); });
   setCentralWidget(sheets_);
 }
 
@@ -409,22 +398,24 @@ void TMainFormZR::showEvent(QShowEvent* event) {
 
 void TMainFormZR::FormShow() {
   // Data base, school, classes, schools and status panel 1.
-  session_.StartUp();
+  CurrentSession().StartUp();
   hintsAttached_ = true;
   settingPages_ = true;
-  for (const int sheet : {3, 2, 1, 0}) TablePageControl(sheet)->setCurrentIndex(0);
+  for (auto it = tablePages_.rbegin(); it != tablePages_.rend(); ++it) {
+    it->second->setCurrentIndex(0);
+  }
   sheets_->setCurrentIndex(0);
   settingPages_ = false;
   schoolLabelAction_->setVisible(true);
   schoolSelectorAction_->setVisible(true);
-  const int sheet = SheetIndexOfPage(ActivePageName(sheets_));
-  session_.SetCurrent(sheet, TableIndexOfPage(sheet, ActivePageName(TablePageControl(sheet))));
-  session_.Dispatch(session_.CurrentSheet(), session_.CurrentTable());
+  const SheetId sheet = ActiveSheet();
+  CurrentSession().SetCurrent(sheet, ActiveTable(sheet));
+  CurrentSession().Dispatch(CurrentSession().CurrentSheet(), CurrentSession().CurrentTable());
 }
 
 void TMainFormZR::closeEvent(QCloseEvent* event) {
   const bool yes = port_.Ask(kExitQuestion);
-  help_->close();
+  if (help_) help_->close();
   if (yes) {
     event->accept();
   } else {
@@ -457,47 +448,45 @@ bool TMainFormZR::eventFilter(QObject* watched, QEvent* event) {
 
 // ---- pages, school selector, class list ----------------------------------------------------
 
-QTabWidget* TMainFormZR::TablePageControl(int sheet) const {
+QTabWidget* TMainFormZR::TablePageControl(SheetId sheet) const {
   const auto found = tablePages_.find(sheet);
-  return found == tablePages_.end() ? tablePages_.at(0) : found->second;
+  return found == tablePages_.end() ? tablePages_.at(SheetId::Schnell) : found->second;
 }
 
-GridView* TMainFormZR::Grid(int number) const {
-  const auto found = grids_.find(number);
-  return found == grids_.end() ? nullptr : found->second.view;
+SheetId TMainFormZR::ActiveSheet() const {
+  const auto found = sheetPageDesigns_.find(sheets_->currentWidget());
+  return SheetOfPage(found == sheetPageDesigns_.end() ? nullptr : found->second);
 }
 
-std::string TMainFormZR::ActivePageName(const QTabWidget* control) const {
-  const QWidget* page = control != nullptr ? control->currentWidget() : nullptr;
-  return page != nullptr ? page->objectName().toStdString() : std::string();
+int TMainFormZR::ActiveTable(SheetId sheet) const {
+  const auto found = tablePageDesigns_.find(TablePageControl(sheet)->currentWidget());
+  return TableOfPage(sheet, found == tablePageDesigns_.end() ? nullptr : found->second);
 }
 
 void TMainFormZR::PageControlChange() {
   if (settingPages_) return;
-  const std::string sheetPage = ActivePageName(sheets_);
-  const int sheet = SheetIndexOfPage(sheetPage);
-  // An unknown sheet consults the quick report's table pages.
-  session_.PageChanged(sheetPage, ActivePageName(TablePageControl(sheet)));
+  const SheetId sheet = ActiveSheet();
+  CurrentSession().PageChanged(sheet, ActiveTable(sheet));
 }
 
 void TMainFormZR::ComboBox1Change(const QString& text) {
-  session_.SchoolSelectorChanged(text.toStdString());
+  CurrentSession().SchoolSelectorChanged(text.toStdString());
 }
 
 void TMainFormZR::ListBox1Click() {
-  session_.ClassListClicked(classes_->currentRow(), ActivePageName(TablePageControl(3)));
+  CurrentSession().ClassListClicked(classes_->currentRow(), ActiveTable(SheetId::Klassen));
 }
 
 // ---- SessionView ---------------------------------------------------------------------------
 
-void TMainFormZR::GridAboutToChange(int grid) {
+void TMainFormZR::GridAboutToChange(GridId grid) {
   const auto found = grids_.find(grid);
-  if (found != grids_.end()) found->second.view->BeginRebuild();
+  if (found != grids_.end()) found->second->BeginRebuild();
 }
 
-void TMainFormZR::GridChanged(int grid) {
+void TMainFormZR::GridChanged(GridId grid) {
   const auto found = grids_.find(grid);
-  if (found != grids_.end()) found->second.view->EndRebuild();
+  if (found != grids_.end()) found->second->EndRebuild();
 }
 
 void TMainFormZR::ShowClassCaption(bool visible, const std::string& classId) {
@@ -513,7 +502,7 @@ void TMainFormZR::SchoolListChanged() {
   // Filling the selector is no choice of the user: the current school stays.
   const QSignalBlocker blocker(schools_);
   schools_->clear();
-  for (const std::string& school : session_.Paths().schools) {
+  for (const std::string& school : CurrentSession().Paths().schools) {
     schools_->addItem(QString::fromStdString(school));
   }
   schools_->setCurrentIndex(schools_->count() > 0 ? 0 : -1);
@@ -522,10 +511,10 @@ void TMainFormZR::SchoolListChanged() {
 void TMainFormZR::ClassListChanged() {
   const QSignalBlocker blocker(classes_);
   classes_->clear();
-  for (const std::string& id : session_.Paths().classes) {
+  for (const std::string& id : CurrentSession().Paths().classes) {
     classes_->addItem(QString::fromStdString(id));
   }
-  classes_->setCurrentRow(session_.Paths().selectedClass);
+  classes_->setCurrentRow(CurrentSession().Paths().selectedClass);
 }
 
 void TMainFormZR::StatusSchoolNumber(const std::string& number) {
@@ -535,21 +524,35 @@ void TMainFormZR::StatusSchoolNumber(const std::string& number) {
 // ---- menu and tool bar commands ------------------------------------------------------------
 
 void TMainFormZR::FileOpen() {
-  if (chooser_->exec() == QDialog::Accepted) {
-    session_.DataBaseChosen(chooser_->ChosenFolder().toStdString());
+  TVerzWahlForm& chooser =
+      BuiltOnce(chooser_, [this] { return new TVerzWahlForm(port_, volumes_, this); });
+  if (chooser.OpenAt(CurrentSession().Paths().dataBaseDirectory) == QDialog::Accepted) {
+    CurrentSession().DataBaseChosen(chooser.ChosenFolder().toStdString());
   }
 }
 
 void TMainFormZR::Programmeinstellungen1Click() {
-  if (settingsDialog_->exec() == QDialog::Accepted) session_.SettingsAccepted();
+  TEinstellFormZR& dialog = BuiltOnce(settingsDialog_, [this] {
+    auto* settings = new TEinstellFormZR(CurrentSession().CurrentSettings(),
+                                         CurrentSession().Paths().programDirectory, port_, this);
+    connect(settings, &TEinstellFormZR::Saved, this,
+            [this] { BuiltOnce(progress_, [this] { return new Tfortschrittdlg(this); }).exec(); });
+    return settings;
+  });
+  if (dialog.exec() == QDialog::Accepted) CurrentSession().SettingsAccepted();
 }
 
 void TMainFormZR::SchnellMeldung1Click() {
-  mailDialog_->exec();
+  TEMailForm& dialog =
+      BuiltOnce(mailDialog_, [this] { return new TEMailForm(*mail_, port_, this); });
+  dialog.SetQuickReport(CurrentSession().CurrentSettings().schoolNumber,
+                        CurrentSession().Paths().dataBaseDirectory);
+  dialog.exec();
 }
 
 void TMainFormZR::SetMailPort(MailPort& mail) {
-  mailDialog_->SetMailPort(mail);
+  mail_ = &mail;
+  if (mailDialog_) mailDialog_->SetMailPort(mail);
 }
 
 void TMainFormZR::FilePrint() {
@@ -572,28 +575,31 @@ void TMainFormZR::FileExit() {
   close();
 }
 
+HelpWindow& TMainFormZR::Help() {
+  return BuiltOnce(help_, [this] { return new HelpWindow(this); });
+}
+
 bool TMainFormZR::HelpReady() {
-  const std::string path = ResolvePath(session_.Paths().programDirectory, "VORINEXMVBS.HLP");
-  if (help_->Load(QString::fromStdString(path))) return true;
-  port_.Warning(PathExists(path) ? "Die Hilfe-Datei\n" + path + "\nkann nicht gelesen werden!"
-                                 : "Die Hilfe-Datei\n" + path + "\nwurde nicht gefunden!");
+  const std::string path = HelpFilePath(CurrentSession().Paths().programDirectory);
+  if (Help().Load(QString::fromStdString(path))) return true;
+  ReportHelpFileFailure(path, port_);
   return false;
 }
 
 void TMainFormZR::HelpContents() {
-  if (HelpReady()) help_->ShowContents();
+  if (HelpReady()) Help().ShowContents();
 }
 
 void TMainFormZR::Inhaltsverzeichnis1Click() {
-  if (HelpReady()) help_->ShowContext(2);
+  if (HelpReady()) Help().ShowContext(2);
 }
 
 void TMainFormZR::HelpSearch() {
-  if (HelpReady()) help_->ShowSearch(QString());
+  if (HelpReady()) Help().ShowSearch(QString());
 }
 
 void TMainFormZR::HelpAbout() {
-  about_->exec();
+  BuiltOnce(about_, [this] { return new TInfoBox_ZR(this); }).exec();
 }
 
 }  // namespace tab::ui

@@ -1,16 +1,17 @@
 #pragma once
 // TMainFormZR: the main window. Four sheet pages (one per report form), each with its table
 // pages and grids, the tool bar with the school selector, the status line, the menus. All state
-// and the dispatcher live in the Session; the window shows what it reports and passes every page
-// change, selector change, class list click and page button on to it.
+// and the dispatcher live in the Session, which the window's document holds with the models of
+// the grids; the window shows what the Session reports and passes every page change, selector
+// change, class list click and page button on to it. Its dialogs are built when first opened.
 #include <QMainWindow>
+#include <QPointer>
 #include <map>
-#include <memory>
 #include <string>
-#include <string_view>
 
 #include "app/drive_check.hpp"
 #include "app/session.hpp"
+#include "app/ui/document.hpp"
 #include "app/window_layout.hpp"
 #include "mail/mail.hpp"
 
@@ -20,12 +21,10 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPlainTextEdit;
-class QPushButton;
 class QTabWidget;
 
 namespace tab::ui {
 
-class GridModel;
 class GridView;
 class HelpWindow;
 class TInfoBox_ZR;
@@ -43,33 +42,15 @@ class TMainFormZR : public QMainWindow, public SessionView {
   static constexpr const char* kExitQuestion =
       "Wollen Sie den Tabellario\nMecklenburg-Vorpommern - Berufsschule\njetzt wirklich BEENDEN?";
 
-  // Creating the window: viewer mode, program directory, settings (messages go to `port`).
+  // Creating the window: program directory, settings (messages go to `port`).
   TMainFormZR(MessagePort& port, const std::string& programDirectory, QWidget* parent = nullptr);
-  ~TMainFormZR() override;
 
-  Session& CurrentSession() { return session_; }
-  GridView* Grid(int number) const;
-  QTabWidget* SheetPageControl() const { return sheets_; }
-  // The table page control of a sheet (0 to 3).
-  QTabWidget* TablePageControl(int sheet) const;
-  QComboBox* SchoolSelector() const { return schools_; }
-  QListWidget* ClassList() const { return classes_; }
-  QLabel* StatusPanel(int panel) const { return panel == 0 ? statusHint_ : statusSchool_; }
-  QWidget* ClassCaption() const { return classCaption_; }
-  QLineEdit* ClassIdField() const { return classIdField_; }
-  QPlainTextEdit* IdentificationNote() const { return note_; }
-  HelpWindow* Help() const { return help_; }
-  TInfoBox_ZR* AboutBox() const { return about_; }
-  Tfortschrittdlg* ProgressDialog() const { return progress_; }
-  TEinstellFormZR* SettingsDialog() const { return settingsDialog_; }
-  TVerzWahlForm* DirectoryChooser() const { return chooser_; }
-  TEMailForm* MailDialog() const { return mailDialog_; }
   // The mail hand-over of the e-mail dialog (xdg-email unless replaced).
   void SetMailPort(MailPort& mail);
 
   // SessionView
-  void GridAboutToChange(int grid) override;
-  void GridChanged(int grid) override;
+  void GridAboutToChange(GridId grid) override;
+  void GridChanged(GridId grid) override;
   void ShowClassCaption(bool visible, const std::string& classId) override;
   void FocusClassList() override;
   void SchoolListChanged() override;
@@ -95,10 +76,9 @@ class TMainFormZR : public QMainWindow, public SessionView {
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  struct GridSlot {
-    GridModel* model;
-    GridView* view;
-  };
+  Session& CurrentSession() { return document_.CurrentSession(); }
+  // The table page control of a sheet (the quick report's for an unknown sheet).
+  QTabWidget* TablePageControl(SheetId sheet) const;
 
   void BuildMenus();
   void BuildToolBar();
@@ -106,21 +86,27 @@ class TMainFormZR : public QMainWindow, public SessionView {
   void BuildPages();
   void BuildClassCaption();
   QWidget* BuildTablePage(const TablePageDesign& page);
-  GridView* MakeGrid(int number, QWidget* parent);
+  GridView* MakeGrid(GridId grid, QWidget* parent);
 
   void FormShow();
   void PageControlChange();
   void ComboBox1Change(const QString& text);
   void ListBox1Click();
-  std::string ActivePageName(const QTabWidget* control) const;
-  // Opens the help file; reports a missing one.
+  // The sheet of the active sheet page, and the table of the active page of that sheet.
+  SheetId ActiveSheet() const;
+  int ActiveTable(SheetId sheet) const;
+  // Opens the help file; reports a missing or unreadable one.
   bool HelpReady();
+  HelpWindow& Help();
 
   MessagePort& port_;
-  Session session_;
-  std::map<int, GridSlot> grids_;
+  Document document_;
+  std::map<GridId, GridView*> grids_;
   QTabWidget* sheets_ = nullptr;
-  std::map<int, QTabWidget*> tablePages_;
+  std::map<SheetId, QTabWidget*> tablePages_;
+  // The design entry each page widget was built from.
+  std::map<const QWidget*, const SheetPageDesign*> sheetPageDesigns_;
+  std::map<const QWidget*, const TablePageDesign*> tablePageDesigns_;
   QComboBox* schools_ = nullptr;
   QAction* schoolLabelAction_ = nullptr;
   QAction* schoolSelectorAction_ = nullptr;
@@ -131,14 +117,16 @@ class TMainFormZR : public QMainWindow, public SessionView {
   QPlainTextEdit* note_ = nullptr;
   QLabel* statusHint_ = nullptr;
   QLabel* statusSchool_ = nullptr;
-  HelpWindow* help_ = nullptr;
-  TInfoBox_ZR* about_ = nullptr;
-  Tfortschrittdlg* progress_ = nullptr;
   FileSystemVolumeLayer volumes_;
   XdgEmailPort xdgEmail_;
-  TEinstellFormZR* settingsDialog_ = nullptr;
-  TVerzWahlForm* chooser_ = nullptr;
-  TEMailForm* mailDialog_ = nullptr;
+  MailPort* mail_ = &xdgEmail_;
+  // Built when first opened.
+  QPointer<HelpWindow> help_;
+  QPointer<TInfoBox_ZR> about_;
+  QPointer<Tfortschrittdlg> progress_;
+  QPointer<TEinstellFormZR> settingsDialog_;
+  QPointer<TVerzWahlForm> chooser_;
+  QPointer<TEMailForm> mailDialog_;
   bool shown_ = false;
   // Pages set by the program (building, start-up) do not dispatch.
   bool settingPages_ = true;

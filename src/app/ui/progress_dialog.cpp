@@ -4,15 +4,15 @@
 #include <QProgressBar>
 #include <QVBoxLayout>
 
+#include "app/ui/widget_style.hpp"
+
 namespace tab::ui {
 
 Tfortschrittdlg::Tfortschrittdlg(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("fortschrittdlg"));
   setWindowTitle(QStringLiteral("Speichern ..."));
   auto* label = new QLabel(QStringLiteral("Speichern der Informationen:"), this);
-  QFont bold = label->font();
-  bold.setBold(true);
-  label->setFont(bold);
+  MakeBold(label);
   bar_ = new QProgressBar(this);
   bar_->setRange(0, 15);
   bar_->setTextVisible(false);

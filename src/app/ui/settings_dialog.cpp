@@ -11,33 +11,19 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
-#include "app/ui/about_box.hpp"
 #include "app/ui/directory_chooser.hpp"
-#include "app/ui/progress_dialog.hpp"
+#include "app/ui/widget_style.hpp"
 #include "records/text.hpp"
 
 namespace tab::ui {
 
-namespace {
-
-constexpr std::size_t kSchoolNumberCapacity = 20;
-constexpr std::size_t kDirectoryCapacity = 255;
-
-std::string Cut(std::string text, std::size_t capacity) {
-  if (text.size() > capacity) text.resize(capacity);
-  return text;
-}
-
-}  // namespace
-
 TEinstellFormZR::TEinstellFormZR(Settings& record, std::string programDirectory, MessagePort& port,
-                                 Tfortschrittdlg* progress, QWidget* parent)
+                                 QWidget* parent)
     : QDialog(parent),
       record_(record),
       before_(record),
       programDirectory_(std::move(programDirectory)),
-      port_(port),
-      progress_(progress) {
+      port_(port) {
   setObjectName(QStringLiteral("EinstellFormZR"));
   setWindowTitle(QStringLiteral("Programm-Einstellungen"));
   setModal(true);
@@ -71,10 +57,7 @@ TEinstellFormZR::TEinstellFormZR(Settings& record, std::string programDirectory,
   button2_->setObjectName(QStringLiteral("Button2"));
   button1_ = new QPushButton(QStringLiteral("übernehmen"), this);
   button1_->setObjectName(QStringLiteral("Button1"));
-  QFont bold = button1_->font();
-  bold.setBold(true);
-  button1_->setFont(bold);
-  button1_->setDefault(true);
+  MakeDefaultButton(button1_);
   buttons->addWidget(button3_);
   buttons->addStretch();
   buttons->addWidget(button2_);
@@ -84,7 +67,7 @@ TEinstellFormZR::TEinstellFormZR(Settings& record, std::string programDirectory,
 
   // A folder chosen in the tree goes into the record at once.
   connect(picker_, &FolderPicker::FolderChosen, this, [this](const QString& folder) {
-    record_.dataBaseDirectory = Cut(Utf8ToWin1252(folder.toStdString()), kDirectoryCapacity);
+    record_.dataBaseDirectory = FieldText(folder.toStdString(), kDirectoryCapacity);
   });
   connect(button1_, &QPushButton::clicked, this, &TEinstellFormZR::Button1Click);
   connect(button2_, &QPushButton::clicked, this, &TEinstellFormZR::reject);
@@ -107,7 +90,7 @@ void TEinstellFormZR::showEvent(QShowEvent* event) {
 void TEinstellFormZR::FillControls() {
   edit1_->setText(QString::fromStdString(Win1252ToUtf8(record_.schoolNumber)));
   if (record_.dataBaseDirectory.empty()) {
-    record_.dataBaseDirectory = Cut(Utf8ToWin1252(programDirectory_), kDirectoryCapacity);
+    record_.dataBaseDirectory = FieldText(programDirectory_, kDirectoryCapacity);
   }
   picker_->SetFolder(QString::fromStdString(Win1252ToUtf8(record_.dataBaseDirectory)));
   checkBox2_->setChecked(record_.rowHeightOption == 1);
@@ -127,18 +110,14 @@ void TEinstellFormZR::reject() {
 
 void TEinstellFormZR::Button1Click() {
   Settings taken = record_;
-  taken.schoolNumber = Cut(Utf8ToWin1252(edit1_->text().toStdString()), kSchoolNumberCapacity);
-  std::string directory = Cut(Utf8ToWin1252(picker_->Folder().toStdString()), kDirectoryCapacity);
-  if (directory.empty() || directory.back() != '/') {
-    directory = Cut(directory + '/', kDirectoryCapacity);
-  }
-  taken.dataBaseDirectory = directory;
+  taken.schoolNumber = FieldText(edit1_->text().toStdString(), kSchoolNumberCapacity);
+  taken.dataBaseDirectory = DataBaseDirectoryField(picker_->Folder().toStdString());
   taken.rowHeightOption = checkBox2_->isChecked() ? 1 : 0;
   taken.reportOption = checkBox5_->isChecked() ? 1 : 0;
   record_ = taken;
   // A failed write has been reported; the dialog stays open for another try.
   if (!WriteSettings(record_, programDirectory_, port_)) return;
-  if (progress_ != nullptr) progress_->exec();
+  emit Saved();
   accept();
 }
 

@@ -14,15 +14,14 @@ class QPushButton;
 namespace tab::ui {
 
 class FolderPicker;
-class Tfortschrittdlg;
 
 class TEinstellFormZR : public QDialog {
   Q_OBJECT
 
  public:
-  // `record` is the program's settings record; `progress` may be null (nothing shown).
+  // `record` is the program's settings record.
   TEinstellFormZR(Settings& record, std::string programDirectory, MessagePort& port,
-                  Tfortschrittdlg* progress, QWidget* parent = nullptr);
+                  QWidget* parent = nullptr);
 
   QLineEdit* Edit1() const { return edit1_; }
   QCheckBox* CheckBox2() const { return checkBox2_; }
@@ -33,6 +32,10 @@ class TEinstellFormZR : public QDialog {
   FolderPicker& Picker() { return *picker_; }
 
   void reject() override;
+
+ signals:
+  // The file has been written; the dialog closes when whatever is connected here returns.
+  void Saved();
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -47,7 +50,6 @@ class TEinstellFormZR : public QDialog {
   Settings before_;
   std::string programDirectory_;
   MessagePort& port_;
-  Tfortschrittdlg* progress_;
   QLineEdit* edit1_;
   FolderPicker* picker_;
   QCheckBox* checkBox2_;

@@ -8,9 +8,10 @@
 #include "records/line_reader.hpp"
 #include "records/row_ops.hpp"
 #include "records/text.hpp"
+#include "sheets/klassen/klassen_layouts.hpp"
 #include "sheets/klassen/klassen_tables.hpp"
 
-namespace tab {
+namespace tab::klassen {
 
 namespace {
 
@@ -176,4 +177,4 @@ void LoadGroupTable(TableGrid& grid, const SheetContext& context) {
   }
 }
 
-}  // namespace tab
+}  // namespace tab::klassen

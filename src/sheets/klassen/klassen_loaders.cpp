@@ -4,14 +4,15 @@
 
 #include "records/fields.hpp"
 #include "records/row_ops.hpp"
+#include "sheets/klassen/klassen_layouts.hpp"
 #include "sheets/klassen/klassen_tables.hpp"
 
-namespace tab {
+namespace tab::klassen {
 
 namespace {
 
 // Fields of a record (capture columns ES001..), by table number.
-constexpr std::array<int, kClassTableCount> kFieldCounts = {6, 5, 5, 6, 5, 3, 3, 5, 7, 5, 5};
+constexpr std::array<int, kTableCount> kFieldCounts = {6, 5, 5, 6, 5, 3, 3, 5, 7, 5, 5};
 
 int FieldCount(int table) {
   return kFieldCounts.at(static_cast<std::size_t>(table));
@@ -35,7 +36,6 @@ int RowLimit(int table) {
   }
 }
 
-constexpr int kListMinRows = 10;
 constexpr int kBirthYearTable = 1;
 constexpr int kGeneralDataTable = 0;
 
@@ -102,4 +102,4 @@ void LoadKeyedTable(int table, TableGrid& grid, const SheetContext& context) {
   }
 }
 
-}  // namespace tab
+}  // namespace tab::klassen

@@ -3,17 +3,13 @@
 #include <array>
 
 #include "records/row_ops.hpp"
+#include "sheets/completion.hpp"
+#include "sheets/klassen/klassen_layouts.hpp"
 #include "sheets/klassen/klassen_tables.hpp"
-#include "sheets/schule/completion.hpp"
 
-namespace tab {
+namespace tab::klassen {
 
 namespace {
-
-template <int kTable>
-void SetUp(TableGrid& grid, const SheetContext& context) {
-  SetUpClassTable(kTable, grid, context);
-}
 
 template <int kTable>
 void LoadSingleRecord(TableGrid& grid, const SheetContext& context) {
@@ -91,19 +87,30 @@ void CompleteGroupTexts(TableGrid& grid, const SheetContext& context) {
 
 // ---- registration ----------------------------------------------------------------------------
 
-constexpr std::array<TableStep, 1> kSteps0 = {{{17, SetUp<0>, LoadSingleRecord<0>}}};
-constexpr std::array<TableStep, 1> kSteps1 = {{{18, SetUp<1>, LoadList<1>}}};
-constexpr std::array<TableStep, 1> kSteps2 = {{{20, SetUp<2>, LoadKeyed<2>}}};
-constexpr std::array<TableStep, 1> kSteps3 = {{{19, SetUp<3>, LoadList<3>}}};
-constexpr std::array<TableStep, 1> kSteps4 = {{{21, SetUp<4>, LoadKeyed<4>}}};
-constexpr std::array<TableStep, 1> kSteps5 = {{{22, SetUp<5>, LoadKeyed<5>}}};
-constexpr std::array<TableStep, 1> kSteps6 = {{{24, SetUp<6>, LoadKeyed<6>}}};
-constexpr std::array<TableStep, 1> kSteps7 = {{{23, SetUp<7>, LoadKeyed<7>}}};
-constexpr std::array<TableStep, 1> kSteps8 = {{{25, SetUp<8>, LoadList<8>}}};
-constexpr std::array<TableStep, 1> kSteps9 = {{{26, SetUp<9>, LoadGroupTable}}};
-constexpr std::array<TableStep, 1> kSteps10 = {{{27, SetUp<10>, LoadSingleRecord<10>}}};
+constexpr std::array<TableStep, 1> kSteps0 = {
+    {{GridId::StringGrid17, SetUp<kTable0>, LoadSingleRecord<0>}}};
+constexpr std::array<TableStep, 1> kSteps1 = {
+    {{GridId::StringGrid18, SetUp<kTable1>, LoadList<1>}}};
+constexpr std::array<TableStep, 1> kSteps2 = {
+    {{GridId::StringGrid20, SetUp<kTable2>, LoadKeyed<2>}}};
+constexpr std::array<TableStep, 1> kSteps3 = {
+    {{GridId::StringGrid19, SetUp<kTable3>, LoadList<3>}}};
+constexpr std::array<TableStep, 1> kSteps4 = {
+    {{GridId::StringGrid21, SetUp<kTable4>, LoadKeyed<4>}}};
+constexpr std::array<TableStep, 1> kSteps5 = {
+    {{GridId::StringGrid22, SetUp<kTable5>, LoadKeyed<5>}}};
+constexpr std::array<TableStep, 1> kSteps6 = {
+    {{GridId::StringGrid24, SetUp<kTable6>, LoadKeyed<6>}}};
+constexpr std::array<TableStep, 1> kSteps7 = {
+    {{GridId::StringGrid23, SetUp<kTable7>, LoadKeyed<7>}}};
+constexpr std::array<TableStep, 1> kSteps8 = {
+    {{GridId::StringGrid25, SetUp<kTable8>, LoadList<8>}}};
+constexpr std::array<TableStep, 1> kSteps9 = {
+    {{GridId::StringGrid26, SetUp<kTable9>, LoadGroupTable}}};
+constexpr std::array<TableStep, 1> kSteps10 = {
+    {{GridId::StringGrid27, SetUp<kTable10>, LoadSingleRecord<10>}}};
 
-constexpr std::array<TableEntry, kClassTableCount> kTables = {{
+constexpr std::array<TableEntry, kTableCount> kTables = {{
     {0, kSteps0},
     {1, kSteps1},
     {2, kSteps2},
@@ -118,23 +125,23 @@ constexpr std::array<TableEntry, kClassTableCount> kTables = {{
 }};
 
 constexpr std::array<ButtonCommand, 10> kCommands = {{
-    {"Button44", SortByBirthYear},
-    {"Button26", SortByCountryKey},
-    {"Button64", CompleteCountryTexts},
-    {"Button65", CompleteCountryKeys},
-    {"Button57", CompleteTrainingTexts},
-    {"Button58", CompleteOriginTexts},
-    {"Button59", CompleteOriginKeys},
-    {"Button63", SortByRowNumber},
-    {"Button61", SortByOccupationGroup},
-    {"Button62", CompleteGroupTexts},
+    {ButtonId::Button44, SortByBirthYear},
+    {ButtonId::Button26, SortByCountryKey},
+    {ButtonId::Button64, CompleteCountryTexts},
+    {ButtonId::Button65, CompleteCountryKeys},
+    {ButtonId::Button57, CompleteTrainingTexts},
+    {ButtonId::Button58, CompleteOriginTexts},
+    {ButtonId::Button59, CompleteOriginKeys},
+    {ButtonId::Button63, SortByRowNumber},
+    {ButtonId::Button61, SortByOccupationGroup},
+    {ButtonId::Button62, CompleteGroupTexts},
 }};
 
 }  // namespace
 
-const SheetDefinition& ClassSheet() {
-  static const SheetDefinition sheet{3, kTables, kCommands};
+const SheetDefinition& Sheet() {
+  static const SheetDefinition sheet{SheetId::Klassen, kTables, kCommands};
   return sheet;
 }
 
-}  // namespace tab
+}  // namespace tab::klassen

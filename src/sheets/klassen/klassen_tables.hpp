@@ -1,7 +1,7 @@
 #pragma once
-// The class report (Bogen 3): eleven tables of one class. Table 10 is the page "Tab. 4.1" and
-// reads the class file with the number 10. Set-ups and loaders take the grid and the sheet
-// context; the loaders read the current class (context.paths.classId).
+// The loaders of the class report (Bogen 3): eleven tables of one class. Table 10 is the page
+// "Tab. 4.1" and reads the class file with the number 10. The loaders read the current class
+// (context.paths.classId); the tables' set-ups are data (klassen_layouts.hpp).
 #include <span>
 #include <string>
 #include <string_view>
@@ -12,22 +12,14 @@
 #include "records/table_grid.hpp"
 #include "sheets/sheet.hpp"
 
-namespace tab {
+namespace tab::klassen {
 
-inline constexpr int kClassTableCount = 11;  // tables 0 to 10
-
-// Subject of the warning about a missing SSVB0.SSD or SSVB.SSD.
-inline constexpr const char* kPriorSchoolingSubject =
-    "Statistik-Schlüssel-Datei: Schulische Vorbildung\n";
+inline constexpr int kTableCount = 11;  // tables 0 to 10
 
 // Copies the text of column 0 of the row into another column of the same row.
 inline void CopyFromColumn0(TableGrid& grid, int row, int toColumn) {
   grid.SetCell(toColumn, row, grid.Cell(0, row));
 }
-
-// Headings from the definition file Bog3Tab<table>.TBD (written from the built-in headings when
-// missing), then the key rows of the keyed tables and the group table.
-void SetUpClassTable(int table, TableGrid& grid, const SheetContext& context);
 
 // Tables 0 and 10: the id line into row 1, the record into row 2.
 void LoadSingleRecordTable(int table, TableGrid& grid, const SheetContext& context);
@@ -73,4 +65,4 @@ class GroupTable {
   mutable std::string lookup_;
 };
 
-}  // namespace tab
+}  // namespace tab::klassen

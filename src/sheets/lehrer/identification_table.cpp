@@ -9,9 +9,9 @@
 #include "records/placement.hpp"
 #include "records/row_ops.hpp"
 #include "records/text.hpp"
-#include "sheets/lehrer/teacher_layouts.hpp"
+#include "sheets/lehrer/lehrer_layouts.hpp"
 
-namespace tab::teacher {
+namespace tab::lehrer {
 
 namespace {
 
@@ -28,7 +28,7 @@ std::string RunningNumber(int row) {
 }  // namespace
 
 void SetUpIdentification(TableGrid& grid, const SheetContext& context) {
-  SetUpTable(grid, context.paths.programDirectory, kIdentification, context.port);
+  SetUpDesignedTable(grid, context, kIdentification);
   for (int row = 1; row < grid.RowCount(); ++row) grid.SetCell(0, row, RunningNumber(row));
 }
 
@@ -63,4 +63,4 @@ void SortIdentificationByNumber(TableGrid& grid, const SheetContext& /*context*/
   SortRows(grid, 1, grid.RowCount() - 1, 1, 1);
 }
 
-}  // namespace tab::teacher
+}  // namespace tab::lehrer

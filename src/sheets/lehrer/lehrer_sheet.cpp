@@ -9,26 +9,16 @@
 
 #include "records/fields.hpp"
 #include "records/file_names.hpp"
-#include "records/key_files.hpp"
 #include "records/placement.hpp"
 #include "records/row_ops.hpp"
-#include "records/table_setup.hpp"
 #include "records/text.hpp"
 #include "sheets/lehrer/identification_table.hpp"
-#include "sheets/lehrer/teacher_layouts.hpp"
+#include "sheets/lehrer/lehrer_layouts.hpp"
 #include "sheets/sheet.hpp"
 
-namespace tab {
+namespace tab::lehrer {
 
 namespace {
-
-using teacher::kTable0;
-using teacher::kTable1;
-using teacher::kTable2;
-using teacher::kTable3;
-
-constexpr const char* kSchoolTypes = "Statistik-Schlüssel-Datei: Schularten/...\n";
-constexpr const char* kEmploymentScopes = "Statistik-Schlüssel-Datei: Beschäftigungsumfang\n";
 
 // Capture columns of the data files: table 1 has ES001 to ES059 in columns 2 to 60 (a 60th field
 // finds no column), table 2 ES001 to ES012, table 3 ES001 to ES007.
@@ -41,30 +31,6 @@ constexpr int kTable2RowLimit = 30;
 constexpr int kTable3RowLimit = 5;
 
 constexpr std::string_view kIdLineKey = "ES001";
-
-// ---- set-up ----------------------------------------------------------------------------------
-
-void SetUpTable0(TableGrid& grid, const SheetContext& context) {
-  SetUpTable(grid, context.paths.programDirectory, kTable0, context.port);
-}
-
-void SetUpTable1(TableGrid& grid, const SheetContext& context) {
-  SetUpTable(grid, context.paths.programDirectory, kTable1, context.port);
-}
-
-void SetUpTable2(TableGrid& grid, const SheetContext& context) {
-  // A definition file that cannot be read or written has been reported; the table still gets
-  // its built-in headings and key rows. Column 2 stays empty here: the loader fills it.
-  SetUpTable(grid, context.paths.programDirectory, kTable2, context.port);
-  LoadKeyRows(grid, context.paths.programDirectory, "SSSA-140.SSD", kSchoolTypes, false,
-              context.port);
-}
-
-void SetUpTable3(TableGrid& grid, const SheetContext& context) {
-  SetUpTable(grid, context.paths.programDirectory, kTable3, context.port);
-  LoadKeyRows(grid, context.paths.programDirectory, "ILKLWS-4.SSD", kEmploymentScopes, true,
-              context.port);
-}
 
 // ---- table 0: the Dienststelle number ---------------------------------------------------------
 
@@ -249,24 +215,24 @@ void SortTeachersByNumber(TableGrid& grid, const SheetContext& /*context*/) {
 
 // The first page loads the identification table, then table 0.
 constexpr std::array<TableStep, 2> kSteps0 = {{
-    {10, teacher::SetUpIdentification, teacher::LoadIdentification},
-    {9, SetUpTable0, LoadTable0},
+    {GridId::StringGrid10, SetUpIdentification, LoadIdentification},
+    {GridId::StringGrid9, SetUp<kTable0>, LoadTable0},
 }};
-constexpr std::array<TableStep, 1> kSteps1 = {{{11, SetUpTable1, LoadTable1}}};
-constexpr std::array<TableStep, 1> kSteps2 = {{{13, SetUpTable2, LoadTable2}}};
-constexpr std::array<TableStep, 1> kSteps3 = {{{14, SetUpTable3, LoadTable3}}};
+constexpr std::array<TableStep, 1> kSteps1 = {{{GridId::StringGrid11, SetUp<kTable1>, LoadTable1}}};
+constexpr std::array<TableStep, 1> kSteps2 = {{{GridId::StringGrid13, SetUp<kTable2>, LoadTable2}}};
+constexpr std::array<TableStep, 1> kSteps3 = {{{GridId::StringGrid14, SetUp<kTable3>, LoadTable3}}};
 constexpr std::array<TableEntry, 4> kTables = {
     {{0, kSteps0}, {1, kSteps1}, {2, kSteps2}, {3, kSteps3}}};
 constexpr std::array<ButtonCommand, 2> kCommands = {{
-    {"Button24", teacher::SortIdentificationByNumber},
-    {"Button33", SortTeachersByNumber},
+    {ButtonId::Button24, SortIdentificationByNumber},
+    {ButtonId::Button33, SortTeachersByNumber},
 }};
 
 }  // namespace
 
-const SheetDefinition& TeacherSheet() {
-  static const SheetDefinition sheet{2, kTables, kCommands};
+const SheetDefinition& Sheet() {
+  static const SheetDefinition sheet{SheetId::Lehrer, kTables, kCommands};
   return sheet;
 }
 
-}  // namespace tab
+}  // namespace tab::lehrer

@@ -1,9 +1,9 @@
 #pragma once
-// The five school tables (Bogen 1) as data: definition file, title, column widths and built-in
-// headings in the order they are written to a new definition file.
+// The five school tables (Bogen 1) as data: definition file, title, column widths, built-in
+// headings in the order they are written to a new definition file, and the key rows.
 #include <array>  // std::to_array
 
-#include "records/table_setup.hpp"
+#include "sheets/sheet.hpp"
 
 namespace tab::schule {
 
@@ -21,8 +21,8 @@ inline constexpr auto kTable0Headings = std::to_array<HeadingCell>({
     {3, 1, "ES003"},
     {0, 2, "Meldung"},
 });
-inline constexpr TableLayout kTable0{"Bog1Tab0.TBD", "Schul-Tabelle 0", kTable0Widths,
-                                     kTable0Headings};
+inline constexpr TableDesign kTable0{
+    {"Bog1Tab0.TBD", "Schul-Tabelle 0", kTable0Widths, kTable0Headings}};
 
 // ---- table 1: classes and pupils by school type (keyed by SSSA.SSD) -----------------------
 
@@ -77,8 +77,9 @@ inline constexpr auto kTable1Headings = std::to_array<HeadingCell>({
     {16, 1, "ES015"},
     {17, 1, "ES016"},
 });
-inline constexpr TableLayout kTable1{"Bog1Tab1.TBD", "Schul-Tabelle 1", kTable1Widths,
-                                     kTable1Headings};
+inline constexpr TableDesign kTable1{
+    {"Bog1Tab1.TBD", "Schul-Tabelle 1", kTable1Widths, kTable1Headings},
+    {"SSSA.SSD", kSchoolTypesSubject, true}};
 
 // ---- table 2: graduates and leavers by school type, year of birth and certificate (list) ---
 
@@ -144,8 +145,8 @@ inline constexpr auto kTable2Headings = std::to_array<HeadingCell>({
 // A definition file may declare fewer rows than a list table starts with.
 inline constexpr int kListTableMinRows = 10;
 
-inline constexpr TableLayout kTable2{"Bog1Tab2.TBD", "Schul-Tabelle 2", kTable2Widths,
-                                     kTable2Headings, kListTableMinRows};
+inline constexpr TableDesign kTable2{
+    {"Bog1Tab2.TBD", "Schul-Tabelle 2", kTable2Widths, kTable2Headings, kListTableMinRows}};
 
 // ---- table 3: graduates and leavers by occupation (list) ----------------------------------
 
@@ -174,8 +175,8 @@ inline constexpr auto kTable3Headings = std::to_array<HeadingCell>({
     {9, 1, "ES009"},
     {0, 2, "Meldung"},
 });
-inline constexpr TableLayout kTable3{"Bog1Tab3.TBD", "Schul-Tabelle 3", kTable3Widths,
-                                     kTable3Headings, kListTableMinRows};
+inline constexpr TableDesign kTable3{
+    {"Bog1Tab3.TBD", "Schul-Tabelle 3", kTable3Widths, kTable3Headings, kListTableMinRows}};
 
 // ---- table 4: pupils with religious instruction (single record) ---------------------------
 
@@ -200,7 +201,7 @@ inline constexpr auto kTable4Headings = std::to_array<HeadingCell>({
     {7, 1, "ES007"},
     {0, 2, "Meldung"},
 });
-inline constexpr TableLayout kTable4{"Bog1Tab4.TBD", "Schul-Tabelle 4", kTable4Widths,
-                                     kTable4Headings};
+inline constexpr TableDesign kTable4{
+    {"Bog1Tab4.TBD", "Schul-Tabelle 4", kTable4Widths, kTable4Headings}};
 
 }  // namespace tab::schule

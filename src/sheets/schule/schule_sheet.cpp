@@ -4,47 +4,18 @@
 #include <array>
 
 #include "records/fields.hpp"
-#include "records/key_files.hpp"
 #include "records/row_ops.hpp"
-#include "records/table_setup.hpp"
-#include "sheets/schule/completion.hpp"
+#include "sheets/completion.hpp"
 #include "sheets/schule/schule_layouts.hpp"
 #include "sheets/sheet.hpp"
 
-namespace tab {
+namespace tab::schule {
 
 namespace {
-
-constexpr const char* kSchoolTypes = "Statistik-Schlüssel-Datei: Schularten/...\n";
 
 // Table 1 places data into rows 1 to 31 only, however many school types SSSA.SSD lists.
 constexpr int kTable1RowLimit = 31;
 constexpr int kTable1Fields = 16;
-
-// ---- set-up -------------------------------------------------------------------------------
-
-// A definition file that cannot be read or written has been reported; the table still gets
-// its built-in headings.
-void SetUpTable0(TableGrid& grid, const SheetContext& context) {
-  SetUpTable(grid, context.paths.programDirectory, schule::kTable0, context.port);
-}
-
-void SetUpTable1(TableGrid& grid, const SheetContext& context) {
-  SetUpTable(grid, context.paths.programDirectory, schule::kTable1, context.port);
-  LoadKeyRows(grid, context.paths.programDirectory, "SSSA.SSD", kSchoolTypes, true, context.port);
-}
-
-void SetUpTable2(TableGrid& grid, const SheetContext& context) {
-  SetUpTable(grid, context.paths.programDirectory, schule::kTable2, context.port);
-}
-
-void SetUpTable3(TableGrid& grid, const SheetContext& context) {
-  SetUpTable(grid, context.paths.programDirectory, schule::kTable3, context.port);
-}
-
-void SetUpTable4(TableGrid& grid, const SheetContext& context) {
-  SetUpTable(grid, context.paths.programDirectory, schule::kTable4, context.port);
-}
 
 // ---- loaders ------------------------------------------------------------------------------
 
@@ -60,7 +31,7 @@ bool LoadSingleRecord(TableGrid& grid, const SheetContext& context, const char* 
 // List tables: line j goes to row j, and the grid ends with the file's last line. Without a
 // file the data cells are emptied and the rows stay.
 void LoadList(TableGrid& grid, const SheetContext& context, const char* suffix, int fieldCount) {
-  if (grid.RowCount() < schule::kListTableMinRows) grid.SetRowCount(schule::kListTableMinRows);
+  if (grid.RowCount() < kListTableMinRows) grid.SetRowCount(kListTableMinRows);
   DataFile file(SchoolDataFile(context, "SCHULE", suffix), fieldCount);
   if (!file.Exists()) {
     ClearCells(grid, 1, fieldCount, 2, grid.RowCount() - 1);
@@ -154,21 +125,22 @@ void CompleteOccupations(TableGrid& grid, const SheetContext& context) {
 
 // ---- registration -------------------------------------------------------------------------
 
-constexpr std::array<TableStep, 1> kSteps0 = {{{4, SetUpTable0, LoadTable0}}};
-constexpr std::array<TableStep, 1> kSteps1 = {{{5, SetUpTable1, LoadTable1}}};
-constexpr std::array<TableStep, 1> kSteps2 = {{{6, SetUpTable2, LoadTable2}}};
-constexpr std::array<TableStep, 1> kSteps3 = {{{7, SetUpTable3, LoadTable3}}};
-constexpr std::array<TableStep, 1> kSteps4 = {{{8, SetUpTable4, LoadTable4}}};
+constexpr std::array<TableStep, 1> kSteps0 = {{{GridId::StringGrid4, SetUp<kTable0>, LoadTable0}}};
+constexpr std::array<TableStep, 1> kSteps1 = {{{GridId::StringGrid5, SetUp<kTable1>, LoadTable1}}};
+constexpr std::array<TableStep, 1> kSteps2 = {{{GridId::StringGrid6, SetUp<kTable2>, LoadTable2}}};
+constexpr std::array<TableStep, 1> kSteps3 = {{{GridId::StringGrid7, SetUp<kTable3>, LoadTable3}}};
+constexpr std::array<TableStep, 1> kSteps4 = {{{GridId::StringGrid8, SetUp<kTable4>, LoadTable4}}};
 constexpr std::array<TableEntry, 5> kTables = {
     {{0, kSteps0}, {1, kSteps1}, {2, kSteps2}, {3, kSteps3}, {4, kSteps4}}};
-constexpr std::array<ButtonCommand, 3> kCommands = {
-    {{"Button17", SortTable2}, {"Button20", SortTable3}, {"Button21", CompleteOccupations}}};
+constexpr std::array<ButtonCommand, 3> kCommands = {{{ButtonId::Button17, SortTable2},
+                                                     {ButtonId::Button20, SortTable3},
+                                                     {ButtonId::Button21, CompleteOccupations}}};
 
 }  // namespace
 
-const SheetDefinition& SchoolSheet() {
-  static const SheetDefinition sheet{1, kTables, kCommands};
+const SheetDefinition& Sheet() {
+  static const SheetDefinition sheet{SheetId::Schule, kTables, kCommands};
   return sheet;
 }
 
-}  // namespace tab
+}  // namespace tab::schule

@@ -2,20 +2,33 @@
 
 #include <cstdio>
 
+#include "app/window_layout.hpp"
 #include "records/text.hpp"
 
 namespace tab {
+
+namespace {
 
 std::string JsonString(std::string_view utf8) {
   std::string out = "\"";
   for (const char c : utf8) {
     const auto byte = static_cast<unsigned char>(c);
     switch (c) {
-      case '"': out += "\\\""; break;
-      case '\\': out += "\\\\"; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      case '\t': out += "\\t"; break;
+      case '"':
+        out += "\\\"";
+        break;
+      case '\\':
+        out += "\\\\";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
       default:
         if (byte < 0x20 || byte == 0x7F) {
           char escaped[8];
@@ -29,8 +42,6 @@ std::string JsonString(std::string_view utf8) {
   return out + "\"";
 }
 
-namespace {
-
 template <class Items, class Format>
 std::string JsonArray(const Items& items, Format format) {
   std::string out = "[";
@@ -43,8 +54,8 @@ std::string JsonArray(const Items& items, Format format) {
   return out + "]";
 }
 
-std::string GridJson(int number, const TableGrid& grid) {
-  std::string out = "{\"name\":\"StringGrid" + std::to_string(number) + "\"";
+std::string GridJson(GridId id, const TableGrid& grid) {
+  std::string out = "{\"name\":\"" + std::string(FindGridDesign(id)->name) + "\"";
   out += ",\"cols\":" + std::to_string(grid.ColCount());
   out += ",\"rows\":" + std::to_string(grid.RowCount());
   out += ",\"fixedCols\":" + std::to_string(grid.FixedCols());
@@ -87,11 +98,11 @@ std::string MessageJson(const RecordingPort::Message& message) {
 
 }  // namespace
 
-std::string ToJson(const Session& session, const std::vector<int>& grids,
+std::string ToJson(const Session& session, const std::vector<GridId>& grids,
                    const std::vector<RecordingPort::Message>& messages) {
   const PathState& paths = session.Paths();
   std::string out = "{\"grids\":";
-  out += JsonArray(grids, [&](int number) { return GridJson(number, session.Grid(number)); });
+  out += JsonArray(grids, [&](GridId grid) { return GridJson(grid, session.Grid(grid)); });
   out += ",\"messages\":" + JsonArray(messages, MessageJson);
   out += ",\"school\":" + JsonString(paths.schoolNumber);
   out += ",\"schoolDirectory\":" + JsonString(paths.schoolDirectory);

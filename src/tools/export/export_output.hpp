@@ -9,8 +9,7 @@
 
 namespace tab {
 
-std::string JsonString(std::string_view utf8);
-std::string ToJson(const Session& session, const std::vector<int>& grids,
+std::string ToJson(const Session& session, const std::vector<GridId>& grids,
                    const std::vector<RecordingPort::Message>& messages);
 std::string ToCsv(const TableGrid& grid);
 

@@ -27,13 +27,13 @@ int UsageError(const std::string& message) {
 // Records which grids the run touched, in the order they were first touched.
 class RecordingView : public tab::SessionView {
  public:
-  void GridAboutToChange(int grid) override {
-    for (int seen : grids) {
+  void GridAboutToChange(tab::GridId grid) override {
+    for (tab::GridId seen : grids) {
       if (seen == grid) return;
     }
     grids.push_back(grid);
   }
-  std::vector<int> grids;
+  std::vector<tab::GridId> grids;
 };
 
 bool ParseIndex(const std::string& text, int& value) {
@@ -57,7 +57,7 @@ int main(int argc, char** argv) {
   bool haveSchool = false;
   bool haveClass = false;
   std::string format = "json";
-  std::vector<std::string> buttons;
+  std::vector<std::string> buttonNames;
   std::vector<std::string> positional;
 
   for (int i = 1; i < argc; ++i) {
@@ -79,7 +79,7 @@ int main(int argc, char** argv) {
     } else if (argument == "--run") {
       std::string button;
       ok = value(button);
-      buttons.push_back(button);
+      buttonNames.push_back(button);
     } else if (argument == "--format") {
       ok = value(format) && (format == "json" || format == "csv");
       if (!ok) return UsageError("unbekanntes Ausgabeformat: " + format);
@@ -93,25 +93,28 @@ int main(int argc, char** argv) {
     }
     if (!ok) return UsageError("Option ohne Wert: " + argument);
   }
-  int sheet = 0;
+  int sheetIndex = 0;
   int table = 0;
   if (positional.size() != 2) return UsageError("BOGEN und TABELLE werden erwartet");
-  if (!ParseIndex(positional[0], sheet) || sheet > 3) {
+  if (!ParseIndex(positional[0], sheetIndex) || sheetIndex > 3) {
     return UsageError("unbekannter Bogen: " + positional[0]);
   }
+  const auto sheet = static_cast<tab::SheetId>(sheetIndex);
   if (!ParseIndex(positional[1], table)) return UsageError("unbekannte Tabelle: " + positional[1]);
 
-  // The buttons must belong to the page that is dispatched, and their sheet must be built.
-  for (const std::string& button : buttons) {
-    const tab::ButtonDesign* design = tab::FindButton(button);
-    const tab::TablePageDesign* page = design ? tab::FindTablePage(design->page) : nullptr;
-    if (page == nullptr || !tab::Session::HasCommand(button)) {
-      return UsageError("unbekannter Button: " + button);
+  // The buttons by the names of the window's controls. They must belong to the page that is
+  // dispatched, and their sheet must be built.
+  std::vector<tab::ButtonId> buttons;
+  for (const std::string& name : buttonNames) {
+    const tab::ButtonDesign* design = tab::FindButton(name);
+    if (design == nullptr || !tab::Session::HasCommand(design->button)) {
+      return UsageError("unbekannter Button: " + name);
     }
-    if (page->sheet != sheet || page->table != table) {
-      return UsageError("Button " + button + " liegt nicht auf der Seite von Bogen " +
-                        positional[0] + ", Tabelle " + positional[1]);
+    if (design->sheet != sheet || design->table != table) {
+      return UsageError("Button " + name + " liegt nicht auf der Seite von Bogen " + positional[0] +
+                        ", Tabelle " + positional[1]);
     }
+    buttons.push_back(design->button);
   }
 
   if (programDir.empty()) programDir = tab::ExecutableDirectory();
@@ -138,7 +141,7 @@ int main(int argc, char** argv) {
   }
   session.SetCurrent(sheet, table);
   session.Dispatch(sheet, table);
-  for (const std::string& button : buttons) session.RunButton(button);
+  for (const tab::ButtonId button : buttons) session.RunButton(button);
 
   std::string output;
   if (format == "csv") {

@@ -1,29 +1,29 @@
 #pragma once
-// The layouts of the teacher report (Bogen 2): column widths and built-in headings of tables 0 to
-// 3 and of the identification table, in the order they are laid down and written to a new
-// definition file.
-#include <array>
+// The four teacher tables (Bogen 2) and the identification table as data: definition file,
+// title, column widths, built-in headings in the order they are laid down and written to a new
+// definition file, and the key rows.
+#include <array>  // std::to_array
 
-#include "records/table_setup.hpp"
+#include "sheets/sheet.hpp"
 
-namespace tab::teacher {
+namespace tab::lehrer {
 
 // ---- table 0: general data (one record, the Dienststelle number) ----------------------------
 
-inline constexpr std::array<ColumnWidth, 1> kTable0Widths = {{{0, 90}}};
-inline constexpr std::array<HeadingCell, 5> kTable0Headings = {{
+inline constexpr auto kTable0Widths = std::to_array<ColumnWidth>({{0, 90}});
+inline constexpr auto kTable0Headings = std::to_array<HeadingCell>({
     {0, 0, "Satzart 0"},
     {1, 0, "DST Nr."},
     {0, 1, "Erfassungsspalte"},
     {1, 1, "ES001"},
     {0, 2, "Meldung"},
-}};
-inline constexpr TableLayout kTable0{"Bog2Tab0.TBD", "Lehrer-Tabelle 0", kTable0Widths,
-                                     kTable0Headings};
+});
+inline constexpr TableDesign kTable0{
+    {"Bog2Tab0.TBD", "Lehrer-Tabelle 0", kTable0Widths, kTable0Headings}};
 
 // ---- table 1: one row per teacher ----------------------------------------------------------
 
-inline constexpr std::array<ColumnWidth, 61> kTable1Widths = {
+inline constexpr auto kTable1Widths = std::to_array<ColumnWidth>(
     {{0, 60},   {1, 180},  {2, 50},   {3, 60},   {4, 120},  {5, 100},  {6, 50},   {7, 100},
      {8, 150},  {9, 150},  {10, 150}, {11, 150}, {12, 150}, {13, 120}, {14, 140}, {15, 90},
      {16, 100}, {17, 100}, {18, 70},  {19, 160}, {20, 180}, {21, 170}, {22, 120}, {23, 120},
@@ -31,8 +31,8 @@ inline constexpr std::array<ColumnWidth, 61> kTable1Widths = {
      {32, 120}, {33, 120}, {34, 120}, {35, 120}, {36, 120}, {37, 120}, {38, 120}, {39, 120},
      {40, 120}, {41, 120}, {42, 120}, {43, 120}, {44, 120}, {45, 120}, {46, 100}, {47, 100},
      {48, 130}, {49, 100}, {50, 140}, {51, 190}, {52, 130}, {53, 130}, {54, 140}, {55, 150},
-     {56, 110}, {57, 110}, {58, 110}, {59, 120}, {60, 120}}};
-inline constexpr std::array<HeadingCell, 122> kTable1Headings = {{
+     {56, 110}, {57, 110}, {58, 110}, {59, 120}, {60, 120}});
+inline constexpr auto kTable1Headings = std::to_array<HeadingCell>({
     {0, 0, "Satzart 1"},
     {1, 0, "Angaben je Lehrkraft"},
     {2, 0, "Lehrer-Nr."},
@@ -155,27 +155,27 @@ inline constexpr std::array<HeadingCell, 122> kTable1Headings = {{
     {58, 1, "ES057"},
     {59, 1, "ES058"},
     {60, 1, "ES059"},
-}};
+});
 // However few rows a definition file names, the teacher list starts with ten.
-inline constexpr TableLayout kTable1{"Bog2Tab1.TBD", "Lehrer-Tabelle 1", kTable1Widths,
-                                     kTable1Headings, 10};
+inline constexpr TableDesign kTable1{
+    {"Bog2Tab1.TBD", "Lehrer-Tabelle 1", kTable1Widths, kTable1Headings, 10}};
 
 // ---- table 2: lessons given per week by school type ------------------------------------------
 
-inline constexpr std::array<ColumnWidth, 13> kTable2Widths = {{{0, 30},
-                                                               {1, 300},
-                                                               {2, 150},
-                                                               {4, 160},
-                                                               {5, 200},
-                                                               {6, 220},
-                                                               {7, 220},
-                                                               {8, 240},
-                                                               {9, 220},
-                                                               {10, 210},
-                                                               {11, 210},
-                                                               {12, 210},
-                                                               {13, 210}}};
-inline constexpr std::array<HeadingCell, 28> kTable2Headings = {{
+inline constexpr auto kTable2Widths = std::to_array<ColumnWidth>({{0, 30},
+                                                                  {1, 300},
+                                                                  {2, 150},
+                                                                  {4, 160},
+                                                                  {5, 200},
+                                                                  {6, 220},
+                                                                  {7, 220},
+                                                                  {8, 240},
+                                                                  {9, 220},
+                                                                  {10, 210},
+                                                                  {11, 210},
+                                                                  {12, 210},
+                                                                  {13, 210}});
+inline constexpr auto kTable2Headings = std::to_array<HeadingCell>({
     {0, 0, "SA 2"},
     {1, 0, "Schulart/Bildungsgang/Zeitform"},
     {2, 0, "Schulart/Bildungsgang/Zeitform"},
@@ -204,15 +204,17 @@ inline constexpr std::array<HeadingCell, 28> kTable2Headings = {{
     {11, 1, "ES010"},
     {12, 1, "ES011"},
     {13, 1, "ES012"},
-}};
-inline constexpr TableLayout kTable2{"Bog2Tab2.TBD", "Lehrer-Tabelle 2", kTable2Widths,
-                                     kTable2Headings};
+});
+// Column 2 stays empty after the set-up: the loader fills it.
+inline constexpr TableDesign kTable2{
+    {"Bog2Tab2.TBD", "Lehrer-Tabelle 2", kTable2Widths, kTable2Headings},
+    {"SSSA-140.SSD", kSchoolTypesSubject, false}};
 
 // ---- table 3: teachers of religious instruction by employment scope ----------------------------
 
-inline constexpr std::array<ColumnWidth, 8> kTable3Widths = {
-    {{0, 30}, {1, 210}, {3, 170}, {4, 170}, {5, 230}, {6, 230}, {7, 190}, {8, 300}}};
-inline constexpr std::array<HeadingCell, 18> kTable3Headings = {{
+inline constexpr auto kTable3Widths = std::to_array<ColumnWidth>(
+    {{0, 30}, {1, 210}, {3, 170}, {4, 170}, {5, 230}, {6, 230}, {7, 190}, {8, 300}});
+inline constexpr auto kTable3Headings = std::to_array<HeadingCell>({
     {0, 0, "SA 3"},
     {1, 0, "Beschäftigungsumfang"},
     {2, 0, "Nr."},
@@ -231,22 +233,22 @@ inline constexpr std::array<HeadingCell, 18> kTable3Headings = {{
     {6, 1, "ES005"},
     {7, 1, "ES006"},
     {8, 1, "ES007"},
-}};
-inline constexpr TableLayout kTable3{"Bog2Tab3.TBD", "Lehrer-Tabelle 3", kTable3Widths,
-                                     kTable3Headings};
+});
+inline constexpr TableDesign kTable3{
+    {"Bog2Tab3.TBD", "Lehrer-Tabelle 3", kTable3Widths, kTable3Headings},
+    {"ILKLWS-4.SSD", kEmploymentScopesSubject, true}};
 
-// ---- the identification table: number, surname and first name of each teacher
-// --------------------
+// ---- the identification table: number, surname and first name of each teacher -------------
 
 // Headings in row 0 only: the list has no row of capture-column ids, its data start in row 1.
-inline constexpr std::array<ColumnWidth, 2> kIdentificationWidths = {{{0, 40}, {1, 60}}};
-inline constexpr std::array<HeadingCell, 4> kIdentificationHeadings = {{
+inline constexpr auto kIdentificationWidths = std::to_array<ColumnWidth>({{0, 40}, {1, 60}});
+inline constexpr auto kIdentificationHeadings = std::to_array<HeadingCell>({
     {0, 0, "intern"},
     {1, 0, "Nr."},
     {2, 0, "Name"},
     {3, 0, "Vorname"},
-}};
-inline constexpr TableLayout kIdentification{"Bog2Ident.TBD", "Lehrer", kIdentificationWidths,
-                                             kIdentificationHeadings};
+});
+inline constexpr TableDesign kIdentification{
+    {"Bog2Ident.TBD", "Lehrer", kIdentificationWidths, kIdentificationHeadings}};
 
-}  // namespace tab::teacher
+}  // namespace tab::lehrer

@@ -1,4 +1,4 @@
-#include "sheets/schule/completion.hpp"
+#include "sheets/completion.hpp"
 
 #include "records/key_files.hpp"
 
