@@ -6,12 +6,12 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
-#include <cstring>
 #include <filesystem>
 #include <stdexcept>
 #include <string_view>
 
 #include "app/settings.hpp"
+#include "records/error_text.hpp"
 #include "records/fields.hpp"
 #include "records/text.hpp"
 
@@ -29,14 +29,14 @@ namespace fs = std::filesystem;
 
 void Save(const std::string& path, std::string_view bytes) {
   const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (fd < 0) Fail("Datei kann nicht angelegt werden: " + path + " (" + std::strerror(errno) + ")");
+  if (fd < 0) Fail("Datei kann nicht angelegt werden: " + path + " (" + ErrorText(errno) + ")");
   while (!bytes.empty()) {
     const ssize_t n = ::write(fd, bytes.data(), bytes.size());
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) {
       const int error = errno;
       ::close(fd);
-      Fail("Datei kann nicht geschrieben werden: " + path + " (" + std::strerror(error) + ")");
+      Fail("Datei kann nicht geschrieben werden: " + path + " (" + ErrorText(error) + ")");
     }
     bytes.remove_prefix(static_cast<std::size_t>(n));
   }
