@@ -168,7 +168,7 @@ void Session::Dispatch(int sheet, int table) {
 
 void Session::RunTable(int sheet, int table, bool withLoader) {
   const TableOptions options = OptionsOf(settings_);
-  const SheetContext context{paths_, options, port_};
+  const SheetContext context{paths_, options, port_, &definitionNotice_};
   for (const TableStep& step : FindTable(sheet, table)->steps) {
     TableGrid& grid = Grid(step.grid);
     view_.GridAboutToChange(step.grid);
@@ -185,7 +185,7 @@ bool Session::RunButton(std::string_view button) {
   const ButtonDesign* design = FindButton(button);
   if (command == nullptr || design == nullptr) return false;
   const TableOptions options = OptionsOf(settings_);
-  const SheetContext context{paths_, options, port_};
+  const SheetContext context{paths_, options, port_, &definitionNotice_};
   view_.GridAboutToChange(design->grid);
   command->run(Grid(design->grid), context);
   view_.GridChanged(design->grid);

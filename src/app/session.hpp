@@ -84,6 +84,8 @@ class Session {
   int currentSheet_ = 0;
   int currentTable_ = 0;
   std::string helpFile_;
+  // A program directory without write access is reported once per run, not per table.
+  DefinitionFileNotice definitionNotice_;
 };
 
 }  // namespace tab

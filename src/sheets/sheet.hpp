@@ -8,6 +8,7 @@
 #include "records/message_port.hpp"
 #include "records/placement.hpp"
 #include "records/table_grid.hpp"
+#include "records/table_setup.hpp"
 
 namespace tab {
 
@@ -16,6 +17,9 @@ struct SheetContext {
   const PathState& paths;  // class tables read paths.classId
   const TableOptions& options;
   MessagePort& port;
+  // Folders already reported as unwritable for definition files (the session's); without one,
+  // every failed write is shown.
+  DefinitionFileNotice* definitions = nullptr;
 };
 
 using GridStep = void (*)(TableGrid& grid, const SheetContext& context);

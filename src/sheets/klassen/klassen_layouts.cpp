@@ -284,7 +284,8 @@ void SetUpClassTable(int table, TableGrid& grid, const SheetContext& context) {
   const ClassTableDesign& design = kDesigns.at(static_cast<std::size_t>(table));
   // A definition file that cannot be read or written has been reported; the table still gets
   // its built-in headings and key rows.
-  SetUpTable(grid, context.paths.programDirectory, design.layout, context.port);
+  SetUpTable(grid, context.paths.programDirectory, design.layout, context.port,
+             context.definitions);
   const KeyRows& keys = design.keyRows;
   if (keys.file != nullptr) {
     LoadKeyRows(grid, context.paths.programDirectory, keys.file, keys.subject, keys.copyKey,

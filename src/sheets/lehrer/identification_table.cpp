@@ -28,7 +28,8 @@ std::string RunningNumber(int row) {
 }  // namespace
 
 void SetUpIdentification(TableGrid& grid, const SheetContext& context) {
-  SetUpTable(grid, context.paths.programDirectory, kIdentification, context.port);
+  SetUpTable(grid, context.paths.programDirectory, kIdentification, context.port,
+             context.definitions);
   for (int row = 1; row < grid.RowCount(); ++row) grid.SetCell(0, row, RunningNumber(row));
 }
 

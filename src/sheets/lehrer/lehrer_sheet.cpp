@@ -45,23 +45,23 @@ constexpr std::string_view kIdLineKey = "ES001";
 // ---- set-up ----------------------------------------------------------------------------------
 
 void SetUpTable0(TableGrid& grid, const SheetContext& context) {
-  SetUpTable(grid, context.paths.programDirectory, kTable0, context.port);
+  SetUpTable(grid, context.paths.programDirectory, kTable0, context.port, context.definitions);
 }
 
 void SetUpTable1(TableGrid& grid, const SheetContext& context) {
-  SetUpTable(grid, context.paths.programDirectory, kTable1, context.port);
+  SetUpTable(grid, context.paths.programDirectory, kTable1, context.port, context.definitions);
 }
 
 void SetUpTable2(TableGrid& grid, const SheetContext& context) {
   // A definition file that cannot be read or written has been reported; the table still gets
   // its built-in headings and key rows. Column 2 stays empty here: the loader fills it.
-  SetUpTable(grid, context.paths.programDirectory, kTable2, context.port);
+  SetUpTable(grid, context.paths.programDirectory, kTable2, context.port, context.definitions);
   LoadKeyRows(grid, context.paths.programDirectory, "SSSA-140.SSD", kSchoolTypes, false,
               context.port);
 }
 
 void SetUpTable3(TableGrid& grid, const SheetContext& context) {
-  SetUpTable(grid, context.paths.programDirectory, kTable3, context.port);
+  SetUpTable(grid, context.paths.programDirectory, kTable3, context.port, context.definitions);
   LoadKeyRows(grid, context.paths.programDirectory, "ILKLWS-4.SSD", kEmploymentScopes, true,
               context.port);
 }

@@ -122,18 +122,18 @@ constexpr int kTable1RowLimit = 31;
 constexpr int kTable2RowLimit = 6;
 
 void SetUpTable0(TableGrid& grid, const SheetContext& context) {
-  SetUpTable(grid, context.paths.programDirectory, kTable0, context.port);
+  SetUpTable(grid, context.paths.programDirectory, kTable0, context.port, context.definitions);
 }
 
 void SetUpTable1(TableGrid& grid, const SheetContext& context) {
   // A definition file that cannot be read or written has been reported; the table still
   // gets its built-in headings and key rows.
-  SetUpTable(grid, context.paths.programDirectory, kTable1, context.port);
+  SetUpTable(grid, context.paths.programDirectory, kTable1, context.port, context.definitions);
   LoadKeyRows(grid, context.paths.programDirectory, "SSSA.SSD", kSchoolTypes, true, context.port);
 }
 
 void SetUpTable2(TableGrid& grid, const SheetContext& context) {
-  SetUpTable(grid, context.paths.programDirectory, kTable2, context.port);
+  SetUpTable(grid, context.paths.programDirectory, kTable2, context.port, context.definitions);
   LoadKeyRows(grid, context.paths.programDirectory, "ILKLWS.SSD", kEmploymentScopes, true,
               context.port);
 }

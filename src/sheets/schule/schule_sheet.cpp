@@ -26,24 +26,29 @@ constexpr int kTable1Fields = 16;
 // A definition file that cannot be read or written has been reported; the table still gets
 // its built-in headings.
 void SetUpTable0(TableGrid& grid, const SheetContext& context) {
-  SetUpTable(grid, context.paths.programDirectory, schule::kTable0, context.port);
+  SetUpTable(grid, context.paths.programDirectory, schule::kTable0, context.port,
+             context.definitions);
 }
 
 void SetUpTable1(TableGrid& grid, const SheetContext& context) {
-  SetUpTable(grid, context.paths.programDirectory, schule::kTable1, context.port);
+  SetUpTable(grid, context.paths.programDirectory, schule::kTable1, context.port,
+             context.definitions);
   LoadKeyRows(grid, context.paths.programDirectory, "SSSA.SSD", kSchoolTypes, true, context.port);
 }
 
 void SetUpTable2(TableGrid& grid, const SheetContext& context) {
-  SetUpTable(grid, context.paths.programDirectory, schule::kTable2, context.port);
+  SetUpTable(grid, context.paths.programDirectory, schule::kTable2, context.port,
+             context.definitions);
 }
 
 void SetUpTable3(TableGrid& grid, const SheetContext& context) {
-  SetUpTable(grid, context.paths.programDirectory, schule::kTable3, context.port);
+  SetUpTable(grid, context.paths.programDirectory, schule::kTable3, context.port,
+             context.definitions);
 }
 
 void SetUpTable4(TableGrid& grid, const SheetContext& context) {
-  SetUpTable(grid, context.paths.programDirectory, schule::kTable4, context.port);
+  SetUpTable(grid, context.paths.programDirectory, schule::kTable4, context.port,
+             context.definitions);
 }
 
 // ---- loaders ------------------------------------------------------------------------------
