@@ -95,7 +95,8 @@ if [[ ! -s $work/display ]]; then
   echo "ÜBERSPRUNGEN: es lässt sich kein X-Server starten (Xvfb): $(tail -n 3 "$work/xvfb.log")"
   exit 77
 fi
-export DISPLAY=:$(head -n 1 "$work/display")
+DISPLAY=:$(head -n 1 "$work/display")
+export DISPLAY
 mkdir -p "$work/wm"
 HOME=$work/wm XDG_CACHE_HOME=$work/wm XDG_CONFIG_HOME=$work/wm openbox >"$work/wm.log" 2>&1 &
 wm_pid=$!
@@ -164,8 +165,8 @@ box_text() {
 # box, or any other window, fails the test.
 informations=0
 expect_no_error_box() {
-  local round id title text found
-  for round in $(seq 20); do
+  local id title text found
+  for _ in $(seq 20); do
     found=
     for id in $(xdotool search --all --onlyvisible --pid "$app_pid" --name "" 2>/dev/null); do
       [[ $id == "$window" ]] && continue

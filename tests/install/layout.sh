@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # The files an installation holds below its prefix, one relative path a line, sorted; sourced by
 # the install and package tests. SOURCE is the source tree.
 expected_layout() {
