@@ -27,15 +27,18 @@ struct FolderEntry {
   bool folder = false;
 };
 
-// The entries of a folder (links followed), sorted by name so that seeding always goes the same
-// way; an unreadable folder gives its errno.
-int ListFolder(const std::string& folder, std::vector<FolderEntry>& entries) {
+using NameFilter = bool (*)(std::string_view name);
+
+// The files and folders of a folder (links followed) whose names pass the filter, sorted by name
+// so that seeding always goes the same way; an unreadable folder gives its errno.
+int ListFolder(const std::string& folder, std::vector<FolderEntry>& entries,
+               NameFilter wanted = nullptr) {
   entries.clear();
   DIR* dir = ::opendir(folder.c_str());
   if (dir == nullptr) return errno;
   while (const dirent* entry = ::readdir(dir)) {
     const std::string_view name = entry->d_name;
-    if (name == "." || name == "..") continue;
+    if (name == "." || name == ".." || (wanted != nullptr && !wanted(name))) continue;
     struct stat info {};
     if (::fstatat(::dirfd(dir), entry->d_name, &info, 0) != 0) continue;
     if (!S_ISDIR(info.st_mode) && !S_ISREG(info.st_mode)) continue;
@@ -47,9 +50,11 @@ int ListFolder(const std::string& folder, std::vector<FolderEntry>& entries) {
   return 0;
 }
 
-bool EndsWithIgnoringCase(std::string_view name, std::string_view suffix) {
-  return name.size() >= suffix.size() &&
-         EqualsIgnoringAsciiCase(name.substr(name.size() - suffix.size()), suffix);
+// A key file's name: "*.SSD" in any case.
+bool IsKeyFileName(std::string_view name) {
+  constexpr std::string_view kSuffix = ".SSD";
+  return name.size() > kSuffix.size() &&
+         EqualsIgnoringAsciiCase(name.substr(name.size() - kSuffix.size()), kSuffix);
 }
 
 // Creates the folder and whatever is missing above it, private to the user as the per-user data
@@ -172,11 +177,11 @@ std::string ExecutableDirectory() {
 
 bool HoldsProgramFiles(const std::string& folder) {
   if (PathExists(ResolvePath(folder, kSettingsFileName))) return true;
+  // Only names that look right are looked at closer: the folder may be /usr/bin.
   std::vector<FolderEntry> entries;
-  if (ListFolder(folder, entries) != 0) return false;
-  return std::any_of(entries.begin(), entries.end(), [](const FolderEntry& entry) {
-    return !entry.folder && EndsWithIgnoringCase(entry.name, ".SSD");
-  });
+  if (ListFolder(folder, entries, IsKeyFileName) != 0) return false;
+  return std::any_of(entries.begin(), entries.end(),
+                     [](const FolderEntry& entry) { return !entry.folder; });
 }
 
 std::string PerUserProgramDirectory(const char* xdgDataHome, const char* home) {
