@@ -6,9 +6,14 @@ set -euo pipefail
 packages=(
   cmake g++ make pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev qt6-qpa-plugins libgl-dev
+  qt6-base-dev qt6-qpa-plugins libgl-dev qt6-translations-l10n
   xdg-utils xvfb xauth
   clang libclang-rt-14-dev
+  # the Debian package and its checks: CPack's dependency list, lintian, desktop entry and
+  # metainfo, manual pages, the icon's PNG sizes
+  dpkg-dev file lintian desktop-file-utils appstream man-db librsvg2-bin
+  # the end-to-end test on a real X server: window manager, keys, clipboard, window properties
+  openbox xdotool xclip x11-utils
 )
 
 missing=()

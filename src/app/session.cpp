@@ -174,7 +174,7 @@ void Session::RunTable(SheetId sheet, int table, bool withLoader) {
     return;
   }
   const TableOptions options = OptionsOf(settings_);
-  const SheetContext context{paths_, options, port_};
+  const SheetContext context{paths_, options, port_, &definitionNotice_};
   for (const TableStep& step : entry->steps) {
     TableGrid& grid = Grid(step.grid);
     view_.GridAboutToChange(step.grid);
@@ -193,7 +193,7 @@ bool Session::RunButton(ButtonId button) {
   const ButtonDesign* design = FindButton(button);
   if (command == nullptr || design == nullptr) return false;
   const TableOptions options = OptionsOf(settings_);
-  const SheetContext context{paths_, options, port_};
+  const SheetContext context{paths_, options, port_, &definitionNotice_};
   view_.GridAboutToChange(design->grid);
   command->run(Grid(design->grid), context);
   view_.GridChanged(design->grid);

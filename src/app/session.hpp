@@ -82,6 +82,8 @@ class Session {
   std::map<GridId, TableGrid> grids_;
   SheetId currentSheet_ = SheetId::Schnell;
   int currentTable_ = 0;
+  // A program directory without write access is reported once per run, not per table.
+  DefinitionFileNotice definitionNotice_;
 };
 
 }  // namespace tab

@@ -1,9 +1,11 @@
 #include "records/file_names.hpp"
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <optional>
 
 namespace tab {
@@ -77,6 +79,44 @@ bool IsDirectory(const std::string& path) {
 
 bool CanEnterDirectory(const std::string& path) {
   return IsDirectory(path) && ::access(path.c_str(), X_OK) == 0;
+}
+
+int CreateNewFile(const std::string& path, std::string_view content) {
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  if (fd < 0) return errno;
+  int error = 0;
+  while (!content.empty()) {
+    const ssize_t written = ::write(fd, content.data(), content.size());
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      error = errno;
+      break;
+    }
+    content.remove_prefix(static_cast<std::size_t>(written));
+  }
+  if (::close(fd) != 0 && error == 0) error = errno;
+  if (error != 0) ::unlink(path.c_str());
+  return error;
+}
+
+int ReadWholeFile(const std::string& path, std::string& content) {
+  content.clear();
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return errno;
+  int error = 0;
+  char buffer[65536];
+  for (;;) {
+    const ssize_t got = ::read(fd, buffer, sizeof buffer);
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      error = errno;
+      break;
+    }
+    if (got == 0) break;
+    content.append(buffer, static_cast<std::size_t>(got));
+  }
+  ::close(fd);
+  return error;
 }
 
 bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {

@@ -23,6 +23,13 @@ bool IsDirectory(const std::string& path);  // follows symbolic links
 // Whether the folder can be entered (what making it the current directory would need).
 bool CanEnterDirectory(const std::string& path);
 
+// Creates a new file holding `content`, never replacing an entry of that name. Returns 0, or the
+// errno of the step that failed (EEXIST when the name is taken); a file that could not be written
+// whole is removed again, so that the next try starts afresh.
+int CreateNewFile(const std::string& path, std::string_view content);
+// The whole content of a file; returns 0 or the errno of the failed step.
+int ReadWholeFile(const std::string& path, std::string& content);
+
 // Case-insensitive comparison of ASCII letters; other bytes compare as they are.
 bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b);
 

@@ -1,21 +1,6 @@
 #include "records/message_port.hpp"
 
-#include <cstring>
-
 namespace tab {
-namespace {
-
-// strerror_r comes in two forms: the GNU one returns the text, the POSIX one fills the buffer and
-// returns 0 on success. Overloads on the result pick whichever the C library declares.
-[[maybe_unused]] std::string StrerrorResult(const char* text, const char* /*buffer*/,
-                                            int /*error*/) {
-  return text;
-}
-[[maybe_unused]] std::string StrerrorResult(int rc, const char* buffer, int error) {
-  return rc == 0 ? std::string(buffer) : "Unknown error " + std::to_string(error);
-}
-
-}  // namespace
 
 const char* MessageKindName(MessageKind kind) {
   switch (kind) {
@@ -33,11 +18,6 @@ const char* MessageKindName(MessageKind kind) {
       return "info-dialog";
   }
   return "unknown";
-}
-
-std::string ErrorText(int error) {
-  char buffer[256] = {};
-  return StrerrorResult(strerror_r(error, buffer, sizeof buffer), buffer, error);
 }
 
 void MessagePort::IoError(const std::string& path, int error) {

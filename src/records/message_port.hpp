@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "records/error_text.hpp"
+
 namespace tab {
 
 enum class MessageKind { Warning, Information, Error, Plain, Question, InfoDialog };
@@ -37,12 +39,10 @@ class MessagePort {
   void Information(const std::string& text) { Show(MessageKind::Information, text); }
   void Error(const std::string& text) { Show(MessageKind::Error, text); }
   void Plain(const std::string& text) { Show(MessageKind::Plain, text); }
-  // The platform's text for an input/output error (errno) of a file, as an error box.
+  // An input/output error (errno) of a file, as an error box: the path, then the error's
+  // German text.
   void IoError(const std::string& path, int error);
 };
-
-// The platform's error text for an errno value.
-std::string ErrorText(int error);
 
 // Records every message in order; questions are answered from a queue given in advance
 // (No when the queue is empty).

@@ -1,9 +1,5 @@
 #include "records/table_setup.hpp"
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstdint>
 #include <string>
 
@@ -41,31 +37,10 @@ bool ReadDefinition(TableGrid& grid, const std::string& path, int minRowsAfterRe
   return true;
 }
 
-// Writes the whole content in one go; returns 0 or the errno of the failed step.
-int WriteNewFile(const std::string& path, std::string_view content) {
-  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-  if (fd < 0) return errno;
-  int error = 0;
-  while (!content.empty()) {
-    const ssize_t written = ::write(fd, content.data(), content.size());
-    if (written < 0) {
-      if (errno == EINTR) continue;
-      error = errno;
-      break;
-    }
-    content.remove_prefix(static_cast<std::size_t>(written));
-  }
-  if (::close(fd) != 0 && error == 0) error = errno;
-  // A half-written file would be read as it is from then on; without it the next set-up tries
-  // again.
-  if (error != 0) ::unlink(path.c_str());
-  return error;
-}
-
 // Lays down the built-in headings and records them, with the grid's design size and the title,
 // as a new definition file.
-bool WriteDefinition(TableGrid& grid, const std::string& path, const TableLayout& layout,
-                     MessagePort& port) {
+bool WriteDefinition(TableGrid& grid, const std::string& programDir, const std::string& path,
+                     const TableLayout& layout, MessagePort& port, DefinitionFileNotice* notice) {
   std::string content = FormatEntry({static_cast<std::uint16_t>(grid.ColCount()),
                                      static_cast<std::uint16_t>(grid.RowCount()), W(layout.title)});
   content += "\r\n";
@@ -76,22 +51,33 @@ bool WriteDefinition(TableGrid& grid, const std::string& path, const TableLayout
                             static_cast<std::uint16_t>(heading.row), std::move(text)});
     content += "\r\n";
   }
-  if (const int error = WriteNewFile(path, content); error != 0) {
+  // A half-written file would be read as it is from then on; without it the next set-up tries
+  // again.
+  const int error = CreateNewFile(path, content);
+  if (error == 0) return true;
+  if (notice == nullptr) {
     port.IoError(path, error);
-    return false;
+  } else if (notice->FirstFor(programDir)) {
+    port.Warning(UnwritableDefinitionFolderMessage(programDir, error));
   }
-  return true;
+  return false;
 }
 
 }  // namespace
 
 bool SetUpTable(TableGrid& grid, const std::string& programDir, const TableLayout& layout,
-                MessagePort& port) {
+                MessagePort& port, DefinitionFileNotice* notice) {
   for (const ColumnWidth& width : layout.widths) grid.SetColWidth(width.col, width.width);
   grid.ClearCells();
   const std::string path = ResolvePath(programDir, layout.definitionFile);
   if (PathExists(path)) return ReadDefinition(grid, path, layout.minRowsAfterRead, port);
-  return WriteDefinition(grid, path, layout, port);
+  return WriteDefinition(grid, WithTrailingSeparator(programDir), path, layout, port, notice);
+}
+
+std::string UnwritableDefinitionFolderMessage(const std::string& folder, int error) {
+  return "Im Programmverzeichnis\n" + folder + "\n" +
+         "können keine Tabellen-Definitionsdateien (.TBD) angelegt werden:\n" + ErrorText(error) +
+         "\n" + "Die Tabellen werden mit ihren eingebauten Überschriften angezeigt.";
 }
 
 }  // namespace tab

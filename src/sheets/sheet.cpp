@@ -8,7 +8,7 @@
 namespace tab {
 
 void SetUpDesignedTable(TableGrid& grid, const SheetContext& context, const TableDesign& design) {
-  SetUpTable(grid, context.paths.programDirectory, design.layout, context.port);
+  SetUpTable(grid, context.paths.programDirectory, design.layout, context.port, context.definitions);
   const KeyRows& keys = design.keyRows;
   if (keys.file != nullptr) {
     LoadKeyRows(grid, context.paths.programDirectory, keys.file, keys.subject, keys.copyKey,

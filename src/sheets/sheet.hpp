@@ -29,6 +29,9 @@ struct SheetContext {
   const SheetPaths& paths;
   const TableOptions& options;
   MessagePort& port;
+  // Folders already reported as unwritable for definition files (the session's); without one,
+  // every failed write is shown.
+  DefinitionFileNotice* definitions = nullptr;
 };
 
 using GridStep = void (*)(TableGrid& grid, const SheetContext& context);

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <cstring>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -19,11 +21,41 @@ TEST(MessageKindName, NamesEveryKind) {
   for (const auto& [kind, name] : cases) EXPECT_EQ(MessageKindName(kind), name);
 }
 
-TEST(ErrorText, PlatformTexts) {
-  EXPECT_EQ(ErrorText(ENOENT), "No such file or directory");
-  EXPECT_EQ(ErrorText(EISDIR), "Is a directory");
-  EXPECT_EQ(ErrorText(EACCES), "Permission denied");
-  EXPECT_NE(ErrorText(987654).find("987654"), std::string::npos);
+TEST(ErrorText, CommonErrorsHaveGermanTexts) {
+  const std::vector<std::pair<int, std::string>> cases = {
+      {EACCES, "Zugriff verweigert"},
+      {EPERM, "Vorgang nicht zulässig"},
+      {EROFS, "Dateisystem ist nur lesbar"},
+      {ENOSPC, "Kein Speicherplatz mehr auf dem Gerät"},
+      {EDQUOT, "Speicherkontingent (Quota) überschritten"},
+      {ENOENT, "Datei oder Verzeichnis nicht gefunden"},
+      {ENOTDIR, "Ist kein Verzeichnis"},
+      {EISDIR, "Ist ein Verzeichnis"},
+      {EIO, "Ein-/Ausgabefehler"},
+      {ENAMETOOLONG, "Dateiname zu lang"},
+      {ENOTCONN, "Keine Verbindung zum Netzlaufwerk"},
+  };
+  for (const auto& [error, text] : cases) EXPECT_EQ(ErrorText(error), text) << error;
+}
+
+TEST(ErrorText, OtherNumbersAreNamedByTheirNumber) {
+  EXPECT_EQ(ErrorText(0), "Fehler 0");
+  EXPECT_EQ(ErrorText(EPROTO), "Fehler " + std::to_string(EPROTO));
+  EXPECT_EQ(ErrorText(987654), "Fehler 987654");
+  EXPECT_EQ(ErrorText(-3), "Fehler -3");
+}
+
+TEST(ErrorText, EveryTextIsGermanAndItsOwn) {
+  // No English text of the C library slips through: every known number has a text of its own,
+  // and none of them is the C library's.
+  std::set<std::string> seen;
+  for (int error = 1; error < 200; ++error) {
+    const std::string text = ErrorText(error);
+    if (text.starts_with("Fehler ")) continue;
+    EXPECT_TRUE(seen.insert(text).second) << "twice: " << text;
+    EXPECT_NE(text, std::strerror(error)) << error;
+  }
+  EXPECT_GE(seen.size(), 20u);
 }
 
 TEST(MessagePort, IoErrorShowsPathThenErrorTextInAnErrorBox) {
@@ -31,7 +63,7 @@ TEST(MessagePort, IoErrorShowsPathThenErrorTextInAnErrorBox) {
   port.IoError("/daten/12345/SCHULE/1234501.CSV", EISDIR);
   ASSERT_EQ(port.Messages().size(), 1u);
   EXPECT_EQ(port.Messages()[0].kind, MessageKind::Error);
-  EXPECT_EQ(port.Messages()[0].text, "/daten/12345/SCHULE/1234501.CSV\nIs a directory");
+  EXPECT_EQ(port.Messages()[0].text, "/daten/12345/SCHULE/1234501.CSV\nIst ein Verzeichnis");
 }
 
 TEST(RecordingPort, RecordsEveryMessageInOrder) {

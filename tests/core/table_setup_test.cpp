@@ -230,6 +230,43 @@ TEST_P(UnwritableFolders, GiveOneErrorAndStillShowTheHeadings) {
   EXPECT_FALSE(PathExists(WithTrailingSeparator(programDir) + "Bog0Tab0.TBD"));
 }
 
+// With the session's notice the folder is told once, however many tables and showings follow;
+// another folder is told again.
+TEST_P(UnwritableFolders, WithANoticeAreToldOncePerFolder) {
+  const UnwritableCase& c = GetParam();
+  const std::string programDir = c.prepare(dir);
+  if (programDir.empty()) GTEST_SKIP() << "permissions do not bind this user";
+  const TableLayout other{"Bog1Tab0.TBD", "Schul-Tabelle 0", kWidths, kHeadings, 0};
+  DefinitionFileNotice notice;
+  for (int showing = 0; showing < 3; ++showing) {
+    for (const TableLayout* layout : {&kLayout, &other}) {
+      TableGrid grid = DesignGrid();
+      EXPECT_FALSE(SetUpTable(grid, programDir, *layout, port, &notice));
+      ExpectBuiltInHeadings(grid);
+      ExpectWidths(grid);
+    }
+  }
+  const std::string folder = WithTrailingSeparator(programDir);
+  ASSERT_EQ(port.Messages().size(), 1u);
+  EXPECT_EQ(port.Messages()[0].kind, MessageKind::Warning);
+  EXPECT_EQ(port.Messages()[0].text, UnwritableDefinitionFolderMessage(folder, c.error));
+  EXPECT_EQ(port.Messages()[0].text, "Im Programmverzeichnis\n" + folder +
+                                         "\nkönnen keine Tabellen-Definitionsdateien (.TBD) "
+                                         "angelegt werden:\n" +
+                                         ErrorText(c.error) +
+                                         "\nDie Tabellen werden mit ihren eingebauten "
+                                         "Überschriften angezeigt.");
+
+  // A writable folder is no concern of the notice; a second unwritable one is told once more.
+  TableGrid grid = DesignGrid();
+  EXPECT_TRUE(SetUpTable(grid, dir.Path(), kLayout, port, &notice));
+  EXPECT_EQ(port.Messages().size(), 1u);
+  EXPECT_FALSE(SetUpTable(grid, dir.Path() + "also-gone/", kLayout, port, &notice));
+  ASSERT_EQ(port.Messages().size(), 2u);
+  EXPECT_EQ(port.Messages()[1].text,
+            UnwritableDefinitionFolderMessage(dir.Path() + "also-gone/", ENOENT));
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Folders, UnwritableFolders,
     ::testing::Values(UnwritableCase{"ReadOnly",
@@ -253,6 +290,22 @@ INSTANTIATE_TEST_SUITE_P(
                                      },
                                      ENOTDIR}),
     [](const ::testing::TestParamInfo<UnwritableCase>& testCase) { return testCase.param.name; });
+
+// A definition file that is there but cannot be read is an error of that file at every showing,
+// notice or not.
+TEST_F(SetUpTableTest, ReadErrorsAreShownAtEveryShowing) {
+  std::filesystem::create_directory(DefinitionPath());
+  DefinitionFileNotice notice;
+  for (int showing = 0; showing < 2; ++showing) {
+    TableGrid grid = DesignGrid();
+    EXPECT_FALSE(SetUpTable(grid, dir.Path(), kLayout, port, &notice));
+  }
+  ASSERT_EQ(port.Messages().size(), 2u);
+  for (const RecordingPort::Message& message : port.Messages()) {
+    EXPECT_EQ(message.kind, MessageKind::Error);
+    EXPECT_EQ(message.text, DefinitionPath() + "\nIst ein Verzeichnis");
+  }
+}
 
 TEST_F(SetUpTableTest, DefinitionFileThatIsAFolderGivesAnError) {
   std::filesystem::create_directory(DefinitionPath());

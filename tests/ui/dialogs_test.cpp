@@ -2,6 +2,7 @@
 // hint texts.
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
@@ -74,6 +75,7 @@ class DialogsTest : public QObject {
   void questionIsAnsweredJaOrNein_data();
   void questionIsAnsweredJaOrNein();
   void portShowsTheInfoDialogUntilItCloses();
+  void ctrlCCopiesCaptionAndTextOfABox();
 
   void aboutBoxShowsItsLines();
   void progressDialogClosesWithinItsTimeEachShowing();
@@ -254,6 +256,22 @@ void DialogsTest::questionIsAnsweredJaOrNein() {
   QCOMPARE(int(seen.icon), int(QMessageBox::Question));
   QCOMPARE(seen.text, QStringLiteral("Wirklich?"));
   QCOMPARE(seen.buttons, (QStringList{"Ja", "Nein"}));
+}
+
+void DialogsTest::ctrlCCopiesCaptionAndTextOfABox() {
+  QtMessagePort port;
+  QGuiApplication::clipboard()->clear();
+  QString copied;
+  QTimer::singleShot(0, [&copied] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box == nullptr) return;  // the missing text below tells
+    box->activateWindow();
+    QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier);
+    copied = QGuiApplication::clipboard()->text();
+    box->button(QMessageBox::Yes)->click();
+  });
+  QVERIFY(port.Ask("Wollen Sie\n/pfad/Datei wirklich?"));
+  QCOMPARE(copied, QStringLiteral("Bestätigen\n\nWollen Sie\n/pfad/Datei wirklich?"));
 }
 
 void DialogsTest::portShowsTheInfoDialogUntilItCloses() {

@@ -245,11 +245,17 @@ void SettingsDialogsTest::writeErrorKeepsTheDialogOpen() {
   Settings record = DefaultSettings();
   TEinstellFormZR dialog(record, missing, *port_);
   dialog.show();
+  dialog.Edit1()->setText(QStringLiteral("54321"));
   dialog.Button1()->click();
   QVERIFY(dialog.isVisible());
   QVERIFY(dialog.result() != QDialog::Accepted);
   QCOMPARE(port_->Messages().size(), std::size_t{1});
   QCOMPARE(port_->Messages()[0].kind, MessageKind::Error);
+  // In German, and what was typed is still there for another try.
+  QCOMPARE(port_->Messages()[0].text,
+           missing + kSettingsFileName + "\nDatei oder Verzeichnis nicht gefunden");
+  QCOMPARE(dialog.Edit1()->text(), QStringLiteral("54321"));
+  QCOMPARE(record.schoolNumber, std::string("54321"));
   QVERIFY(!std::filesystem::exists(missing + kSettingsFileName));
 }
 

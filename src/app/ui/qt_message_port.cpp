@@ -1,5 +1,8 @@
 #include "app/ui/qt_message_port.hpp"
 
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -43,6 +46,30 @@ QString CaptionOf(MessageKind kind) {
   return QStringLiteral("Tabellario");
 }
 
+// Ctrl+C copies a box's caption and text, as message boxes do on the system the program comes
+// from: a path in an error message can be pasted where it is needed. The key reaches the box from
+// whichever of its buttons has the focus.
+class CopyOnCtrlC : public QObject {
+ public:
+  explicit CopyOnCtrlC(QMessageBox& box) : QObject(&box), box_(box) {
+    box.installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched == &box_ && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
+      QGuiApplication::clipboard()->setText(box_.windowTitle() + QStringLiteral("\n\n") +
+                                            box_.text());
+      return true;
+    }
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  QMessageBox& box_;
+};
+
 }  // namespace
 
 QtMessagePort::QtMessagePort() = default;
@@ -69,6 +96,7 @@ void QtMessagePort::Show(MessageKind kind, const std::string& text) {
   QMessageBox box(IconOf(kind), CaptionOf(kind), QString::fromStdString(text), QMessageBox::Ok,
                   parent_);
   box.button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
+  new CopyOnCtrlC(box);
   box.exec();
 }
 
@@ -78,6 +106,7 @@ bool QtMessagePort::Ask(const std::string& text) {
   box.button(QMessageBox::Yes)->setText(QStringLiteral("Ja"));
   box.button(QMessageBox::No)->setText(QStringLiteral("Nein"));
   box.setDefaultButton(QMessageBox::Yes);
+  new CopyOnCtrlC(box);
   return box.exec() == QMessageBox::Yes;
 }
 

@@ -4,10 +4,10 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 #include <filesystem>
 #include <stdexcept>
 
+#include "records/error_text.hpp"
 #include "records/fields.hpp"
 
 namespace tab::textfiles {
@@ -43,13 +43,13 @@ void WriteFile(const std::string& path, std::string_view bytes) {
     std::filesystem::create_directories(parent, error);
     if (error) {
       throw std::runtime_error("Verzeichnis kann nicht angelegt werden: " + parent.string() + " (" +
-                               error.message() + ")");
+                               ErrorText(error.value()) + ")");
     }
   }
   const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   if (fd < 0) {
     throw std::runtime_error("Datei kann nicht angelegt werden: " + path + " (" +
-                             std::strerror(errno) + ")");
+                             ErrorText(errno) + ")");
   }
   while (!bytes.empty()) {
     const ssize_t n = ::write(fd, bytes.data(), bytes.size());
@@ -58,7 +58,7 @@ void WriteFile(const std::string& path, std::string_view bytes) {
       const int error = errno;
       ::close(fd);
       throw std::runtime_error("Datei kann nicht geschrieben werden: " + path + " (" +
-                               std::strerror(error) + ")");
+                               ErrorText(error) + ")");
     }
     bytes.remove_prefix(static_cast<std::size_t>(n));
   }

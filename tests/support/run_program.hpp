@@ -1,0 +1,23 @@
+#pragma once
+// Runs one of the built programs as a child process, without a shell.
+#include <string>
+#include <vector>
+
+namespace tab::test {
+
+struct ProgramRun {
+  int status = -1;     // the exit code, or -1 when the program did not end normally
+  std::string output;  // standard output
+  std::string errors;  // standard error
+};
+
+// `arguments` without the program; `environment` holds "NAME=value" entries that replace the
+// test's environment as a whole.
+ProgramRun RunProgram(const std::string& program, const std::vector<std::string>& arguments,
+                      const std::vector<std::string>& environment);
+
+// The test's environment without the named variables, with `extra` added.
+std::vector<std::string> EnvironmentWithout(const std::vector<std::string>& names,
+                                            const std::vector<std::string>& extra = {});
+
+}  // namespace tab::test
