@@ -6,7 +6,11 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <memory>
 #include <optional>
+
+#include "records/byte_source.hpp"
+#include "records/memory_files.hpp"
 
 namespace tab {
 namespace {
@@ -19,14 +23,18 @@ char LowerAscii(char c) {
 // (possible on Linux), the smallest name in byte order wins, so the choice never depends on the
 // order in which the file system lists them.
 std::optional<std::string> FindIgnoringCase(const std::string& dir, std::string_view name) {
+  std::optional<std::string> best;
+  const auto consider = [&](std::string_view candidate) {
+    if (!EqualsIgnoringAsciiCase(candidate, name)) return;
+    if (!best || candidate < *best) best = std::string(candidate);
+  };
+  if (const MemoryFiles* memory = MemoryFiles::InUse()) {
+    for (const std::string& candidate : memory->Names(dir)) consider(candidate);
+    return best;
+  }
   DIR* folder = ::opendir(dir.empty() ? "." : dir.c_str());
   if (folder == nullptr) return std::nullopt;
-  std::optional<std::string> best;
-  while (const dirent* entry = ::readdir(folder)) {
-    const std::string_view candidate = entry->d_name;
-    if (!EqualsIgnoringAsciiCase(candidate, name)) continue;
-    if (!best || candidate < *best) best = std::string(candidate);
-  }
+  while (const dirent* entry = ::readdir(folder)) consider(entry->d_name);
   ::closedir(folder);
   return best;
 }
@@ -68,11 +76,15 @@ std::string WithTrailingSeparator(std::string dir) {
 }
 
 bool PathExists(const std::string& path) {
+  if (const MemoryFiles* memory = MemoryFiles::InUse()) {
+    return memory->File(path) != nullptr || memory->IsFolder(path);
+  }
   struct stat info {};
   return ::lstat(path.c_str(), &info) == 0;
 }
 
 bool IsDirectory(const std::string& path) {
+  if (const MemoryFiles* memory = MemoryFiles::InUse()) return memory->IsFolder(path);
   struct stat info {};
   return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
@@ -82,6 +94,13 @@ bool CanEnterDirectory(const std::string& path) {
 }
 
 int CreateNewFile(const std::string& path, std::string_view content) {
+  if (MemoryFiles* memory = MemoryFiles::InUse()) {
+    const std::size_t slash = path.rfind('/');
+    if (memory->File(path) != nullptr || memory->IsFolder(path)) return EEXIST;
+    if (slash != std::string::npos && !memory->IsFolder(path.substr(0, slash + 1))) return ENOENT;
+    memory->Put(path, std::string(content));
+    return 0;
+  }
   const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
   if (fd < 0) return errno;
   int error = 0;
@@ -101,22 +120,16 @@ int CreateNewFile(const std::string& path, std::string_view content) {
 
 int ReadWholeFile(const std::string& path, std::string& content) {
   content.clear();
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return errno;
-  int error = 0;
+  const std::unique_ptr<ByteSource> source = OpenByteSource(path);
+  if (const int error = source->OpenError(); error != 0) return error;
   char buffer[65536];
   for (;;) {
-    const ssize_t got = ::read(fd, buffer, sizeof buffer);
-    if (got < 0) {
-      if (errno == EINTR) continue;
-      error = errno;
-      break;
-    }
-    if (got == 0) break;
+    int error = 0;
+    const std::ptrdiff_t got = source->Read(buffer, sizeof buffer, error);
+    if (got < 0) return error;
+    if (got == 0) return 0;
     content.append(buffer, static_cast<std::size_t>(got));
   }
-  ::close(fd);
-  return error;
 }
 
 bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {

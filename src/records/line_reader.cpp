@@ -1,11 +1,6 @@
 #include "records/line_reader.hpp"
 
-#include <cerrno>
 #include <cstring>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "records/fields.hpp"
 
@@ -29,53 +24,32 @@ void AppendWithoutCr(std::string& line, const char* begin, const char* end) {
 
 }  // namespace
 
-LineReader::LineReader(const std::string& path) : scanLine_(DataLineScanner()) {
-  fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd_ < 0) {
-    error_ = errno;
-    return;
-  }
-  // A folder opens on Linux but cannot be read as a file: say so right away.
-  struct stat info {};
-  if (::fstat(fd_, &info) != 0) {
-    error_ = errno;
-  } else if (S_ISDIR(info.st_mode)) {
-    error_ = EISDIR;
-  } else if (S_ISREG(info.st_mode) && info.st_size >= 0 &&
-             static_cast<std::uint64_t>(info.st_size) < kBufferSize) {
-    // A small file gets a buffer of its size (and one byte to see its end): a grid may keep the
-    // buffer for the lines in it.
-    blockSize_ = static_cast<std::size_t>(info.st_size) + 1;
-  }
-  if (error_ != 0) {
-    ::close(fd_);
-    fd_ = -1;
-  }
+LineReader::LineReader(const std::string& path) : LineReader(OpenByteSource(path)) {}
+
+LineReader::LineReader(std::unique_ptr<ByteSource> source)
+    : scanLine_(DataLineScanner()), source_(std::move(source)) {
+  error_ = source_->OpenError();
+  const std::size_t size = source_->KnownSize();
+  // A small file gets a buffer of its size (and one byte to see its end): a grid may keep the
+  // buffer for the lines in it.
+  if (size < kBufferSize) blockSize_ = size + 1;
 }
 
-LineReader::~LineReader() {
-  if (fd_ >= 0) ::close(fd_);
-}
+LineReader::~LineReader() = default;
 
 bool LineReader::Fill() {
-  if (fd_ < 0 || eof_) return false;
+  if (error_ != 0 || eof_) return false;
   // A block someone else holds on to keeps its lines: the reader goes on in a new one.
   if (!block_ || block_.use_count() > 1) block_.reset(new char[blockSize_]);
-  size_ = 0;
-  for (;;) {
-    const ssize_t n = ::read(fd_, block_.get(), blockSize_);
-    if (n > 0) {
-      size_ = static_cast<std::size_t>(n);
-      pos_ = 0;
-      return true;
-    }
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) error_ = errno;
-    eof_ = true;
-    size_ = 0;
-    pos_ = 0;
-    return false;
+  const std::ptrdiff_t n = source_->Read(block_.get(), blockSize_, error_);
+  pos_ = 0;
+  if (n > 0) {
+    size_ = static_cast<std::size_t>(n);
+    return true;
   }
+  eof_ = true;
+  size_ = 0;
+  return false;
 }
 
 bool LineReader::Next(std::string& line) {

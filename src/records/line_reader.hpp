@@ -7,14 +7,17 @@
 #include <span>
 #include <string>
 
+#include "records/byte_source.hpp"
 #include "records/fields.hpp"
 
 namespace tab {
 
 class LineReader {
  public:
-  // Opens the file for reading; check Failed() and Error() afterwards.
+  // Opens the file for reading (see OpenByteSource); check Failed() and Error() afterwards.
   explicit LineReader(const std::string& path);
+  // Reads the lines of any source.
+  explicit LineReader(std::unique_ptr<ByteSource> source);
   ~LineReader();
   LineReader(const LineReader&) = delete;
   LineReader& operator=(const LineReader&) = delete;
@@ -62,7 +65,7 @@ class LineReader {
 
   static inline const std::shared_ptr<char[]> kNoBlock;
 
-  int fd_ = -1;
+  std::unique_ptr<ByteSource> source_;
   int error_ = 0;
   bool eof_ = false;
   bool atEnd_ = false;                   // the end mark or the end of the data was reached

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <memory>
 #include <span>
 #include <string>
 #include <vector>
@@ -60,6 +61,22 @@ TEST_P(LineReaderTest, CutsBytesIntoLines) {
     }
     EXPECT_EQ(lines, GetParam().lines) << (alternate ? "alternating" : "in place");
     EXPECT_FALSE(inPlace.NextInPlace(view));
+  }
+}
+
+// The same bytes from memory, handed out a few bytes per read as a pipe or a share may: every
+// line crosses the ends of what was read, and the reader puts it together.
+TEST_P(LineReaderTest, CutsBytesFromShortReadsTheSameWay) {
+  for (const std::size_t chunk : {std::size_t{1}, std::size_t{2}, std::size_t{7}, std::size_t{4096},
+                                  ByteSource::kUnknownSize}) {
+    LineReader reader(std::make_unique<MemorySource>(GetParam().bytes, chunk));
+    EXPECT_EQ(ReadAll(reader), GetParam().lines) << "chunk " << chunk;
+    EXPECT_FALSE(reader.Failed());
+    LineReader inPlace(std::make_unique<MemorySource>(GetParam().bytes, chunk));
+    Lines lines;
+    std::span<char> view;
+    while (inPlace.NextInPlace(view)) lines.emplace_back(view.begin(), view.end());
+    EXPECT_EQ(lines, GetParam().lines) << "in place, chunk " << chunk;
   }
 }
 
@@ -131,6 +148,22 @@ TEST(LineReader, UnreadableFileFailsWithEacces) {
   ASSERT_EQ(::chmod(path.c_str(), 0), 0);
   LineReader reader(path);
   EXPECT_EQ(reader.Error(), EACCES);
+}
+
+// A read that fails ends the lines: those read before stay read, the last one unfinished is not
+// given, and the error is the source's.
+TEST(LineReader, ReadErrorEndsTheLines) {
+  for (const std::size_t chunk : {std::size_t{3}, ByteSource::kUnknownSize}) {
+    LineReader reader(std::make_unique<MemorySource>("a;b\r\nc;d\r\nhalb", chunk, EIO));
+    std::string line;
+    ASSERT_TRUE(reader.Next(line));
+    EXPECT_EQ(line, "a;b");
+    ASSERT_TRUE(reader.Next(line));
+    EXPECT_EQ(line, "c;d");
+    EXPECT_FALSE(reader.Next(line));
+    EXPECT_TRUE(reader.Failed());
+    EXPECT_EQ(reader.Error(), EIO);
+  }
 }
 
 TEST(LineReader, FiftyMegabyteLine) {
