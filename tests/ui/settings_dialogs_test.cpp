@@ -164,11 +164,16 @@ void SettingsDialogsTest::typedTextSurvivesARepaint() {
   TEinstellFormZR dialog(record, program_->Program(), *port_);
   dialog.show();
   QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+  QCOMPARE(dialog.Edit1()->text(), QStringLiteral("54321"));  // from the file
   dialog.Edit1()->setText(QStringLiteral("77777"));
   dialog.CheckBox2()->setChecked(true);
-  dialog.repaint();
-  dialog.update();
-  QCoreApplication::processEvents();
+  // Minimised and restored, the dialog is shown again by the window system (a spontaneous show
+  // event): the controls keep what was typed.
+  dialog.showMinimized();
+  QTRY_VERIFY(dialog.isMinimized());
+  dialog.showNormal();
+  QTRY_VERIFY(!dialog.isMinimized());
+  QVERIFY(QTest::qWaitForWindowExposed(&dialog));
   QCOMPARE(dialog.Edit1()->text(), QStringLiteral("77777"));
   QVERIFY(dialog.CheckBox2()->isChecked());
 }

@@ -8,7 +8,7 @@
 
 namespace tab::ui {
 
-Tfortschrittdlg::Tfortschrittdlg(QWidget* parent) : QDialog(parent) {
+Tfortschrittdlg::Tfortschrittdlg(QWidget* parent, int closeMilliseconds) : QDialog(parent) {
   setObjectName(QStringLiteral("fortschrittdlg"));
   setWindowTitle(QStringLiteral("Speichern ..."));
   auto* label = new QLabel(QStringLiteral("Speichern der Informationen:"), this);
@@ -26,7 +26,7 @@ Tfortschrittdlg::Tfortschrittdlg(QWidget* parent) : QDialog(parent) {
     if (isVisible()) accept();
   });
   stepTimer_.start(kStepMilliseconds);
-  closeTimer_.start(kCloseMilliseconds);
+  closeTimer_.start(closeMilliseconds);
 }
 
 void Tfortschrittdlg::Step() {
