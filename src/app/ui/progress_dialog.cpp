@@ -26,6 +26,8 @@ Tfortschrittdlg::Tfortschrittdlg(QWidget* parent, int closeMilliseconds) : QDial
     if (isVisible()) accept();
   });
   stepTimer_.start(kStepMilliseconds);
+  // Precise: a coarse timer may tick up to 5 % late, past the 2000 ms a showing may last.
+  closeTimer_.setTimerType(Qt::PreciseTimer);
   closeTimer_.start(closeMilliseconds);
 }
 
