@@ -70,7 +70,7 @@ class SettingsDialogsTest : public test::WindowTest {
 
   void settingsDialogShowsDefaultsWithoutFile();
   void settingsDialogShowsTheFile();
-  void typedTextSurvivesARepaint();
+  void typedTextSurvivesMinimisingAndRestoring();
   void takeOverCutsTheSchoolNumberAndWritesTheFile();
   void takeOverAtTheRootStoresOneSeparator();
   void standardSettingsRefillWithoutTouchingTheFile();
@@ -159,7 +159,7 @@ void SettingsDialogsTest::settingsDialogShowsTheFile() {
   QVERIFY(QString::fromStdString(program_->Db()).startsWith(dialog.Picker().Drives()[drive].root));
 }
 
-void SettingsDialogsTest::typedTextSurvivesARepaint() {
+void SettingsDialogsTest::typedTextSurvivesMinimisingAndRestoring() {
   Settings record = DefaultSettings();
   TEinstellFormZR dialog(record, program_->Program(), *port_);
   dialog.show();
