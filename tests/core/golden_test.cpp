@@ -352,6 +352,17 @@ TEST(GoldenCases, CrashedKilledOrInternalErrorRunsAreNeverWritten) {
   EXPECT_EQ(Transcript({0, 0, "x\n", ""}), "x\nexit 0\n");
 }
 
+// A program killed by a signal is told apart from one that ended by itself.
+TEST(GoldenCases, AKilledProgramIsSeenAsKilled) {
+  RunOptions options;
+  options.errorsIntoOutput = true;
+  const ProgramRun run =
+      RunProgram("/bin/sh", {"-c", "printf '{'; kill -KILL $$"}, EnvironmentWithout({}), options);
+  EXPECT_EQ(run.signal, SIGKILL);
+  EXPECT_EQ(Transcript(run), "{killed by signal 9\n");
+  EXPECT_EQ(FaultOf(run), "killed by signal 9");
+}
+
 TEST(GoldenCases, WhatChangedShowsTheDifferingLines) {
   EXPECT_EQ(WhatChanged("a\nb\nc\n", "a\nb\nc\n"), "nothing\n");
   EXPECT_EQ(WhatChanged("a\nb\nc\n", "a\nB\nc\n"), "from line 2:\n- b\n+ B\n");
