@@ -4,6 +4,7 @@
 // reader) see its files and the folders their paths lie in, and nothing of the disk; above them
 // the set-ups, loaders and commands run exactly as they do on files. The fuzz targets use it so
 // that no input touches the disk.
+#include <cstddef>
 #include <map>
 #include <set>
 #include <string>
@@ -34,10 +35,16 @@ class MemoryFiles {
   // The names of the files and folders right inside a folder, in byte order.
   std::vector<std::string> Names(std::string_view folder) const;
 
+  // What one read of a file gives at most, as a pipe or a network share may give less than
+  // asked for; by default a read gives all that was asked for.
+  void SetReadChunk(std::size_t bytes) { readChunk_ = bytes; }
+  std::size_t ReadChunk() const { return readChunk_; }
+
  private:
   static inline MemoryFiles* inUse_ = nullptr;
   std::map<std::string, std::string, std::less<>> files_;
   std::set<std::string, std::less<>> folders_;
+  std::size_t readChunk_ = static_cast<std::size_t>(-1);
 };
 
 }  // namespace tab

@@ -362,6 +362,25 @@ int TableGrid::StoredCells(int row) const {
   return r.own ? static_cast<int>(r.own->ends.size()) : 0;
 }
 
+int TableGrid::LastTextColumn(int row) const {
+  if (row < 0 || row >= RowCount()) return -1;
+  const Row& r = rows_[static_cast<std::size_t>(row)];
+  if (r.line != nullptr) {
+    // Field c ends at lineEnds[c] and begins one past the end of field c - 1.
+    for (std::uint32_t c = r.lineCells; c-- > 0;) {
+      const std::uint32_t begin = c == 0 ? 0 : r.lineEnds[c - 1] + 1;
+      if (r.lineEnds[c] > begin) return static_cast<int>(r.lineFirst + c);
+    }
+    return -1;
+  }
+  if (!r.own) return -1;
+  const std::vector<std::uint32_t>& ends = r.own->ends;
+  for (std::size_t c = ends.size(); c-- > 0;) {
+    if (ends[c] > (c == 0 ? 0 : ends[c - 1])) return static_cast<int>(c);
+  }
+  return -1;
+}
+
 void TableGrid::SwapRowCells(int a, int b) {
   if (a < 0 || b < 0 || a >= RowCount() || b >= RowCount()) return;
   Row& ra = rows_[static_cast<std::size_t>(a)];

@@ -60,6 +60,8 @@ class TableGrid {
 
   // How many cells a row keeps: up to the last one written (missing cells are empty).
   int StoredCells(int row) const;
+  // The last column of the row whose cell holds a text (an empty one does not count), or -1.
+  int LastTextColumn(int row) const;
   // Exchanges the texts of two rows; heights stay with the row positions.
   void SwapRowCells(int a, int b);
   // Rearranges rows: row first + i receives the texts row from[i] had. `from` lists each of

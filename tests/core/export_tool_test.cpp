@@ -122,5 +122,57 @@ TEST_F(ExportToolTest, OutputThatCannotBeWrittenEndsWithExitOne) {
   }
 }
 
+// A definition file may declare 65535 x 65535 cells and give a few of them a heading. The export
+// writes the used extent (JSON keeps the declared size and says which cells it lists), in bounded
+// time and memory: under a limit of 256 MB of address space (not where the sanitizers reserve
+// their shadow memory), where writing every empty cell once took several gigabytes.
+TEST_F(ExportToolTest, AHugeDeclaredGridExportsItsUsedExtentWithinAMemoryLimit) {
+  WriteBytes(program + "Bog1Tab0.TBD", "-1;-1;Riesig\n2;0;Spalte\n0;3;Zeile\n");
+  WriteOemLines(db + "12345/SCHULE/1234500.CSV", {"ES001;ES002", "00000;Müller"});
+  std::vector<std::string> limit;
+#if !defined(__SANITIZE_ADDRESS__)
+  limit = {"/usr/bin/prlimit", "--as=268435456", "--"};
+#endif
+  const auto exportLimited = [&](const std::string& format) {
+    std::vector<std::string> all = limit;
+    all.insert(all.end(), {kExportTool, "--program-dir", program, "--format", format, "1", "0"});
+    return RunProgram(all.front(), {all.begin() + 1, all.end()}, EnvironmentWithout({}));
+  };
+
+  const ProgramRun csv = exportLimited("csv");
+  EXPECT_EQ(csv.signal, 0);
+  EXPECT_EQ(csv.status, 0) << csv.errors;
+  // The data file's lines go below the fixed row from column 1 on.
+  EXPECT_EQ(csv.output, ",,Spalte\r\n,ES001,ES002\r\n,12345,Müller\r\nZeile,,\r\n");
+
+  const ProgramRun json = exportLimited("json");
+  EXPECT_EQ(json.signal, 0);
+  EXPECT_EQ(json.status, 0) << json.errors;
+  EXPECT_NE(json.output.find("\"cols\":65535,\"rows\":65535,"), std::string::npos);
+  EXPECT_NE(json.output.find(",\"cellsExtent\":[3,4],\"cells\":[[\"\",\"\",\"Spalte\"],"
+                             "[\"\",\"ES001\",\"ES002\"],[\"\",\"12345\",\"Müller\"],"
+                             "[\"Zeile\",\"\",\"\"]]}"),
+            std::string::npos)
+      << json.output.substr(0, 200);
+}
+
+// A grid of ordinary size lists every declared cell in JSON, empty ones included, and has no
+// extent; CSV writes its used extent.
+TEST_F(ExportToolTest, AnOrdinaryGridListsEveryDeclaredCellInJson) {
+  WriteBytes(program + "Bog1Tab0.TBD", "4;4;Klein\n1;0;Spalte\n");
+  WriteOemLines(db + "12345/SCHULE/1234500.CSV", {"ES001"});
+  const ProgramRun json = Export({"1", "0"});
+  EXPECT_EQ(json.status, 0) << json.errors;
+  EXPECT_EQ(json.output.find("cellsExtent"), std::string::npos);
+  // The school number fills the first data row.
+  EXPECT_NE(json.output.find("\"cells\":[[\"\",\"Spalte\",\"\",\"\"],[\"\",\"ES001\",\"\",\"\"],"
+                             "[\"\",\"12345\",\"\",\"\"],[\"\",\"\",\"\",\"\"]]}"),
+            std::string::npos)
+      << json.output;
+  const ProgramRun csv = Export({"--format", "csv", "1", "0"});
+  EXPECT_EQ(csv.status, 0) << csv.errors;
+  EXPECT_EQ(csv.output, ",Spalte\r\n,ES001\r\n,12345\r\n");
+}
+
 }  // namespace
 }  // namespace tab::test

@@ -2,6 +2,7 @@
 
 #include "app/session.hpp"
 #include "app/window_layout.hpp"
+#include "export/table_writer.hpp"
 
 namespace tab {
 
@@ -76,7 +77,7 @@ ExportArguments ParseExportArguments(const std::vector<std::string>& arguments) 
       buttonNames.push_back(button);
     } else if (argument == "--format") {
       ok = value(result.format);
-      if (ok && result.format != "json" && result.format != "csv") {
+      if (ok && result.format != "json" && FindTableWriter(result.format) == nullptr) {
         return Failed(result, "unbekanntes Ausgabeformat: " + result.format);
       }
     } else if (argument == "--help" || argument == "-h") {

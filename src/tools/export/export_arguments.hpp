@@ -21,7 +21,7 @@ struct ExportArguments {
   bool haveDatabase = false;
   bool haveSchool = false;
   bool haveClass = false;
-  std::string format = "json";
+  std::string format = "json";    // or the format of a table writer
   std::vector<ButtonId> buttons;  // named as the window's controls ("Button17")
   SheetId sheet = SheetId::Schnell;
   int table = 0;

@@ -1,6 +1,7 @@
 // tabellario-export: sets up and loads one table exactly as the window does and writes it to
 // standard output, for people who want a table as a file and for end-to-end tests.
-#include <cstdio>
+#include <unistd.h>
+
 #include <iostream>
 #include <string>
 #include <vector>
@@ -8,8 +9,10 @@
 #include "app/command_line.hpp"
 #include "app/program_directory.hpp"
 #include "app/session.hpp"
+#include "export/json_export.hpp"
+#include "export/output_sink.hpp"
+#include "export/table_writer.hpp"
 #include "tools/export/export_arguments.hpp"
-#include "tools/export/export_output.hpp"
 
 namespace {
 
@@ -70,17 +73,20 @@ int main(int argc, char** argv) {
   session.Dispatch(arguments.sheet, arguments.table);
   for (const tab::ButtonId button : arguments.buttons) session.RunButton(button);
 
-  std::string output;
-  if (arguments.format == "csv") {
+  // JSON holds every grid the run touched and every message; a table format the last grid.
+  tab::OutputSink out(STDOUT_FILENO);
+  if (const tab::TableWriter* writer = tab::FindTableWriter(arguments.format)) {
     if (view.grids.empty()) {
       std::cerr << "tabellario-export: keine Tabelle geladen\n";
       return 1;
     }
-    output = tab::ToCsv(session.Grid(view.grids.back()));
+    writer->Write(tab::TableSource(session.Grid(view.grids.back())), out);
   } else {
-    output = tab::ToJson(session, view.grids, port.Messages());
+    tab::WriteExportJson(out, session, view.grids, port.Messages());
   }
-  std::fwrite(output.data(), 1, output.size(), stdout);
-  if (std::fflush(stdout) != 0) return 1;
+  if (!out.Finish()) {
+    std::cerr << "tabellario-export: " << out.ErrorMessage() << "\n";
+    return 1;
+  }
   return 0;
 }
