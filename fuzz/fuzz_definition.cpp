@@ -72,7 +72,7 @@ void CheckEntry(std::string_view line) {
 
 void ReadVariant(std::string_view file, int minRows, const std::string& dir,
                  const std::string& name) {
-  WriteFile(dir + name, file);
+  Memory().Put(dir + name, std::string(file));
   TableGrid grid(kDesignCols, kDesignRows, 1, 64);
   grid.SetCell(3, 3, "alt");  // the set-up empties every cell first
   RecordingPort port;
@@ -172,8 +172,8 @@ void WriteVariant(std::string_view input, int minRows, const std::string& dir) {
       cells[{heading.col, heading.row}] = W(heading.text);
     }
   }
-  FUZZ_CHECK(ReadFile(dir + "BOG9TAB9.TBD") == expectedFile, "written definition file differs",
-             ReadFile(dir + "BOG9TAB9.TBD"));
+  FUZZ_CHECK(MemoryFile(dir + "BOG9TAB9.TBD") == expectedFile, "written definition file differs",
+             MemoryFile(dir + "BOG9TAB9.TBD"));
   FUZZ_CHECK(written.ColCount() == cols && written.RowCount() == rows,
              "writing a definition file changes the design size");
 
@@ -202,11 +202,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (size < 1) return 0;
   const unsigned variant = data[0];
   const std::string_view input(reinterpret_cast<const char*>(data + 1), size - 1);
-  static const std::string dir = ScratchFolder("program");
+  static const std::string dir = MemoryFolder("program");
   const int minRows = kMinRows[variant & 3];
   const std::string name = (variant & 4) != 0 ? "bog9tab9.tbd" : "BOG9TAB9.TBD";
-  RemoveFile(dir + "bog9tab9.tbd");
-  RemoveFile(dir + "BOG9TAB9.TBD");
+  Memory().Remove(dir + "bog9tab9.tbd");
+  Memory().Remove(dir + "BOG9TAB9.TBD");
   if ((variant & 8) != 0) {
     WriteVariant(input, minRows, dir);
   } else {

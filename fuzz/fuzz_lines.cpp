@@ -1,8 +1,9 @@
 // Line reading, the OEM conversion and the field cut. Byte 0 is the field count (minus 2, so a
-// few counts are negative); bits 0 and 1 of byte 1 both set put the rest of the input behind
-// 64 KiB less (byte 1 >> 2) bytes of filler lines, so that its lines cross the end of the
-// reader's first buffer. Every line read is compared with the line rules, converted byte by byte
-// and cut into fields both ways, and read again through DataFile as the loaders read it.
+// few counts are negative); byte 1 with its high bit set makes every read of the file give at
+// most (byte 1 & 0x7F) + 1 bytes, so that lines cross the ends of what the reader has read. The
+// rest of the input is the file, a memory file. Every line read is compared with the line rules,
+// converted byte by byte and cut into fields both ways, and read again through DataFile as the
+// loaders read it.
 #include <algorithm>
 #include <array>
 #include <cstddef>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "fuzz_support.hpp"
+#include "records/byte_source.hpp"
 #include "records/fields.hpp"
 #include "records/line_reader.hpp"
 #include "records/placement.hpp"
@@ -21,28 +23,6 @@ namespace {
 
 using namespace tab;
 using namespace tab::fuzz;
-
-constexpr std::size_t kReaderBuffer = 64 * 1024;
-
-struct Filler {
-  std::string bytes;
-  std::size_t lines = 0;
-};
-
-// 64 KiB less `shortBy` bytes of 63-byte lines, the last one ended by an LF as well; made once
-// for each length.
-const Filler& FillerShortBy(unsigned shortBy) {
-  static std::array<Filler, 64> fillers;
-  Filler& filler = fillers.at(shortBy);
-  if (filler.bytes.empty()) {
-    filler.bytes.assign(kReaderBuffer - shortBy, 'f');
-    for (std::size_t i = 63; i < filler.bytes.size(); i += 64) filler.bytes[i] = '\n';
-    filler.bytes.back() = '\n';
-    filler.lines =
-        static_cast<std::size_t>(std::count(filler.bytes.begin(), filler.bytes.end(), '\n'));
-  }
-  return filler;
-}
 
 void CheckFieldRules(std::string_view field) {
   FUZZ_CHECK(field.find_first_of(";\t\r") == std::string_view::npos, "separator inside a field",
@@ -108,21 +88,13 @@ void CheckConversion(const std::string& line) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < 2) return 0;
   const int n = static_cast<int>(data[0]) - 2;
-  const bool behindFiller = (data[1] & 3) == 3;
   const std::string_view text(reinterpret_cast<const char*>(data + 2), size - 2);
 
-  static const std::string path = ScratchDir() + "LINES.CSV";
-  std::string bytes;
-  std::size_t fillerLines = 0;
-  if (behindFiller) {
-    const Filler& filler = FillerShortBy(data[1] >> 2);
-    bytes = filler.bytes;
-    fillerLines = filler.lines;
-  }
-  bytes += text;
-  WriteFile(path, bytes);
+  static const std::string path = MemoryFolder("lines") + "LINES.CSV";
+  Memory().Put(path, std::string(text));
+  Memory().SetReadChunk((data[1] & 0x80) != 0 ? (data[1] & 0x7Fu) + 1 : ByteSource::kUnknownSize);
 
-  const std::vector<std::string> expected = ReferenceLines(bytes);
+  const std::vector<std::string> expected = ReferenceLines(text);
   LineReader reader(path);
   FUZZ_CHECK(!reader.Failed(), "a written file cannot be opened");
   std::string line = "stale";
@@ -130,12 +102,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   while (reader.Next(line)) {
     FUZZ_CHECK(count < expected.size(), "more lines than the line rules give", line);
     FUZZ_CHECK(line == expected[count], "line differs from the line rules", line);
-    if (count >= fillerLines) {
-      FUZZ_CHECK(line.find_first_of("\r\n") == std::string::npos, "line break inside a line", line);
-      CheckConversion(line);
-      OemToWin1252InPlace(line);
-      CheckSplit(line, n);
-    }
+    FUZZ_CHECK(line.find_first_of("\r\n") == std::string::npos, "line break inside a line", line);
+    CheckConversion(line);
+    OemToWin1252InPlace(line);
+    CheckSplit(line, n);
     ++count;
   }
   FUZZ_CHECK(line.empty(), "the end of the file leaves text in the line", line);

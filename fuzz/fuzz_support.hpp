@@ -1,7 +1,8 @@
 #pragma once
-// What the fuzz targets share: one scratch folder per process, files written into it, plain
-// reference versions of the line and field rules, and checks that end the run with a message
-// libFuzzer keeps next to the input that caused it.
+// What the fuzz targets share: files in memory (the records layer's memory files, so that no
+// input touches the disk) or, for the settings, one scratch folder per process; plain reference
+// versions of the line and field rules; checks that end the run with a message libFuzzer keeps
+// next to the input that caused it.
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
@@ -9,11 +10,25 @@
 #include <string_view>
 #include <vector>
 
+#include "records/memory_files.hpp"
 #include "records/message_port.hpp"
 #include "records/table_grid.hpp"
 
 namespace tab::fuzz {
 
+// The process's memory files, in use from the first call on: from then the loaders, set-ups and
+// readers see them instead of the disk.
+MemoryFiles& Memory();
+// A folder of the memory files, "/fuzz/<relative>/" (several levels allowed), made on first use.
+std::string MemoryFolder(std::string_view relative);
+// A memory file's bytes; the run fails when there is no such file.
+std::string MemoryFile(const std::string& path);
+// Copies the key files and the teacher list of the demo program directory from the disk into
+// the memory folder `dir`.
+void CopyDemoProgramFiles(const std::string& dir);
+
+// The settings are written and read by the platform's own calls, not through the memory files:
+// their target works in a scratch folder on the disk (in memory where /dev/shm is).
 // The process's scratch folder below $TMPDIR (or /tmp), made on first use and removed when the
 // process ends normally. Ends with '/'.
 const std::string& ScratchDir();
@@ -23,8 +38,6 @@ std::string ScratchFolder(std::string_view relative);
 void WriteFile(const std::string& path, std::string_view bytes);
 std::string ReadFile(const std::string& path);
 void RemoveFile(const std::string& path);  // a missing file is fine
-// Copies the key files and the teacher list of the demo program directory into `dir`.
-void CopyDemoProgramFiles(const std::string& dir);
 
 // Ends the run: prints what failed (and the detail, escaped) and aborts.
 [[noreturn]] void Fail(std::string_view what, std::string_view detail = {});

@@ -3,13 +3,13 @@
 // run on grids made from the window's grid designs. Byte 0 picks the table (see kTables), byte 1
 // the settings and the run: bit 0 lower rows without data, bit 1 prefill off, bit 2 no report of
 // unplaced records, bit 3 the table shown a second time, bit 4 the page buttons pressed after
-// loading, bit 5 the data file named in lower case.
+// loading, bit 5 the data file named in lower case, bits 6-7 how many bytes one read of a file
+// gives at most (see kReadChunks). Every file is a memory file.
 #include <algorithm>
 #include <array>
 #include <cctype>
 #include <cstddef>
 #include <cstdint>
-#include <filesystem>
 #include <map>
 #include <string>
 #include <string_view>
@@ -19,6 +19,7 @@
 #include "app/settings.hpp"
 #include "app/window_layout.hpp"
 #include "fuzz_support.hpp"
+#include "records/byte_source.hpp"
 #include "records/fields.hpp"
 #include "records/file_names.hpp"
 #include "records/text.hpp"
@@ -69,6 +70,10 @@ constexpr std::array<Table, 25> kTables = {{
     {3, 10, "KLASSE", "KL000110.CSV", Kind::Single, 5},
 }};
 
+// What one read of a file gives at most: all that was asked for, or a few bytes as a pipe or a
+// share may give, so that lines cross the ends of what the reader has read.
+constexpr std::array<std::size_t, 4> kReadChunks = {ByteSource::kUnknownSize, 1, 13, 512};
+
 // The grid of the identification table, the first of the teacher's first page.
 constexpr GridId kIdentificationGrid = GridId::StringGrid10;
 
@@ -117,8 +122,10 @@ PathState Paths(const Scratch& scratch, bool listedTeachers) {
 
 std::size_t LongestLineBelow(const std::string& dir) {
   std::size_t longest = 0;
-  for (const auto& entry : std::filesystem::directory_iterator(dir)) {
-    if (entry.is_regular_file()) longest = std::max(longest, LongestRun(ReadFile(entry.path())));
+  for (const std::string& name : Memory().Names(dir)) {
+    if (const std::string* bytes = Memory().File(dir + name)) {
+      longest = std::max(longest, LongestRun(*bytes));
+    }
   }
   return longest;
 }
@@ -126,11 +133,11 @@ std::size_t LongestLineBelow(const std::string& dir) {
 const Scratch& Setup() {
   static const Scratch scratch = [] {
     Scratch s;
-    s.program = ScratchFolder("program");
-    s.listProgram = ScratchFolder("program-list");
-    s.school = ScratchFolder("db/13001");
+    s.program = MemoryFolder("program");
+    s.listProgram = MemoryFolder("program-list");
+    s.school = MemoryFolder("db/13001");
     for (const char* folder : {"SCHNELL", "SCHULE", "LEHRER", "KLASSE"}) {
-      ScratchFolder(std::string("db/13001/") + folder);
+      MemoryFolder(std::string("db/13001/") + folder);
     }
     CopyDemoProgramFiles(s.program);
     CopyDemoProgramFiles(s.listProgram);
@@ -163,7 +170,7 @@ std::string Lower(std::string text) {
 
 std::size_t ListedTeachers(const std::string& programDir) {
   std::size_t listed = 0;
-  for (std::string line : ReferenceLines(ReadFile(ResolvePath(programDir, "LEHRER.CSV")))) {
+  for (std::string line : ReferenceLines(MemoryFile(ResolvePath(programDir, "LEHRER.CSV")))) {
     OemToWin1252InPlace(line);
     if (!ReferenceSplit(line, 3)[1].empty()) ++listed;
   }
@@ -255,6 +262,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const Scratch& scratch = Setup();
   const Table& table = kTables[data[0] % kTables.size()];
   const unsigned run = data[1];
+  Memory().SetReadChunk(kReadChunks[run >> 6]);
   const std::string_view input(reinterpret_cast<const char*>(data + 2), size - 2);
 
   Settings settings = DefaultSettings();
@@ -271,9 +279,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                              : *table.folder == '\0' ? scratch.school
                                                      : scratch.school + table.folder + "/";
   const std::string path = folder + name;
-  RemoveFile(folder + table.file);
-  RemoveFile(folder + Lower(table.file));
-  WriteFile(path, input);
+  Memory().Remove(folder + table.file);
+  Memory().Remove(folder + Lower(table.file));
+  Memory().Put(path, std::string(input));
   const std::vector<std::string> lines = ReferenceLines(input);
   const std::size_t listed = ListedTeachers(paths.programDirectory);
   // A teacher's name joins two fields of a line with ", ", one byte more than their separator.
@@ -319,6 +327,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     CheckMessages(port);
   }
-  RemoveFile(path);
+  Memory().Remove(path);
   return 0;
 }
