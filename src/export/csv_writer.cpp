@@ -20,22 +20,37 @@ const AsciiForms& QuotedForms() {
   return forms;
 }
 
+// Every byte as it is, but those that make a cell need quotes are not plain.
+const AsciiForms& UnquotedForms() {
+  static const AsciiForms forms = [] {
+    AsciiForms unquoted;
+    for (const char c : {',', '"', '\r', '\n'}) unquoted.Escape(c, std::string_view(&c, 1));
+    return unquoted;
+  }();
+  return forms;
+}
+
 }  // namespace
 
 void CsvWriter::Write(const TableSource& table, OutputSink& sink) const {
   static const AsciiForms plain;
   const AsciiForms& quoted = QuotedForms();
+  const AsciiForms& unquoted = UnquotedForms();
+  constexpr std::string_view kComma = ",";
   for (int row = 0; row < table.Rows() && !sink.Failed(); ++row) {
-    for (int col = 0; col < table.Cols(); ++col) {
-      if (col > 0) sink.Put(',');
-      const std::string_view cell = table.Cell(col, row);
-      if (!NeedsQuotes(cell)) {
-        WriteUtf8(sink, cell, plain);
-        continue;
+    std::string_view separator;
+    for (const std::string_view cell : table.Row(row)) {
+      if (!WriteIfPlain(sink, separator, cell, {}, unquoted)) {
+        sink.Write(separator);
+        if (NeedsQuotes(cell)) {
+          sink.Put('"');
+          WriteUtf8(sink, cell, quoted);
+          sink.Put('"');
+        } else {
+          WriteUtf8(sink, cell, plain);
+        }
       }
-      sink.Put('"');
-      WriteUtf8(sink, cell, quoted);
-      sink.Put('"');
+      separator = kComma;
     }
     sink.Write("\r\n");
   }

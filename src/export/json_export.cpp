@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <string_view>
+#include <vector>
 
 #include "app/window_layout.hpp"
 #include "export/table_writer.hpp"
@@ -29,10 +30,12 @@ const AsciiForms& JsonForms() {
   return forms;
 }
 
-// A cell: Windows-1252 text as a JSON string.
-void WriteCellString(OutputSink& sink, std::string_view win1252) {
-  sink.Put('"');
-  WriteUtf8(sink, win1252, JsonForms());
+// A cell: Windows-1252 text as a JSON string, after a comma unless it is a row's first.
+void WriteCellString(OutputSink& sink, bool first, std::string_view win1252,
+                     const AsciiForms& forms) {
+  if (WriteIfPlain(sink, first ? "\"" : ",\"", win1252, "\"", forms)) return;
+  sink.Write(first ? "\"" : ",\"");
+  WriteUtf8(sink, win1252, forms);
   sink.Put('"');
 }
 
@@ -104,12 +107,16 @@ void WriteGrid(OutputSink& sink, GridId id, const TableGrid& grid) {
     sink.Put(']');
   }
   sink.Write(",\"cells\":[");
+  const AsciiForms& forms = JsonForms();
+  std::vector<std::string_view> cells(static_cast<std::size_t>(cols));
   for (int row = 0; row < rows && !sink.Failed(); ++row) {
     if (row > 0) sink.Put(',');
     sink.Put('[');
-    for (int col = 0; col < cols; ++col) {
-      if (col > 0) sink.Put(',');
-      WriteCellString(sink, grid.Cell(col, row));
+    grid.RowCells(row, cells);
+    bool first = true;
+    for (const std::string_view cell : cells) {
+      WriteCellString(sink, first, cell, forms);
+      first = false;
     }
     sink.Put(']');
   }

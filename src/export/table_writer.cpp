@@ -50,6 +50,7 @@ TableSource::TableSource(const TableGrid& grid)
   }
   cols_ = std::max(fixedCols_, lastCol + 1);
   rows_ = std::max(fixedRows_, lastRow + 1);
+  row_.resize(static_cast<std::size_t>(cols_));
 }
 
 std::span<const TableWriter* const> TableWriters() {
@@ -65,13 +66,16 @@ const TableWriter* FindTableWriter(std::string_view format) {
   return nullptr;
 }
 
-AsciiForms::AsciiForms() : form_{}, size_{} {}
+AsciiForms::AsciiForms() : form_{}, size_{}, plain_{} {
+  for (std::size_t b = 0; b < 128; ++b) plain_[b] = 1;
+}
 
 void AsciiForms::Escape(char byte, std::string_view form) {
   const auto b = static_cast<unsigned char>(byte);
   if (b >= 128 || form.empty() || form.size() > kMostEscapedBytes) return;
   std::memcpy(form_[b], form.data(), form.size());
   size_[b] = static_cast<unsigned char>(form.size());
+  plain_[b] = 0;
 }
 
 void WriteUtf8(OutputSink& sink, std::string_view win1252, const AsciiForms& forms) {

@@ -2,8 +2,10 @@
 // Table writers: one per file format, each writing a table as it is shown to an output sink,
 // row by row as it converts them. A new format is one more writer in the list of TableWriters().
 #include <cstddef>
+#include <cstring>
 #include <span>
 #include <string_view>
+#include <vector>
 
 #include "export/output_sink.hpp"
 #include "records/table_grid.hpp"
@@ -27,6 +29,12 @@ class TableSource {
   int FixedRows() const { return fixedRows_; }
   // Windows-1252, empty outside the grid.
   std::string_view Cell(int col, int row) const { return grid_.Cell(col, row); }
+  // The cells of a row in the used extent (Cols() of them), in one pass; valid until the grid
+  // changes.
+  std::span<const std::string_view> Row(int row) const {
+    grid_.RowCells(row, row_);
+    return row_;
+  }
 
  private:
   const TableGrid& grid_;
@@ -34,6 +42,7 @@ class TableSource {
   int fixedRows_;
   int cols_ = 0;
   int rows_ = 0;
+  mutable std::vector<std::string_view> row_;  // the cells Row() gives
 };
 
 class TableWriter {
@@ -60,14 +69,41 @@ class AsciiForms {
   bool Plain(unsigned char byte) const { return size_[byte] == 0; }
   const char* Form(unsigned char byte) const { return form_[byte]; }  // 8 bytes, padded
   std::size_t Size(unsigned char byte) const { return size_[byte]; }
+  // True when every byte of the text is ASCII written as it is: then the text is its own form.
+  bool AllPlain(std::string_view text) const {
+    unsigned char all = 1;
+    for (const char c : text) all &= plain_[static_cast<unsigned char>(c)];
+    return all != 0;
+  }
 
  private:
   char form_[128][8];
   unsigned char size_[128];
+  unsigned char plain_[256];  // 1 for an ASCII byte written as it is
 };
 
 // Windows-1252 text written to the sink as UTF-8 (as Win1252ToUtf8 converts it), its ASCII bytes
 // in their forms.
 void WriteUtf8(OutputSink& sink, std::string_view win1252, const AsciiForms& forms);
+
+// Most cells are a few ASCII bytes that need no form of their own: such a text goes out in one
+// copy, between `before` and `after` (at most two bytes each), and the answer is true. For any
+// other text nothing is written and the answer is false.
+inline bool WriteIfPlain(OutputSink& sink, std::string_view before, std::string_view win1252,
+                         std::string_view after, const AsciiForms& forms) {
+  constexpr std::size_t kShort = 256;
+  if (win1252.size() > kShort || before.size() > 2 || after.size() > 2 ||
+      !forms.AllPlain(win1252)) {
+    return false;
+  }
+  char* out = sink.Room(kShort + 4);
+  std::memcpy(out, before.data(), before.size());
+  out += before.size();
+  std::memcpy(out, win1252.data(), win1252.size());
+  out += win1252.size();
+  std::memcpy(out, after.data(), after.size());
+  sink.Commit(before.size() + win1252.size() + after.size());
+  return true;
+}
 
 }  // namespace tab

@@ -381,6 +381,28 @@ int TableGrid::LastTextColumn(int row) const {
   return -1;
 }
 
+void TableGrid::RowCells(int row, std::span<std::string_view> out) const {
+  std::fill(out.begin(), out.end(), std::string_view());
+  if (row < 0 || row >= RowCount()) return;
+  const Row& r = rows_[static_cast<std::size_t>(row)];
+  const std::size_t cols = std::min(out.size(), static_cast<std::size_t>(colCount_));
+  if (r.line != nullptr) {
+    std::uint32_t begin = 0;
+    for (std::size_t c = 0; c < r.lineCells && r.lineFirst + c < cols; ++c) {
+      out[r.lineFirst + c] = {r.line + begin, r.lineEnds[c] - begin};
+      begin = r.lineEnds[c] + 1;
+    }
+    return;
+  }
+  if (!r.own) return;
+  const Texts& texts = *r.own;
+  std::uint32_t begin = 0;
+  for (std::size_t c = 0; c < texts.ends.size() && c < cols; ++c) {
+    out[c] = {texts.bytes.data() + begin, texts.ends[c] - begin};
+    begin = texts.ends[c];
+  }
+}
+
 void TableGrid::SwapRowCells(int a, int b) {
   if (a < 0 || b < 0 || a >= RowCount() || b >= RowCount()) return;
   Row& ra = rows_[static_cast<std::size_t>(a)];

@@ -62,6 +62,8 @@ class TableGrid {
   int StoredCells(int row) const;
   // The last column of the row whose cell holds a text (an empty one does not count), or -1.
   int LastTextColumn(int row) const;
+  // The cells of columns 0 .. out.size() - 1 of a row, as Cell gives them, in one pass.
+  void RowCells(int row, std::span<std::string_view> out) const;
   // Exchanges the texts of two rows; heights stay with the row positions.
   void SwapRowCells(int a, int b);
   // Rearranges rows: row first + i receives the texts row from[i] had. `from` lists each of
