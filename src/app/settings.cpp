@@ -75,10 +75,15 @@ std::string SettingsPath(const std::string& programDir) {
   return ResolvePath(WithTrailingSeparator(programDir), kSettingsFileName);
 }
 
-// Reads up to record.size() bytes; returns the count, or -1 with errno set.
+// Reads up to record.size() bytes; returns the count, or -1 with errno set (kNotRegularFile
+// for what is no regular file).
 long ReadUpToRecord(const std::string& path, SettingsRecord& record) {
-  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return -1;
+  int openError = 0;
+  const int fd = OpenForReading(path, openError);
+  if (fd < 0) {
+    errno = openError;
+    return -1;
+  }
   std::size_t got = 0;
   while (got < record.size()) {
     const ssize_t n = read(fd, record.data() + got, record.size() - got);
@@ -144,16 +149,16 @@ std::string Cut(std::string text, std::size_t capacity) {
 
 enum class FileState { Missing, Present, Failed };
 
-// Looks at the settings file: a folder of that name, or a program directory that cannot be
-// searched, is reported as the platform's error.
+// Looks at the settings file: a folder of that name, a named pipe or a device (which are neither
+// read nor deleted), or a program directory that cannot be searched, is reported.
 FileState Inspect(const std::string& path, struct stat& info, MessagePort& port) {
   if (stat(path.c_str(), &info) != 0) {
     if (errno == ENOENT || errno == ENOTDIR) return FileState::Missing;
     port.IoError(path, errno);
     return FileState::Failed;
   }
-  if (S_ISDIR(info.st_mode)) {
-    port.IoError(path, EISDIR);
+  if (!S_ISREG(info.st_mode)) {
+    port.IoError(path, S_ISDIR(info.st_mode) ? EISDIR : kNotRegularFile);
     return FileState::Failed;
   }
   return FileState::Present;
