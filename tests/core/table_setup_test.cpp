@@ -12,6 +12,7 @@
 
 #include "records/file_names.hpp"
 #include "records/text.hpp"
+#include "support/child_process.hpp"
 #include "support/fixture.hpp"
 
 namespace tab {
@@ -203,6 +204,27 @@ TEST_F(SetUpTableTest, HugeDeclaredSizeStaysCheap) {
   EXPECT_EQ(grid.Cell(65534, 65534), "corner");
   EXPECT_EQ(grid.Cell(1, 0), "X");
   EXPECT_EQ(grid.StoredCells(100), 0);  // no row holds storage for 65535 cells
+}
+
+// A heading far right in every row: the memory follows the headings, not their column numbers.
+// 65,535 of them cost 17 GB when every row kept room for every column up to its last.
+TEST_F(SetUpTableTest, AHeadingFarRightInEveryRowCostsLittle) {
+  if (!test::AddressSpaceLimitsWork()) GTEST_SKIP() << "no address-space limit under ASan";
+  std::string definition = "65535;65535;T\r\n0;0;Satzart 0\r\n";
+  for (int row = 0; row < 65535; ++row) definition += "65534;" + std::to_string(row) + ";x\r\n";
+  WriteBytes(DefinitionPath(), definition);
+  const test::ChildOutcome outcome = test::RunInChild(
+      [&](std::string& report) {
+        TableGrid grid = DesignGrid();
+        if (!SetUpTable(grid, dir.Path(), kLayout, port)) report += "not set up\n";
+        for (const int row : {0, 1, 30000, 65534}) {
+          if (grid.Cell(65534, row) != "x") report += "row " + std::to_string(row) + "\n";
+        }
+        if (grid.Cell(0, 0) != "Satzart 0" || grid.Cell(65533, 7) != "") report += "cells\n";
+        return report.empty() ? 0 : 1;
+      },
+      {.seconds = 60, .memoryHeadroom = 100u << 20});
+  EXPECT_TRUE(outcome.Succeeded()) << outcome.Describe();
 }
 
 struct UnwritableCase {

@@ -6,9 +6,24 @@
 
 #include <cerrno>
 #include <csignal>
+#include <cstdio>
 #include <new>
 
 namespace tab::test {
+
+namespace {
+
+// The size of the process's address space (the first number of /proc/self/statm, in pages).
+std::size_t MappedBytes() {
+  std::FILE* statm = std::fopen("/proc/self/statm", "r");
+  if (statm == nullptr) return 0;
+  unsigned long pages = 0;
+  if (std::fscanf(statm, "%lu", &pages) != 1) pages = 0;
+  std::fclose(statm);
+  return pages * static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
+}
+
+}  // namespace
 
 std::string ChildOutcome::Describe() const {
   if (!exited)
@@ -32,8 +47,9 @@ ChildOutcome RunInChild(const std::function<int(std::string& report)>& body,
     ::close(channel[0]);
     std::signal(SIGALRM, SIG_DFL);
     ::alarm(limits.seconds);
-    if (limits.addressSpaceBytes != 0) {
-      const rlimit limit{limits.addressSpaceBytes, limits.addressSpaceBytes};
+    if (limits.memoryHeadroom != 0) {
+      const rlim_t bytes = MappedBytes() + limits.memoryHeadroom;
+      const rlimit limit{bytes, bytes};
       if (::setrlimit(RLIMIT_AS, &limit) != 0) ::_exit(98);
     }
     std::string report;

@@ -8,8 +8,10 @@
 namespace tab::test {
 
 struct ChildLimits {
-  unsigned seconds = 60;              // the child is ended (SIGALRM) after this long
-  std::size_t addressSpaceBytes = 0;  // 0: no limit
+  unsigned seconds = 60;  // the child is ended (SIGALRM) after this long
+  // The child may map this many bytes beyond what the process has mapped when it forks (its
+  // address space is limited to that); 0: no limit.
+  std::size_t memoryHeadroom = 0;
 };
 
 struct ChildOutcome {
