@@ -19,7 +19,10 @@ std::string ResolvePath(const std::string& dir, std::string_view relative);
 // Appends the separator unless the text already ends with one (an empty text stays empty).
 std::string WithTrailingSeparator(std::string dir);
 
-bool PathExists(const std::string& path);   // any kind of entry
+bool PathExists(const std::string& path);  // any kind of entry
+// Whether the path names nothing (no entry, or a file where a folder should be). A path in a
+// folder that cannot be searched is not missing: it is unreadable, and reading it says why.
+bool PathMissing(const std::string& path);
 bool IsDirectory(const std::string& path);  // follows symbolic links
 // Whether the folder can be entered (what making it the current directory would need).
 bool CanEnterDirectory(const std::string& path);

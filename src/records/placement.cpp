@@ -15,7 +15,7 @@ constexpr std::size_t kMaxEndsBlockWords = 16 * 1024;
 }  // namespace
 
 DataFile::DataFile(const std::string& path, int fieldCount)
-    : path_(path), fieldCount_(fieldCount), exists_(PathExists(path)), reader_(path) {
+    : path_(path), fieldCount_(fieldCount), exists_(!PathMissing(path)), reader_(path) {
   const auto count = static_cast<std::size_t>(std::max(0, fieldCount));
   endsBlockWords_ = std::max<std::size_t>(kFirstEndsBlockWords, count + kSplitSlack);
   NewEndsBlock();

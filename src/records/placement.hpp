@@ -29,6 +29,8 @@ class DataFile {
  public:
   DataFile(const std::string& path, int fieldCount);
 
+  // False only for a file that is not there; one in a folder that cannot be searched exists
+  // (its reading fails and is reported).
   bool Exists() const { return exists_; }
   // Reads the next record; false at the end of the file or after a read error.
   bool Next() {

@@ -41,9 +41,14 @@ void PairKey(std::string& out, std::string_view group, std::string_view key) {
 
 // Without a class file the class folder is made again if it has gone since the class list was
 // built.
+std::string ClassFolder(const SheetContext& context) {
+  const std::string& school = context.paths.schoolDirectory;
+  return school.empty() ? "KLASSE" : ResolvePath(school, "KLASSE");
+}
+
 void MakeClassFolder(const SheetContext& context) {
   const std::string& school = context.paths.schoolDirectory;
-  const std::string folder = school.empty() ? "KLASSE" : ResolvePath(school, "KLASSE");
+  const std::string folder = ClassFolder(context);
   if (CanEnterDirectory(folder)) return;
   if (!school.empty() && ::mkdir(folder.c_str(), 0777) == 0) return;
   context.port.Information("Problem beim Erstellen des Datenverzeichnis:\n" + folder + "\n" +
@@ -169,7 +174,8 @@ void LoadGroupTable(TableGrid& grid, const SheetContext& context) {
   const std::string path = ClassDataFile(context, kGroupTable);
   UnplacedRecords unplaced;
   DataFile file(path, kFieldCount);
-  if (file.Exists()) {
+  // A class folder that cannot be entered is told as a missing one is: the folder, not its file.
+  if (file.Exists() && CanEnterDirectory(ClassFolder(context))) {
     GroupTable table(grid, context);
     while (file.Next()) {
       const std::string_view group = file.Field(2);
