@@ -91,7 +91,9 @@ void InitialiseDataBase(PathState& paths, const Settings& settings) {
   paths.dataBaseDirectory =
       DataBaseDirectoryOf(Win1252ToUtf8(settings.dataBaseDirectory), paths.programDirectory);
   paths.schoolDirectory = SchoolDirectoryOf(paths.dataBaseDirectory, paths.schoolNumber);
-  if (IsFolderName(paths.schoolNumber) && !CanEnterDirectory(paths.schoolDirectory)) {
+  // A NUL byte in the settings' texts would end the path early: the folder made would be another.
+  if (IsFolderName(paths.schoolNumber) && paths.schoolDirectory.find('\0') == std::string::npos &&
+      !CanEnterDirectory(paths.schoolDirectory)) {
     // One level only; a missing data base stays missing and is not reported.
     mkdir(paths.schoolDirectory.c_str(), 0777);
   }

@@ -176,6 +176,24 @@ TEST(StartUpTest, NoFolderIsMadeOutsideTheDataBase) {
   }
 }
 
+// A NUL byte in the data base or the school number of a damaged record would cut the path short
+// and make a folder named after the part before it.
+TEST(StartUpTest, ANulByteInTheSettingsMakesNoFolder) {
+  const std::string nulInDataBase("daten\0x", 7);
+  const std::string nulInSchool(
+      "12\0"
+      "345",
+      6);
+  const std::vector<std::pair<std::string, std::string>> cases = {{nulInDataBase, "12345"},
+                                                                  {"", nulInSchool}};
+  for (const auto& [dataBase, school] : cases) {
+    TempDir temp;
+    MakeFolders(temp.Path(), {"prog"});
+    StartUp(temp.Path() + "prog/", WithDataBase(dataBase, school));
+    EXPECT_TRUE(fs::is_empty(temp.Path() + "prog")) << school;
+  }
+}
+
 TEST(StartUpTest, MissingDataBaseGivesEmptyListsAndIsNotCreated) {
   TempDir temp;
   const std::string db = temp.Path() + "fehlt/";
