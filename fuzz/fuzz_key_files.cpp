@@ -62,8 +62,9 @@ void CheckLoadedRows(const TableGrid& grid, const std::vector<std::string>& line
 }
 
 // The completion rule position by position: for every line in file order, every data row whose
-// match cell equals the line's match field and whose target cell is blank takes its value. The
-// two columns are copied out of the grid; the result is the target column.
+// match cell equals the line's match field and whose target cell is blank takes its value;
+// codes are never looked up by a blank text. The two columns are copied out of the grid; the
+// result is the target column.
 std::vector<std::string> LiteralCompletion(const TableGrid& grid, int matchColumn, int targetColumn,
                                            int matchField, const std::vector<std::string>& lines) {
   std::vector<std::string> match;
@@ -76,9 +77,11 @@ std::vector<std::string> LiteralCompletion(const TableGrid& grid, int matchColum
   for (const std::string& line : lines) {
     const std::vector<std::string_view> fields = ReferenceSplit(line, 2);
     const std::string_view key = fields[static_cast<std::size_t>(matchField)];
+    // A line without a text gives its code to no row.
+    if (matchField == 1 && IsBlank(key)) continue;
     const std::string_view value = fields[static_cast<std::size_t>(1 - matchField)];
     for (std::size_t row = 2; row < match.size(); ++row) {
-      if (match[row] == key && (target[row].empty() || target[row] == " ")) {
+      if (match[row] == key && IsBlank(target[row])) {
         target[row] = value;
       }
     }

@@ -4,33 +4,17 @@
 #include <cerrno>
 #include <cstring>
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
+#include "records/file_names.hpp"
 #include "records/memory_files.hpp"
 
 namespace tab {
 
 FileSource::FileSource(const std::string& path) {
-  fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd_ < 0) {
-    openError_ = errno;
-    return;
-  }
-  // A folder opens on Linux but cannot be read as a file: say so right away.
-  struct stat info {};
-  if (::fstat(fd_, &info) != 0) {
-    openError_ = errno;
-  } else if (S_ISDIR(info.st_mode)) {
-    openError_ = EISDIR;
-  } else if (S_ISREG(info.st_mode) && info.st_size >= 0) {
-    size_ = static_cast<std::size_t>(info.st_size);
-  }
-  if (openError_ != 0) {
-    ::close(fd_);
-    fd_ = -1;
-  }
+  std::uint64_t size = 0;
+  fd_ = OpenForReading(path, openError_, &size);
+  if (fd_ >= 0) size_ = static_cast<std::size_t>(size);
 }
 
 FileSource::~FileSource() {

@@ -29,7 +29,8 @@ class ByteSource {
   virtual std::ptrdiff_t Read(char* into, std::size_t size, int& error) = 0;
 };
 
-// A file, opened for reading when made. A folder fails with EISDIR.
+// A file, opened for reading when made (OpenForReading: a regular file only, without waiting;
+// a folder fails with EISDIR, a pipe or a device with kNotRegularFile).
 class FileSource final : public ByteSource {
  public:
   explicit FileSource(const std::string& path);

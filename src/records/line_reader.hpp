@@ -14,7 +14,8 @@ namespace tab {
 
 class LineReader {
  public:
-  // Opens the file for reading (see OpenByteSource); check Failed() and Error() afterwards.
+  // Opens the file for reading (OpenByteSource: a regular file only, without waiting, or a memory
+  // file); check Failed() and Error() afterwards.
   explicit LineReader(const std::string& path);
   // Reads the lines of any source.
   explicit LineReader(std::unique_ptr<ByteSource> source);
@@ -53,7 +54,8 @@ class LineReader {
   const std::shared_ptr<char[]>& LineBlock() const { return lineInBlock_ ? block_ : kNoBlock; }
 
   bool Failed() const { return error_ != 0; }
-  int Error() const { return error_; }  // errno of the failed open or read
+  // errno of the failed open or read, or kNotRegularFile
+  int Error() const { return error_; }
 
  private:
   bool Fill();

@@ -1,9 +1,9 @@
 #pragma once
 // Files held in memory in place of the disk. While a MemoryFiles is in use, the file operations
-// of this layer (PathExists, IsDirectory, ResolvePath, CreateNewFile, ReadWholeFile and the line
-// reader) see its files and the folders their paths lie in, and nothing of the disk; above them
-// the set-ups, loaders and commands run exactly as they do on files. The fuzz targets use it so
-// that no input touches the disk.
+// of this layer (PathExists, PathMissing, IsDirectory, CanEnterDirectory, ResolvePath,
+// CreateNewFile, ReadWholeFile and the line reader) see its files and the folders their paths lie
+// in, and nothing of the disk; above them the set-ups, loaders and commands run exactly as they do
+// on files. The fuzz targets use it so that no input touches the disk.
 #include <cstddef>
 #include <map>
 #include <set>
