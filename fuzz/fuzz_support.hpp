@@ -62,10 +62,10 @@ bool IsUtf8(std::string_view text);
 void CheckMessages(const RecordingPort& port);
 
 // Counts at least 1 and within the 16-bit sizes of definition files; every row height one of
-// `heights`; no cell longer than `maxCell` and none with a line break. The cells are scanned
-// only where the grid is small enough to scan.
-void CheckGrid(const TableGrid& grid, std::size_t maxCell, std::initializer_list<int> heights,
-               int maxRows = 65535);
+// `heights`; no cell longer than `maxCell` and none with a line break. Returns how many cells
+// hold a text.
+std::size_t CheckGrid(const TableGrid& grid, std::size_t maxCell,
+                      std::initializer_list<int> heights, int maxRows = 65535);
 
 // Cell text as a string, whatever the grid hands out.
 inline std::string CellText(const TableGrid& grid, int col, int row) {

@@ -163,6 +163,23 @@ const Scratch& Setup() {
   return scratch;
 }
 
+// The grid a step's set-up gives on a fresh design grid. The set-up reads only the program
+// directory's definition and key files, which no input changes: for each table, step and
+// settings it runs once on a fresh grid, and later first showings start from a copy of what it
+// gave. A second showing sets up the loaded grid itself.
+const TableGrid& SetUpOnce(std::size_t tableIndex, std::size_t stepIndex, unsigned settingsBits,
+                           const TableStep& step, const SheetContext& context) {
+  static std::map<std::array<std::size_t, 3>, TableGrid> grids;
+  const std::array<std::size_t, 3> key = {tableIndex, stepIndex, settingsBits};
+  auto found = grids.find(key);
+  if (found == grids.end()) {
+    TableGrid grid = DesignGrid(step.grid);
+    step.setUp(grid, context);
+    found = grids.emplace(key, std::move(grid)).first;
+  }
+  return found->second;
+}
+
 std::string Lower(std::string text) {
   for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   return text;
@@ -260,7 +277,8 @@ void CheckTableMessages(const RecordingPort& port, const std::string& dataFile, 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < 2) return 0;
   const Scratch& scratch = Setup();
-  const Table& table = kTables[data[0] % kTables.size()];
+  const std::size_t tableIndex = data[0] % kTables.size();
+  const Table& table = kTables[tableIndex];
   const unsigned run = data[1];
   Memory().SetReadChunk(kReadChunks[run >> 6]);
   const std::string_view input(reinterpret_cast<const char*>(data + 2), size - 2);
@@ -283,7 +301,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Memory().Remove(folder + Lower(table.file));
   Memory().Put(path, std::string(input));
   const std::vector<std::string> lines = ReferenceLines(input);
-  const std::size_t listed = ListedTeachers(paths.programDirectory);
+  const bool teachers = table.kind == Kind::TeacherList || table.kind == Kind::ListedTeachers;
+  const std::size_t listed = teachers ? ListedTeachers(paths.programDirectory) : 0;
   // A teacher's name joins two fields of a line with ", ", one byte more than their separator.
   const std::size_t longest =
       std::max({scratch.longestProgramLine, kLongestOwnText, LongestRun(input) + 1});
@@ -293,9 +312,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::map<GridId, TableGrid> grids;
   const int showings = (run & 8) != 0 ? 2 : 1;
   for (int showing = 0; showing < showings; ++showing) {
-    for (const TableStep& step : Steps(table)) {
-      TableGrid& grid = grids.try_emplace(step.grid, DesignGrid(step.grid)).first->second;
-      step.setUp(grid, context);
+    const std::span<const TableStep> steps = Steps(table);
+    for (std::size_t stepIndex = 0; stepIndex < steps.size(); ++stepIndex) {
+      const TableStep& step = steps[stepIndex];
+      if (showing == 0) {
+        grids.insert_or_assign(step.grid, SetUpOnce(tableIndex, stepIndex, run & 7, step, context));
+      } else {
+        step.setUp(grids.at(step.grid), context);
+      }
+      TableGrid& grid = grids.at(step.grid);
       const int setUpRows = grid.RowCount();
       const int setUpCols = grid.ColCount();
       step.load(grid, context);

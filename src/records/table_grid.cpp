@@ -312,7 +312,10 @@ void TableGrid::SetRowCount(int rows) {
     rows_.resize(count);
     return;
   }
-  // Loaders add rows one at a time: each is built in place as the vector grows.
+  // Loaders add rows one at a time, a definition file many at once: room for all of them is
+  // made in one step (at least doubling, so that rows added one by one stay cheap), and each
+  // row is built in place.
+  if (count > rows_.capacity()) rows_.reserve(std::max(count, 2 * rows_.capacity()));
   while (rows_.size() < count) rows_.emplace_back().height = defaultRowHeight_;
 }
 
