@@ -140,13 +140,22 @@ void BM_Floor_ReadOccupationKeyFiles(benchmark::State& state) {
 }
 BENCHMARK(BM_Floor_ReadOccupationKeyFiles)->Unit(benchmark::kMillisecond);
 
+// School table t set up and loaded once, as the window shows it.
+tab::TableGrid LoadedSchoolTable(int table) {
+  const tab::TableOptions options;
+  tab::RecordingPort port;
+  const tab::SheetContext context{Folder().Paths(), options, port};
+  tab::TableGrid loaded = SchoolGrid(table);
+  SchoolStep(table).setUp(loaded, context);
+  SchoolStep(table).load(loaded, context);
+  return loaded;
+}
+
 void BM_CompleteOccupationTexts(benchmark::State& state) {
   const tab::TableOptions options;
   tab::RecordingPort port;
   const tab::SheetContext context{Folder().Paths(), options, port};
-  tab::TableGrid loaded = SchoolGrid(3);
-  SchoolStep(3).setUp(loaded, context);
-  SchoolStep(3).load(loaded, context);
+  const tab::TableGrid loaded = LoadedSchoolTable(3);
   const tab::GridStep complete =
       tab::test::CommandOf(tab::schule::Sheet(), tab::ButtonId::Button21);
   tab::TableGrid grid;
@@ -163,17 +172,8 @@ void BM_CompleteOccupationTexts(benchmark::State& state) {
 }
 BENCHMARK(BM_CompleteOccupationTexts)->Unit(benchmark::kMillisecond);
 
-// Table 2 as the window shows it, loaded once.
 const tab::TableGrid& LoadedTable2() {
-  static const tab::TableGrid grid = [] {
-    const tab::TableOptions options;
-    tab::RecordingPort port;
-    const tab::SheetContext context{Folder().Paths(), options, port};
-    tab::TableGrid loaded = SchoolGrid(2);
-    SchoolStep(2).setUp(loaded, context);
-    SchoolStep(2).load(loaded, context);
-    return loaded;
-  }();
+  static const tab::TableGrid grid = LoadedSchoolTable(2);
   return grid;
 }
 
