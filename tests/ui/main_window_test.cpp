@@ -16,13 +16,16 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QtTest>
+#include <filesystem>
 #include <memory>
 
 #include "app/ui/about_box.hpp"
+#include "app/ui/directory_chooser.hpp"
 #include "app/ui/grid_model.hpp"
 #include "app/ui/grid_view.hpp"
 #include "app/ui/help_window.hpp"
 #include "app/ui/main_window.hpp"
+#include "app/ui/settings_dialog.hpp"
 #include "app/window_layout.hpp"
 #include "ui/ui_fixture.hpp"
 #include "ui/window_test.hpp"
@@ -94,6 +97,9 @@ class MainWindowTest : public test::WindowTest {
   void pageChangesDispatchTheActiveTable_data();
   void pageChangesDispatchTheActiveTable();
   void typingInTheSchoolSelectorEmptiesTheTables();
+  void selectorNamesTheSchoolShown_data();
+  void selectorNamesTheSchoolShown();
+  void schoolWithoutClassesShowsNoClass();
   void pickingASchoolDispatchesOnce();
   void classListClickShowsThatClass();
   void classSheetWithoutClassesSaysSo();
@@ -152,11 +158,10 @@ void MainWindowTest::startUpShowsTheSettingsSchool() {
   QCOMPARE(StatusPanel(1)->text(), QStringLiteral("54321"));
   QCOMPARE(CellOf(GridId::StringGrid1, 2, 2), QStringLiteral("Bereich Süd"));
   QCOMPARE(Grid(GridId::StringGrid1)->Model()->rowCount(), 2);
-  // The selector lists the schools sorted with the first one selected; the school shown is
-  // still the one of the settings.
+  // The selector lists the schools sorted and names the school shown, the one of the settings.
   QCOMPARE(ItemsOf(SchoolSelector()), (QStringList{"12345", "54321", "ABCDE"}));
-  QCOMPARE(SchoolSelector()->currentIndex(), 0);
-  QCOMPARE(SchoolSelector()->currentText(), QStringLiteral("12345"));
+  QCOMPARE(SchoolSelector()->currentIndex(), 1);
+  QCOMPARE(SchoolSelector()->currentText(), QStringLiteral("54321"));
   QCOMPARE(CurrentSession().Paths().schoolNumber, std::string("54321"));
   QVERIFY(SchoolSelector()->isVisible());
   // Every page control on its first page, the quick report active.
@@ -174,7 +179,8 @@ void MainWindowTest::missingDataBaseStillShowsTheSettingsSchool() {
   Start();
   QCOMPARE(SchoolSelector()->count(), 0);
   QCOMPARE(SchoolSelector()->currentIndex(), -1);
-  QCOMPARE(SchoolSelector()->currentText(), QString());
+  // No item to select: the number shown stands in the selector as its text.
+  QCOMPARE(SchoolSelector()->currentText(), QStringLiteral("54321"));
   QCOMPARE(StatusPanel(1)->text(), QStringLiteral("54321"));
   // The table of the settings' school is dispatched all the same, and shows empty.
   QCOMPARE(window_->Grids(), QStringList{"grid 1"});
@@ -228,18 +234,109 @@ void MainWindowTest::typingInTheSchoolSelectorEmptiesTheTables() {
   QCOMPARE(CellOf(GridId::StringGrid1, 1, 2), QStringLiteral("54321"));
 }
 
+namespace {
+constexpr int kTyped = -2;  // what the selector's item is after typing is not looked at
+}  // namespace
+
+void MainWindowTest::selectorNamesTheSchoolShown_data() {
+  QTest::addColumn<QString>("step");
+  QTest::addColumn<QString>("argument");
+  QTest::addColumn<QStringList>("grids");  // what the step dispatched
+  QTest::addColumn<QString>("text");       // the selector's text: the school shown
+  QTest::addColumn<int>("index");          // its item, -1 for none (typing leaves it be)
+  QTest::addColumn<QString>("note");       // the status line's note, empty when hidden
+  const QStringList once = {"grid 1"};
+  QTest::newRow("start") << "start"
+                         << "" << QStringList() << "54321" << 1 << "";
+  QTest::newRow("after the settings") << "settings"
+                                      << "12345" << once << "12345" << 0 << "";
+  QTest::newRow("settings naming a school the data base lacks")
+      << "settings"
+      << "77777" << once << "77777" << -1 << "Dienststelle 77777 nicht in der Datenbasis";
+  QTest::newRow("after the directory chooser") << "chooser"
+                                               << "" << once << "54321" << 2 << "";
+  QTest::newRow("typed number the data base lacks")
+      << "typed"
+      << "1300" << QStringList{"grid 1", "grid 1", "grid 1", "grid 1"} << "1300" << kTyped
+      << "Dienststelle 1300 nicht in der Datenbasis";
+  QTest::newRow("typed number the data base has")
+      << "typed"
+      << "12345" << QStringList(5, "grid 1") << "12345" << kTyped << "";
+}
+
+void MainWindowTest::selectorNamesTheSchoolShown() {
+  QFETCH(QString, step);
+  QFETCH(QString, argument);
+  QFETCH(QStringList, grids);
+  QFETCH(QString, text);
+  QFETCH(int, index);
+  QFETCH(QString, note);
+  // Another data base for the chooser: its first schools sort before the one of the settings.
+  test::TempDir other;
+  for (const char* school : {"11111", "22222", "54321"}) {
+    std::filesystem::create_directories(other.Path() + school);
+  }
+  Start();
+  window_->log.clear();
+  if (step == "settings") {
+    WhenOpen<TEinstellFormZR>(QStringLiteral("EinstellFormZR"),
+                              [argument](TEinstellFormZR& dialog) {
+                                dialog.Edit1()->setText(argument);
+                                dialog.Button1()->click();
+                              });
+    Action("Programmeinstellungen1")->trigger();
+  } else if (step == "chooser") {
+    const QString folder = QString::fromStdString(other.Path());
+    WhenOpen<TVerzWahlForm>(QStringLiteral("VerzWahlForm"), [folder](TVerzWahlForm& chooser) {
+      chooser.Picker().SetFolder(folder);
+      chooser.OkButton()->click();
+    });
+    Action("FileOpenItem")->trigger();
+  } else if (step == "typed") {
+    QLineEdit* edit = SchoolSelector()->lineEdit();
+    edit->selectAll();
+    edit->del();
+    window_->log.clear();
+    QTest::keyClicks(edit, argument);
+  }
+  // Naming the school is no choice of the user: it dispatches nothing of its own and keeps the
+  // school shown.
+  QCOMPARE(window_->Grids(), grids);
+  QCOMPARE(SchoolSelector()->currentText(), text);
+  if (index != kTyped) QCOMPARE(SchoolSelector()->currentIndex(), index);
+  QCOMPARE(QString::fromStdString(CurrentSession().Paths().schoolNumber), text);
+  QLabel* shownNote = Find<QLabel>(QStringLiteral("StatusNote"));
+  QCOMPARE(shownNote->isVisible(), !note.isEmpty());
+  if (!note.isEmpty()) QCOMPARE(shownNote->text(), note);
+  QCOMPARE(StatusPanel(1)->isVisible(), true);
+}
+
+void MainWindowTest::schoolWithoutClassesShowsNoClass() {
+  Start();
+  SheetPageControl()->setCurrentIndex(3);
+  QVERIFY(ClassCaption()->isVisible());
+  QCOMPARE(ClassIdField()->text(), QStringLiteral("BS1A01"));
+  SchoolSelector()->lineEdit()->setText(QStringLiteral("12345"));
+  QCOMPARE(ClassList()->count(), 0);
+  // The class of the school shown before is no class of this one.
+  QVERIFY(!ClassCaption()->isVisible());
+  QCOMPARE(ClassIdField()->text(), QString());
+  QCOMPARE(CurrentSession().Paths().classId, std::string(kNoClass));
+}
+
 void MainWindowTest::pickingASchoolDispatchesOnce() {
   Start();
   QComboBox* selector = SchoolSelector();
   selector->setFocus();
   window_->log.clear();
-  QTest::keyClick(selector, Qt::Key_Down);
-  QCOMPARE(selector->currentText(), QStringLiteral("54321"));
-  QCOMPARE(window_->Grids(), QStringList{"grid 1"});
   QTest::keyClick(selector, Qt::Key_Up);
-  QCOMPARE(window_->Grids(), (QStringList{"grid 1", "grid 1"}));
-  QCOMPARE(CurrentSession().Paths().schoolNumber, std::string("12345"));
+  QCOMPARE(selector->currentText(), QStringLiteral("12345"));
+  QCOMPARE(window_->Grids(), QStringList{"grid 1"});
   QCOMPARE(CellOf(GridId::StringGrid1, 2, 2), QStringLiteral("Nord"));
+  QTest::keyClick(selector, Qt::Key_Down);
+  QCOMPARE(window_->Grids(), (QStringList{"grid 1", "grid 1"}));
+  QCOMPARE(CurrentSession().Paths().schoolNumber, std::string("54321"));
+  QCOMPARE(CellOf(GridId::StringGrid1, 2, 2), QStringLiteral("Bereich Süd"));
 }
 
 void MainWindowTest::classListClickShowsThatClass() {

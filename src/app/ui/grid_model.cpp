@@ -23,6 +23,9 @@ int GridModel::columnCount(const QModelIndex& parent) const {
 QVariant GridModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid()) return {};
   if (role == Qt::BackgroundRole) {
+    if (mark_ && mark_->col == index.column() && mark_->row == GridRow(index.row())) {
+      return MarkBrush();
+    }
     return IsFixedColumn(index.column()) ? QVariant(headingBrush_) : QVariant();
   }
   if (role != Qt::DisplayRole && role != Qt::EditRole) return {};
@@ -30,9 +33,32 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant GridModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (orientation != Qt::Horizontal) return {};  // the fixed left columns label the rows
+  if (role == Qt::BackgroundRole && mark_ && mark_->row == 0 && mark_->col == section) {
+    return MarkBrush();
+  }
   if (role != Qt::DisplayRole) return {};
-  if (orientation == Qt::Horizontal) return CellText(grid_.Cell(section, 0));
-  return {};  // the fixed left columns label the rows
+  return CellText(grid_.Cell(section, 0));
+}
+
+QBrush GridModel::MarkBrush() {
+  return QColor(255, 150, 50);  // orange: on the white, yellow, green and aqua grids alike
+}
+
+void GridModel::SetMark(std::optional<CellPosition> cell) {
+  const std::optional<CellPosition> before = mark_;
+  mark_ = cell;
+  if (before) MarkChanged(*before);
+  if (cell) MarkChanged(*cell);
+}
+
+void GridModel::MarkChanged(const CellPosition& cell) {
+  if (cell.row == 0) {
+    emit headerDataChanged(Qt::Horizontal, cell.col, cell.col);
+  } else if (cell.row <= rowCount() && cell.col < columnCount()) {
+    const QModelIndex index = this->index(cell.row - kHeaderRows, cell.col);
+    emit dataChanged(index, index, {Qt::BackgroundRole});
+  }
 }
 
 Qt::ItemFlags GridModel::flags(const QModelIndex& index) const {

@@ -5,7 +5,9 @@
 // Windows-1252 (it lasts until the table is loaded again and is never written to a file).
 #include <QAbstractTableModel>
 #include <QBrush>
+#include <optional>
 
+#include "records/grid_search.hpp"
 #include "records/table_grid.hpp"
 
 namespace tab::ui {
@@ -24,10 +26,18 @@ class GridModel : public QAbstractTableModel {
 
   // The grid is about to be rebuilt (set-up, loader or page command) / has been rebuilt.
   void BeginGridChange() { beginResetModel(); }
-  void EndGridChange() { endResetModel(); }
+  void EndGridChange() {
+    mark_.reset();
+    endResetModel();
+  }
 
   // The background of the fixed cells (headings).
   void SetHeadingBrush(const QBrush& brush) { headingBrush_ = brush; }
+  // One cell (grid row and column; row 0 is the heading) stands out, as the find bar's match;
+  // none after a rebuild.
+  void SetMark(std::optional<CellPosition> cell);
+  std::optional<CellPosition> Mark() const { return mark_; }
+  static QBrush MarkBrush();
 
   static int GridRow(int modelRow) { return modelRow + kHeaderRows; }
   bool IsFixedColumn(int column) const { return column < grid_.FixedCols(); }
@@ -41,8 +51,11 @@ class GridModel : public QAbstractTableModel {
   bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
 
  private:
+  void MarkChanged(const CellPosition& cell);
+
   TableGrid& grid_;
   QBrush headingBrush_;
+  std::optional<CellPosition> mark_;
 };
 
 // A Windows-1252 cell as the view shows it.
