@@ -95,7 +95,8 @@ int Hits(const QString& text, const QString& stem) {
 }  // namespace
 
 QString HelpWindow::WordStem(const QString& word) {
-  // The endings of German words, longest first; a stem keeps at least three letters.
+  // The endings of German words, longest first; a stem keeps at least four letters ("sort" is
+  // a stem already, not "sor" with an ending).
   static const QStringList kEndings = {
       QStringLiteral("ieren"), QStringLiteral("ungen"), QStringLiteral("iert"),
       QStringLiteral("ung"),   QStringLiteral("ern"),   QStringLiteral("en"),
@@ -103,7 +104,7 @@ QString HelpWindow::WordStem(const QString& word) {
       QStringLiteral("et"),    QStringLiteral("st"),    QStringLiteral("te"),
       QStringLiteral("e"),     QStringLiteral("n"),     QStringLiteral("s"),
       QStringLiteral("t")};
-  constexpr qsizetype kShortestStem = 3;
+  constexpr qsizetype kShortestStem = 4;
   const QString small = word.toLower();
   for (const QString& ending : kEndings) {
     if (small.size() - ending.size() >= kShortestStem && small.endsWith(ending)) {
