@@ -122,7 +122,7 @@ class MainWindowTest : public test::WindowTest {
   void findBarWorksOnTheActiveGrid();
   void zoomKeysStayInBounds_data();
   void zoomKeysStayInBounds();
-  void positionPanelNamesTheCurrentCell();
+  void statusLineNamesTheCurrentCellAndItsOrigin();
   void tabLeavesTheGridForItsButtons();
   void helpStandsCentredAndEscapeClosesIt();
 
@@ -706,7 +706,7 @@ void MainWindowTest::zoomKeysStayInBounds() {
   for (const GridDesign& design : GridDesigns()) QCOMPARE(Grid(design.grid)->Zoom(), zoom);
 }
 
-void MainWindowTest::positionPanelNamesTheCurrentCell() {
+void MainWindowTest::statusLineNamesTheCurrentCellAndItsOrigin() {
   Start();
   auto* panel = Find<QLabel>(QStringLiteral("StatusPosition"));
   QVERIFY(panel->isVisible());
@@ -714,8 +714,16 @@ void MainWindowTest::positionPanelNamesTheCurrentCell() {
   // new table at its top-left data cell, right of the key column.
   QCOMPARE(panel->text(), QStringLiteral("Zeile 3 von 3 · Spalte 2"));
   GridView* grid = Grid(GridId::StringGrid1);
+  // Where the current cell came from: table 0 is lines 1 and 2 of its data file, field k in
+  // column k; an edit says so.
+  auto* origin = Find<QLabel>(QStringLiteral("StatusOrigin"));
+  QVERIFY(origin->isVisible());
+  QCOMPARE(origin->text(), QStringLiteral("5432100.CSV, Zeile 2, Feld 1"));
   grid->setCurrentIndex(grid->Model()->index(0, 2));
   QCOMPARE(panel->text(), QStringLiteral("Zeile 2 von 3 · Spalte 3"));
+  QCOMPARE(origin->text(), QStringLiteral("5432100.CSV, Zeile 1, Feld 2"));
+  QVERIFY(grid->Model()->setData(grid->Model()->index(0, 2), QStringLiteral("neu")));
+  QCOMPARE(origin->text(), QStringLiteral("hier geändert, in keiner Datei"));
   // The panel follows the page.
   TablePageControl(SheetId::Schnell)->setCurrentIndex(1);
   GridView* other = Grid(GridId::StringGrid2);

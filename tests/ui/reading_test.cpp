@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDesktopServices>
 #include <QFile>
 #include <QHeaderView>
 #include <QHelpEvent>
@@ -15,6 +16,7 @@
 #include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QToolTip>
+#include <QUrl>
 #include <QtTest>
 #include <memory>
 
@@ -49,6 +51,17 @@ GridDesign Design(bool colsSizable) {
                     GridColour::Schule,      "Hinweis"};
 }
 
+// Takes the addresses the desktop would open.
+class UrlCatcher : public QObject {
+  Q_OBJECT
+
+ public:
+  QList<QUrl> urls;
+
+ public slots:
+  void Open(const QUrl& url) { urls << url; }
+};
+
 }  // namespace
 
 class ReadingTest : public QObject {
@@ -73,6 +86,9 @@ class ReadingTest : public QObject {
   void aWidthDraggedWhileZoomedGoesIntoTheGridUnscaled();
   void aNewTableShowsItsTopLeft();
   void aPageCommandKeepsThePlace();
+  void originsSayWhereACellCameFrom_data();
+  void originsSayWhereACellCameFrom();
+  void theContextMenuShowsTheFilesFolder();
   void wordStems_data();
   void wordStems();
   void helpSearchFindsWordsInTheTopics_data();
@@ -402,6 +418,79 @@ void ReadingTest::aPageCommandKeepsThePlace() {
   view_->EndRebuild(true);
   QCOMPARE(view_->verticalScrollBar()->value(), vertical);
   QCOMPARE(view_->currentIndex(), model_->index(150, 5));
+}
+
+// Rows 1 and 2 from lines 1 and 2 of a data file (fields from column 2 on), row 3 laid out by
+// line 7 of a key file, row 4 a key row with a record of line 9 in it.
+void ReadingTest::originsSayWhereACellCameFrom_data() {
+  QTest::addColumn<int>("col");
+  QTest::addColumn<int>("row");
+  QTest::addColumn<bool>("edited");
+  QTest::addColumn<QString>("origin");
+  QTest::addColumn<QString>("path");
+  const QString data = QStringLiteral("/db/13001/SCHULE/1300102.CSV");
+  const QString key = QStringLiteral("/programm/SSSA.SSD");
+  QTest::newRow("a field") << 3 << 2 << false << "1300102.CSV, Zeile 2, Feld 2" << data;
+  QTest::newRow("the first field") << 2 << 1 << false << "1300102.CSV, Zeile 1, Feld 1" << data;
+  QTest::newRow("a key column of a placed row")
+      << 0 << 1 << false << "1300102.CSV, Zeile 1" << data;
+  QTest::newRow("a key row") << 1 << 3 << false << "Schlüsselzeile aus SSSA.SSD, Zeile 7" << key;
+  QTest::newRow("an empty cell of a key row")
+      << 4 << 3 << false << "Schlüsselzeile aus SSSA.SSD, Zeile 7" << key;
+  QTest::newRow("a field of a key row")
+      << 5 << 4 << false << "1300102.CSV, Zeile 9, Feld 4" << data;
+  QTest::newRow("the key column of a key row with a record")
+      << 0 << 4 << false << "Schlüsselzeile aus SSSA.SSD" << key;
+  QTest::newRow("an edited cell") << 3 << 2 << true << "hier geändert, in keiner Datei"
+                                  << "";
+  QTest::newRow("the headings") << 3 << 0 << false << ""
+                                << "";
+}
+
+void ReadingTest::originsSayWhereACellCameFrom() {
+  QFETCH(int, col);
+  QFETCH(int, row);
+  QFETCH(bool, edited);
+  QFETCH(QString, origin);
+  QFETCH(QString, path);
+  const std::string data = "/db/13001/SCHULE/1300102.CSV";
+  grid_->SetDataOrigin(1, 1, data, 2);
+  grid_->SetDataOrigin(2, 2, data, 2);
+  grid_->SetKeyOrigin(3, 7, "/programm/SSSA.SSD");
+  grid_->SetKeyOrigin(4, 8, "/programm/SSSA.SSD");
+  grid_->SetDataOrigin(4, 9, data, 2);
+  if (edited) QVERIFY(model_->setData(model_->index(row - 1, col), QStringLiteral("neu")));
+  QString file = QStringLiteral("unchanged");
+  QCOMPARE(model_->Origin(col, row, &file), origin);
+  QCOMPARE(file, path);
+  // A rebuild forgets the edit: the table has been read again.
+  model_->BeginGridChange();
+  model_->EndGridChange();
+  QVERIFY(model_->Origin(col, row) != QStringLiteral("hier geändert, in keiner Datei"));
+}
+
+void ReadingTest::theContextMenuShowsTheFilesFolder() {
+  UrlCatcher desktop;
+  QDesktopServices::setUrlHandler(QStringLiteral("file"), &desktop, "Open");
+  grid_->SetDataOrigin(2, 2, "/db/13001/SCHULE/1300102.CSV", 2);
+  const auto item = [this] {
+    auto menu = std::unique_ptr<QMenu>(view_->MakeContextMenu(nullptr));
+    QAction* found = menu->findChild<QAction*>(QStringLiteral("ShowFileInFolderItem"));
+    if (found != nullptr) found->setParent(nullptr);
+    return std::unique_ptr<QAction>(found);
+  };
+  // A cell without an origin: nothing to show.
+  view_->setCurrentIndex(model_->index(2, 3));
+  std::unique_ptr<QAction> folder = item();
+  QVERIFY(folder != nullptr);
+  QCOMPARE(folder->text(), QStringLiteral("Datei im Ordner zeigen"));
+  QVERIFY(!folder->isEnabled());
+  view_->setCurrentIndex(model_->index(1, 3));
+  folder = item();
+  QVERIFY(folder->isEnabled());
+  folder->trigger();
+  QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+  QCOMPARE(desktop.urls, QList<QUrl>{QUrl::fromLocalFile(QStringLiteral("/db/13001/SCHULE"))});
 }
 
 void ReadingTest::wordStems_data() {

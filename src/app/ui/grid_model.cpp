@@ -41,6 +41,40 @@ QVariant GridModel::headerData(int section, Qt::Orientation orientation, int rol
   return CellText(grid_.Cell(section, 0));
 }
 
+namespace {
+
+// The file's name as the reader knows it, without its folder.
+QString FileName(const std::string& path) {
+  const std::size_t slash = path.find_last_of('/');
+  return QString::fromStdString(slash == std::string::npos ? path : path.substr(slash + 1));
+}
+
+}  // namespace
+
+QString GridModel::Origin(int col, int row, QString* path) const {
+  if (path != nullptr) path->clear();
+  if (row <= 0 || row >= grid_.RowCount() || col < 0 || col >= grid_.ColCount()) return {};
+  if (edited_.count({col, row}) != 0) return QStringLiteral("hier geändert, in keiner Datei");
+  const std::uint32_t line = grid_.DataLine(row);
+  const int firstField = grid_.DataFirstColumn();
+  // A field of the record, or (in the key columns of a key row) the key file.
+  if (line != 0 && !grid_.DataFile().empty() && (col >= firstField || !grid_.IsKeyRow(row))) {
+    if (path != nullptr) *path = QString::fromStdString(grid_.DataFile());
+    QString text = QStringLiteral("%1, Zeile %2").arg(FileName(grid_.DataFile())).arg(line);
+    if (col >= firstField) text += QStringLiteral(", Feld %1").arg(col - firstField + 1);
+    return text;
+  }
+  if (grid_.IsKeyRow(row) && !grid_.KeyFile().empty()) {
+    if (path != nullptr) *path = QString::fromStdString(grid_.KeyFile());
+    const std::uint32_t keyLine = grid_.KeyLine(row);
+    return keyLine != 0 ? QStringLiteral("Schlüsselzeile aus %1, Zeile %2")
+                              .arg(FileName(grid_.KeyFile()))
+                              .arg(keyLine)
+                        : QStringLiteral("Schlüsselzeile aus %1").arg(FileName(grid_.KeyFile()));
+  }
+  return {};
+}
+
 QBrush GridModel::MarkBrush() {
   return QColor(255, 150, 50);  // orange: on the white, yellow, green and aqua grids alike
 }
@@ -72,6 +106,7 @@ bool GridModel::setData(const QModelIndex& index, const QVariant& value, int rol
   if (!index.isValid() || role != Qt::EditRole || IsFixedColumn(index.column())) return false;
   grid_.SetCell(index.column(), GridRow(index.row()),
                 Utf8ToWin1252(value.toString().toStdString()));
+  edited_.emplace(index.column(), GridRow(index.row()));
   emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
   return true;
 }

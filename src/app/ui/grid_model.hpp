@@ -6,6 +6,8 @@
 #include <QAbstractTableModel>
 #include <QBrush>
 #include <optional>
+#include <set>
+#include <utility>
 
 #include "records/grid_search.hpp"
 #include "records/table_grid.hpp"
@@ -28,6 +30,7 @@ class GridModel : public QAbstractTableModel {
   void BeginGridChange() { beginResetModel(); }
   void EndGridChange() {
     mark_.reset();
+    edited_.clear();
     endResetModel();
   }
 
@@ -38,6 +41,12 @@ class GridModel : public QAbstractTableModel {
   void SetMark(std::optional<CellPosition> cell);
   std::optional<CellPosition> Mark() const { return mark_; }
   static QBrush MarkBrush();
+
+  // Where a cell (grid column and row) came from, as the status line says it: "1300102.CSV,
+  // Zeile 18, Feld 4" for a field of a record, the key file for a row it laid out, a note for
+  // a cell edited here; empty when nothing is known. `path` receives the file's full path.
+  // The edits are known until the table is built again (a page command too rebuilds it).
+  QString Origin(int col, int row, QString* path = nullptr) const;
 
   static int GridRow(int modelRow) { return modelRow + kHeaderRows; }
   bool IsFixedColumn(int column) const { return column < grid_.FixedCols(); }
@@ -56,6 +65,7 @@ class GridModel : public QAbstractTableModel {
   TableGrid& grid_;
   QBrush headingBrush_;
   std::optional<CellPosition> mark_;
+  std::set<std::pair<int, int>> edited_;  // grid column and row of cells edited here
 };
 
 // A Windows-1252 cell as the view shows it.
