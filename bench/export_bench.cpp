@@ -19,7 +19,7 @@
 #include <vector>
 
 #include "support/bench_support.hpp"
-#include "tools/largedb/large_db.hpp"
+#include "support/large_data_base.hpp"
 
 extern char** environ;
 
@@ -33,34 +33,25 @@ const std::string kExportTool;
 const std::string kIconv = "/usr/bin/iconv";
 
 // The big school alone: one Dienststelle, one class, the list files at full length.
-class DataBase {
- public:
-  DataBase() : layout_(tab::largedb::WriteLargeDataBase(root_.Path(), Options())) {}
-  DataBase(const DataBase&) = delete;
-  DataBase& operator=(const DataBase&) = delete;
+tab::largedb::Options BigSchoolAlone() {
+  tab::largedb::Options options;
+  options.schools = 1;
+  options.classes = 1;
+  options.groups = 1;
+  return options;
+}
 
-  const tab::largedb::Layout& Layout() const { return layout_; }
-  std::string Table2() const {
-    return layout_.dataBaseDirectory + layout_.bigSchool + "/SCHULE/" + layout_.bigSchool +
-           "02.CSV";
-  }
-  std::string Output() const { return root_.Path() + "output"; }
-
- private:
-  static tab::largedb::Options Options() {
-    tab::largedb::Options options;
-    options.schools = 1;
-    options.classes = 1;
-    options.groups = 1;
-    return options;
-  }
-  tab::test::TempDir root_;
-  tab::largedb::Layout layout_;
-};
-
-const DataBase& Base() {
-  static const DataBase base;
+const tab::bench::LargeDataBase& Base() {
+  static const tab::bench::LargeDataBase base(BigSchoolAlone());
   return base;
+}
+
+std::string Table2() {
+  return Base().SchoolFile("SCHULE", 2);
+}
+
+std::string Output() {
+  return Base().Root() + "output";
 }
 
 struct Run {
@@ -105,7 +96,7 @@ std::vector<std::string> ExportArguments(const char* format) {
 
 long OutputSize() {
   struct stat st {};
-  return ::stat(Base().Output().c_str(), &st) == 0 ? static_cast<long>(st.st_size) : -1;
+  return ::stat(Output().c_str(), &st) == 0 ? static_cast<long>(st.st_size) : -1;
 }
 
 void Export(benchmark::State& state, const char* format) {
@@ -115,16 +106,15 @@ void Export(benchmark::State& state, const char* format) {
   }
   const std::vector<std::string> arguments = ExportArguments(format);
   for (auto _ : state) {
-    if (!RunProcess(arguments, Base().Output()).ok) state.SkipWithError("the export failed");
+    if (!RunProcess(arguments, Output()).ok) state.SkipWithError("the export failed");
   }
   state.counters["output_bytes"] = static_cast<double>(OutputSize());
 }
 
 void FloorConvertWithIconv(benchmark::State& state) {
-  const std::vector<std::string> arguments = {kIconv, "-f",    "CP850",
-                                              "-t",   "UTF-8", Base().Table2()};
+  const std::vector<std::string> arguments = {kIconv, "-f", "CP850", "-t", "UTF-8", Table2()};
   for (auto _ : state) {
-    if (!RunProcess(arguments, Base().Output()).ok) state.SkipWithError("iconv failed");
+    if (!RunProcess(arguments, Output()).ok) state.SkipWithError("iconv failed");
   }
   state.counters["output_bytes"] = static_cast<double>(OutputSize());
 }
@@ -148,13 +138,13 @@ void PeakAboveDataFile(benchmark::State& state, const char* format) {
     return;
   }
   struct stat st {};
-  if (::stat(Base().Table2().c_str(), &st) != 0) {
+  if (::stat(Table2().c_str(), &st) != 0) {
     state.SkipWithError("no data file");
     return;
   }
-  std::vector<std::string> arguments = {"/proc/self/exe", kPeakOfFlag, Base().Output()};
+  std::vector<std::string> arguments = {"/proc/self/exe", kPeakOfFlag, Output()};
   for (const std::string& argument : ExportArguments(format)) arguments.push_back(argument);
-  const std::string printed = Base().Output() + ".peak";
+  const std::string printed = Output() + ".peak";
   Run run;
   for (auto _ : state) {
     run = RunProcess(arguments, printed);

@@ -22,8 +22,8 @@
 #include "app/window_layout.hpp"
 #include "records/message_port.hpp"
 #include "support/bench_support.hpp"
+#include "support/large_data_base.hpp"
 #include "support/sheets.hpp"
-#include "tools/largedb/large_db.hpp"
 
 namespace {
 
@@ -31,32 +31,8 @@ constexpr const char* kShowTableFlag = "--show-table";
 constexpr std::array<const char*, 4> kSheetNames = {"Schnell", "Schule", "Lehrer", "Klasse"};
 
 // The data base of this run; removed again at exit.
-class LargeDataBase {
- public:
-  LargeDataBase() : layout_(tab::largedb::WriteLargeDataBase(root_.Path(), options_)) {}
-  LargeDataBase(const LargeDataBase&) = delete;
-  LargeDataBase& operator=(const LargeDataBase&) = delete;
-
-  const tab::largedb::Layout& Layout() const { return layout_; }
-  const tab::largedb::Options& Options() const { return options_; }
-  std::string SchoolFile(const char* folder, int table) const {
-    char suffix[8];
-    std::snprintf(suffix, sizeof suffix, "%02d.CSV", table);
-    const std::string& school = layout_.bigSchool;
-    if (std::strcmp(folder, "KLASSE") == 0)
-      return SchoolFolder() + "KLASSE/" + layout_.bigClass + suffix;
-    return SchoolFolder() + folder + "/" + school + suffix;
-  }
-  std::string SchoolFolder() const { return layout_.dataBaseDirectory + layout_.bigSchool + "/"; }
-
- private:
-  tab::test::TempDir root_;
-  tab::largedb::Options options_;
-  tab::largedb::Layout layout_;
-};
-
-const LargeDataBase& DataBase() {
-  static const LargeDataBase dataBase;
+const tab::bench::LargeDataBase& DataBase() {
+  static const tab::bench::LargeDataBase dataBase;
   return dataBase;
 }
 
