@@ -2,18 +2,29 @@
 // arguments of tabellario-export and its expected output. Files are kept readable in UTF-8 and
 // written in the program's encodings when the case runs: data files (*.CSV) in CP850, key files
 // and definition files in Windows-1252; a name ending in ".raw" is copied byte for byte.
+//
+// The expected files change only on request: TABELLARIO_UPDATE_GOLDEN=1 writes every case anew,
+// TABELLARIO_UPDATE_GOLDEN=case,case only the named ones. A run that crashed, was killed or said
+// "interner Fehler" is never written; a case whose file changed fails, showing what changed, so
+// an update run is never green. Any other value of the variable fails every case.
 #include <gtest/gtest.h>
 
-#include <cstdio>
+#include <unistd.h>
+
+#include <algorithm>
+#include <csignal>
+#include <cstdlib>
 #include <filesystem>
-#include <fstream>
+#include <set>
 #include <sstream>
+#include <string>
+#include <string_view>
+#include <vector>
 
 #include "app/settings.hpp"
 #include "records/text.hpp"
 #include "support/fixture.hpp"
-
-#ifdef TABELLARIO_EXPORT_TOOL
+#include "support/run_program.hpp"
 
 namespace tab::test {
 namespace {
@@ -58,8 +69,16 @@ void LayOut(const fs::path& from, const std::string& to) {
   }
 }
 
+void ReplaceAll(std::string& text, const std::string& from, const std::string& to) {
+  for (std::size_t at = text.find(from); at != std::string::npos;
+       at = text.find(from, at + to.size())) {
+    text.replace(at, from.size(), to);
+  }
+}
+
 // Settings of a case: "key=value" lines (school, database, rowheight, prefill, report) or
-// "none" for no settings file at all. The data base defaults to the case's db folder.
+// "none" for no settings file at all; in a value \t stands for a tab and \n for a line break. The
+// data base defaults to the case's db folder.
 void WriteCaseSettings(const fs::path& file, const std::string& programDir,
                        const std::string& dbDir) {
   Settings settings = DefaultSettings();
@@ -70,7 +89,9 @@ void WriteCaseSettings(const fs::path& file, const std::string& programDir,
       const auto equals = line.find('=');
       if (equals == std::string::npos) continue;
       const std::string key = line.substr(0, equals);
-      const std::string value = line.substr(equals + 1);
+      std::string value = line.substr(equals + 1);
+      ReplaceAll(value, "\\t", "\t");
+      ReplaceAll(value, "\\n", "\n");
       if (key == "school") settings.schoolNumber = Utf8ToWin1252(value);
       if (key == "database") settings.dataBaseDirectory = Utf8ToWin1252(value);
       if (key == "rowheight")
@@ -80,36 +101,6 @@ void WriteCaseSettings(const fs::path& file, const std::string& programDir,
     }
   }
   WriteSettingsFile(programDir, settings);
-}
-
-std::string RunCommand(const std::string& command) {
-  std::string output;
-  FILE* pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr) return output;
-  char buffer[65536];
-  std::size_t n;
-  while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) output.append(buffer, n);
-  const int status = pclose(pipe);
-  return output + "exit " + std::to_string(WEXITSTATUS(status)) + "\n";
-}
-
-std::string Quote(const std::string& text) {
-  std::string quoted = "'";
-  for (const char c : text) {
-    if (c == '\'') {
-      quoted += "'\\''";
-    } else {
-      quoted += c;
-    }
-  }
-  return quoted + "'";
-}
-
-void ReplaceAll(std::string& text, const std::string& from, const std::string& to) {
-  for (std::size_t at = text.find(from); at != std::string::npos;
-       at = text.find(from, at + to.size())) {
-    text.replace(at, from.size(), to);
-  }
 }
 
 // One value per line down to the rows of a grid, so that a difference is easy to read.
@@ -145,18 +136,117 @@ std::string Pretty(const std::string& json) {
 
 std::vector<std::string> CaseNames() {
   std::vector<std::string> names;
-  if (fs::exists(kGoldenRoot)) {
-    for (const auto& entry : fs::directory_iterator(kGoldenRoot)) {
-      if (entry.is_directory()) names.push_back(entry.path().filename().string());
-    }
+  std::error_code error;
+  for (const auto& entry : fs::directory_iterator(kGoldenRoot, error)) {
+    if (entry.is_directory()) names.push_back(entry.path().filename().string());
   }
   std::sort(names.begin(), names.end());
   return names;
 }
 
+// ---- what TABELLARIO_UPDATE_GOLDEN asks for --------------------------------------------------
+
+struct UpdateRequest {
+  bool all = false;
+  std::set<std::string> cases;
+  std::string error;  // the variable is set, but to nothing this runner understands
+  bool Covers(const std::string& name) const { return all || cases.contains(name); }
+};
+
+UpdateRequest ParseUpdateRequest(const char* value, const std::vector<std::string>& known) {
+  UpdateRequest request;
+  if (value == nullptr) return request;
+  const std::string text = value;
+  if (text == "1") {
+    request.all = true;
+    return request;
+  }
+  std::string name;
+  std::istringstream in(text);
+  while (std::getline(in, name, ',')) {
+    if (std::find(known.begin(), known.end(), name) == known.end()) {
+      request.error = "TABELLARIO_UPDATE_GOLDEN=" + text +
+                      ": give 1 (every case) or case names separated by commas; unknown: \"" +
+                      name + "\"";
+      request.cases.clear();
+      return request;
+    }
+    request.cases.insert(name);
+  }
+  if (request.cases.empty()) {
+    request.error = "TABELLARIO_UPDATE_GOLDEN is empty: give 1 or case names";
+  }
+  return request;
+}
+
+const UpdateRequest& TheUpdateRequest() {
+  static const UpdateRequest request =
+      ParseUpdateRequest(std::getenv("TABELLARIO_UPDATE_GOLDEN"), CaseNames());
+  return request;
+}
+
+// ---- running a case ----------------------------------------------------------------------------
+
+#ifdef TABELLARIO_EXPORT_TOOL
+const std::string kExportTool = TABELLARIO_EXPORT_TOOL;
+#else
+const std::string kExportTool;
+#endif
+
+// The words of the args file; "$DB/" stands for the case's data base.
+std::vector<std::string> Arguments(const fs::path& file, const std::string& dbDir) {
+  std::vector<std::string> words;
+  std::istringstream in(ReadBytes(file.string()));
+  std::string word;
+  while (in >> word) {
+    ReplaceAll(word, "$DB/", dbDir);
+    words.push_back(word);
+  }
+  return words;
+}
+
+// Standard output and standard error as written, then how the tool ended.
+std::string Transcript(const ProgramRun& run) {
+  if (run.signal != 0) return run.output + "killed by signal " + std::to_string(run.signal) + "\n";
+  return run.output + "exit " + std::to_string(run.status) + "\n";
+}
+
+// Why a run must not become an expected output, or "".
+std::string FaultOf(const ProgramRun& run) {
+  if (run.signal != 0) return "killed by signal " + std::to_string(run.signal);
+  if (run.status < 0 || run.status > 2) return "ended with exit " + std::to_string(run.status);
+  for (const char* mark :
+       {"interner Fehler", "AddressSanitizer", "LeakSanitizer", "runtime error:"}) {
+    if (run.output.find(mark) != std::string::npos) return std::string("said \"") + mark + "\"";
+  }
+  return {};
+}
+
+// The lines that differ, between the common first and last lines: "- old" and "+ new".
+std::string WhatChanged(const std::string& before, const std::string& after) {
+  const std::vector<std::string> old = Lines(before);
+  const std::vector<std::string> now = Lines(after);
+  std::size_t first = 0;
+  while (first < old.size() && first < now.size() && old[first] == now[first]) ++first;
+  std::size_t oldEnd = old.size();
+  std::size_t nowEnd = now.size();
+  while (oldEnd > first && nowEnd > first && old[oldEnd - 1] == now[nowEnd - 1]) {
+    --oldEnd;
+    --nowEnd;
+  }
+  if (first == oldEnd && first == nowEnd) return "nothing\n";
+  std::string text = "from line " + std::to_string(first + 1) + ":\n";
+  for (std::size_t i = first; i < oldEnd; ++i) text += "- " + old[i] + "\n";
+  for (std::size_t i = first; i < nowEnd; ++i) text += "+ " + now[i] + "\n";
+  return text;
+}
+
 class GoldenCase : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(GoldenCase, ExportMatchesExpectedOutput) {
+  const UpdateRequest& update = TheUpdateRequest();
+  ASSERT_EQ(update.error, "");
+  ASSERT_FALSE(kExportTool.empty()) << "tabellario-export is not built";
   const fs::path folder = kGoldenRoot / GetParam();
   TempDir temp;
   const std::string programDir = temp.Path() + "program/";
@@ -167,23 +257,30 @@ TEST_P(GoldenCase, ExportMatchesExpectedOutput) {
   LayOut(folder / "db", dbDir);
   WriteCaseSettings(folder / "settings", programDir, dbDir);
 
-  std::string arguments = ReadBytes((folder / "args").string());
-  while (!arguments.empty() && (arguments.back() == '\n' || arguments.back() == '\r')) {
-    arguments.pop_back();
-  }
-  ReplaceAll(arguments, "$DB/", dbDir);
-  std::string actual = RunCommand(std::string(TABELLARIO_EXPORT_TOOL) + " --program-dir " +
-                                  Quote(programDir) + " " + arguments + " 2>&1");
+  std::vector<std::string> arguments = {"--program-dir", programDir};
+  for (std::string& word : Arguments(folder / "args", dbDir)) arguments.push_back(word);
+  RunOptions options;
+  options.errorsIntoOutput = true;
+  const ProgramRun run = RunProgram(kExportTool, arguments, EnvironmentWithout({}), options);
+  std::string actual = Transcript(run);
   ReplaceAll(actual, temp.Path(), "$TMP/");
-  actual = Pretty(actual);
+  if (actual.starts_with("{")) actual = Pretty(actual);
 
+  const std::string fault = FaultOf(run);
+  EXPECT_EQ(fault, "") << actual;
   const fs::path expectedFile = folder / "expected.txt";
-  if (std::getenv("TABELLARIO_UPDATE_GOLDEN") != nullptr) {
+  const std::string expected = fs::exists(expectedFile) ? ReadBytes(expectedFile.string()) : "";
+  if (update.Covers(GetParam())) {
+    ASSERT_EQ(fault, "") << "not written: " << expectedFile;
+    if (fs::exists(expectedFile) && expected == actual) return;
     WriteBytes(expectedFile.string(), actual);
-    GTEST_SKIP() << "expected output written to " << expectedFile;
+    ADD_FAILURE() << "written anew: " << expectedFile << "\nwhat changed "
+                  << WhatChanged(expected, actual)
+                  << "Check the change, then run the tests again without TABELLARIO_UPDATE_GOLDEN.";
+    return;
   }
   ASSERT_TRUE(fs::exists(expectedFile)) << "missing " << expectedFile;
-  EXPECT_EQ(ReadBytes(expectedFile.string()), actual);
+  EXPECT_EQ(expected, actual) << "what changed " << WhatChanged(expected, actual);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, GoldenCase, ::testing::ValuesIn(CaseNames()),
@@ -194,9 +291,84 @@ INSTANTIATE_TEST_SUITE_P(Cases, GoldenCase, ::testing::ValuesIn(CaseNames()),
                            }
                            return name;
                          });
+// Without cases the test below fails; the list above may then be empty.
 GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(GoldenCase);
+
+// A missing tool or golden folder must not make the cases vanish quietly.
+TEST(GoldenCases, TheToolAndTheCasesAreThere) {
+  ASSERT_FALSE(kExportTool.empty()) << "tabellario-export is not built";
+  EXPECT_EQ(::access(kExportTool.c_str(), X_OK), 0) << kExportTool;
+  ASSERT_TRUE(fs::is_directory(kGoldenRoot)) << kGoldenRoot;
+  const std::vector<std::string> names = CaseNames();
+  EXPECT_FALSE(names.empty()) << "no case in " << kGoldenRoot;
+  for (const std::string& name : names) {
+    EXPECT_TRUE(fs::exists(kGoldenRoot / name / "args")) << name;
+    if (!TheUpdateRequest().Covers(name)) {
+      EXPECT_TRUE(fs::exists(kGoldenRoot / name / "expected.txt")) << name;
+    }
+  }
+}
+
+// The update request is explicit: only 1 or names of cases.
+TEST(GoldenCases, OnlyOneOrCaseNamesAskForAnUpdate) {
+  const std::vector<std::string> known = {"a-case", "b-case"};
+  EXPECT_FALSE(ParseUpdateRequest(nullptr, known).Covers("a-case"));
+  EXPECT_EQ(ParseUpdateRequest(nullptr, known).error, "");
+  EXPECT_TRUE(ParseUpdateRequest("1", known).Covers("b-case"));
+  const UpdateRequest listed = ParseUpdateRequest("b-case", known);
+  EXPECT_EQ(listed.error, "");
+  EXPECT_TRUE(listed.Covers("b-case"));
+  EXPECT_FALSE(listed.Covers("a-case"));
+  EXPECT_TRUE(ParseUpdateRequest("a-case,b-case", known).Covers("a-case"));
+  for (const char* value : {"0", "", "yes", "true", "a-case,c-case", "2"}) {
+    const UpdateRequest request = ParseUpdateRequest(value, known);
+    EXPECT_NE(request.error, "") << value;
+    EXPECT_FALSE(request.Covers("a-case")) << value;
+  }
+}
+
+TEST(GoldenCases, CrashedKilledOrInternalErrorRunsAreNeverWritten) {
+  struct Case {
+    const char* name;
+    ProgramRun run;
+    std::string fault;
+  };
+  const Case cases[] = {
+      {"done", {0, 0, "{}\n", ""}, ""},
+      {"usage error", {2, 0, "tabellario-export: unbekannte Option: --x\n", ""}, ""},
+      {"output failure", {1, 0, "", ""}, ""},
+      {"killed", {-1, SIGKILL, "{", ""}, "killed by signal 9"},
+      {"aborted", {-1, SIGABRT, "", ""}, "killed by signal 6"},
+      {"odd exit", {134, 0, "", ""}, "ended with exit 134"},
+      {"internal error",
+       {0, 0, "{\"kind\":\"error\",\"text\":\"interner Fehler: unklare Schul-Tabelle\"}", ""},
+       "said \"interner Fehler\""},
+      {"sanitizer",
+       {1, 0, "==1==ERROR: AddressSanitizer: heap-buffer-overflow", ""},
+       "said \"AddressSanitizer\""},
+  };
+  for (const Case& c : cases) EXPECT_EQ(FaultOf(c.run), c.fault) << c.name;
+  EXPECT_EQ(Transcript({-1, SIGSEGV, "{", ""}), "{killed by signal 11\n");
+  EXPECT_EQ(Transcript({0, 0, "x\n", ""}), "x\nexit 0\n");
+}
+
+// A program killed by a signal is told apart from one that ended by itself.
+TEST(GoldenCases, AKilledProgramIsSeenAsKilled) {
+  RunOptions options;
+  options.errorsIntoOutput = true;
+  const ProgramRun run =
+      RunProgram("/bin/sh", {"-c", "printf '{'; kill -KILL $$"}, EnvironmentWithout({}), options);
+  EXPECT_EQ(run.signal, SIGKILL);
+  EXPECT_EQ(Transcript(run), "{killed by signal 9\n");
+  EXPECT_EQ(FaultOf(run), "killed by signal 9");
+}
+
+TEST(GoldenCases, WhatChangedShowsTheDifferingLines) {
+  EXPECT_EQ(WhatChanged("a\nb\nc\n", "a\nb\nc\n"), "nothing\n");
+  EXPECT_EQ(WhatChanged("a\nb\nc\n", "a\nB\nc\n"), "from line 2:\n- b\n+ B\n");
+  EXPECT_EQ(WhatChanged("", "x\n"), "from line 1:\n+ x\n");
+  EXPECT_EQ(WhatChanged("a\nb\n", "a\n"), "from line 2:\n- b\n");
+}
 
 }  // namespace
 }  // namespace tab::test
-
-#endif

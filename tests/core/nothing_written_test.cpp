@@ -5,20 +5,14 @@
 // keep their built-in headings.
 //
 // Root ignores file permissions, so every walk runs in a child process that, when the tests run
-// as root, first becomes an unprivileged user. The child's failed assertions come back through a
-// pipe and are reported by the test itself.
+// as root, first becomes an unprivileged user (support/other_user).
 #include <fcntl.h>
-#include <grp.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <gtest/gtest.h>
 
 #include <cerrno>
 #include <cstdint>
-#include <cstdio>
-#include <exception>
 #include <filesystem>
 #include <map>
 #include <set>
@@ -35,6 +29,7 @@
 #include "sheets/lehrer/lehrer_layouts.hpp"
 #include "sheets/schule/schule_layouts.hpp"
 #include "support/fixture.hpp"
+#include "support/other_user.hpp"
 
 namespace tab::test {
 namespace {
@@ -42,10 +37,6 @@ namespace {
 namespace fs = std::filesystem;
 
 const std::string kDemo = std::string(TABELLARIO_SOURCE_DIR) + "/demo/";
-
-// The user a walk runs as when the tests run as root ("nobody").
-constexpr uid_t kWalkerUser = 65534;
-constexpr gid_t kWalkerGroup = 65534;
 
 constexpr fs::perms kReadOnlyFolder = fs::perms(0555);
 constexpr fs::perms kReadOnlyFile = fs::perms(0444);
@@ -74,22 +65,13 @@ void SetModes(const std::string& root, fs::perms folders, fs::perms files) {
   }
 }
 
-// The walker may write where the program may write: as root the tree goes to the walker's user.
-void HandToWalker(const std::string& root) {
-  if (::geteuid() != 0) return;
-  ASSERT_EQ(::lchown(root.c_str(), kWalkerUser, kWalkerGroup), 0) << root;
-  for (const fs::directory_entry& entry : fs::recursive_directory_iterator(root)) {
-    ASSERT_EQ(::lchown(entry.path().c_str(), kWalkerUser, kWalkerGroup), 0) << entry.path();
-  }
-}
-
 // A data base the walker can only read, or one it may write to.
 void SetWalkerAccess(const std::string& root, bool readOnly) {
   if (readOnly) {
     SetModes(root, kReadOnlyFolder, kReadOnlyFile);
   } else {
     SetModes(root, kOpenFolder, kOpenFile);
-    HandToWalker(root);
+    HandToOtherUser(root);
   }
 }
 
@@ -157,90 +139,6 @@ std::vector<std::string> Differences(const Fingerprint& before, const Fingerprin
     if (!before.contains(path)) differences.push_back("added " + path);
   }
   return differences;
-}
-
-// ---- the walker: a child process -----------------------------------------------------------
-
-void WriteAll(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-    if (written < 0 && errno == EINTR) continue;
-    if (written <= 0) return;
-    bytes.remove_prefix(static_cast<std::size_t>(written));
-  }
-}
-
-// In the child: every failed assertion goes into the pipe, each ended by a NUL byte.
-class FailureForwarder : public ::testing::EmptyTestEventListener {
- public:
-  explicit FailureForwarder(int fd) : fd_(fd) {}
-  void OnTestPartResult(const ::testing::TestPartResult& result) override {
-    if (!result.failed()) return;
-    ++failures_;
-    const char* file = result.file_name() != nullptr ? result.file_name() : "?";
-    WriteAll(fd_, std::string(file) + ":" + std::to_string(result.line_number()) + ": " +
-                      result.message() + '\0');
-  }
-  int Failures() const { return failures_; }
-
- private:
-  int fd_;
-  int failures_ = 0;
-};
-
-// As root: no supplementary groups, then the walker's group and user, for good.
-bool BecomeWalker() {
-  if (::geteuid() != 0) return true;
-  return ::setgroups(0, nullptr) == 0 && ::setgid(kWalkerGroup) == 0 &&
-         ::setuid(kWalkerUser) == 0 && ::setuid(0) != 0;
-}
-
-// Runs `walk` in a child process, as the walker's user when the tests run as root, and reports
-// the child's failed assertions, a crash or a failed change of user here.
-template <typename Walk>
-void RunAsWalker(Walk walk) {
-  int pipeEnds[2];
-  ASSERT_EQ(::pipe2(pipeEnds, O_CLOEXEC), 0);
-  std::fflush(nullptr);  // nothing buffered is written twice
-  const pid_t child = ::fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    ::close(pipeEnds[0]);
-    if (!BecomeWalker()) {
-      WriteAll(pipeEnds[1], std::string("cannot become user 65534: ") + ErrorText(errno) + '\0');
-      ::_exit(2);
-    }
-    ::testing::TestEventListeners& listeners = ::testing::UnitTest::GetInstance()->listeners();
-    delete listeners.Release(listeners.default_result_printer());  // the parent reports
-    auto* forwarder = new FailureForwarder(pipeEnds[1]);
-    listeners.Append(forwarder);
-    try {
-      walk();
-    } catch (const std::exception& error) {
-      ADD_FAILURE() << "exception: " << error.what();
-    }
-    // _exit: the parent's temporary folders and test state are not the child's to tidy up.
-    ::_exit(forwarder->Failures() == 0 ? 0 : 1);
-  }
-  ::close(pipeEnds[1]);
-  std::string report;
-  char buffer[4096];
-  for (;;) {
-    const ssize_t got = ::read(pipeEnds[0], buffer, sizeof buffer);
-    if (got < 0 && errno == EINTR) continue;
-    if (got <= 0) break;
-    report.append(buffer, static_cast<std::size_t>(got));
-  }
-  ::close(pipeEnds[0]);
-  int status = 0;
-  ASSERT_EQ(::waitpid(child, &status, 0), child);
-  std::size_t start = 0;
-  for (std::size_t end = report.find('\0'); end != std::string::npos;
-       start = end + 1, end = report.find('\0', start)) {
-    ADD_FAILURE() << "walker: " << report.substr(start, end - start);
-  }
-  ASSERT_FALSE(WIFSIGNALED(status)) << "walker killed by signal " << WTERMSIG(status);
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "walker status " << status;
 }
 
 // ---- walking the window ------------------------------------------------------------------------
@@ -351,8 +249,6 @@ struct ShownWindow {
 class NothingWrittenTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    // The walker must reach everything below the temporary folder.
-    fs::permissions(temp.Path(), kOpenFolder);
     program = temp.Path() + "program/";
     db = temp.Path() + "db/";
     fs::copy(kDemo + "program", program, fs::copy_options::recursive);
@@ -392,7 +288,7 @@ class NothingWrittenTest : public ::testing::Test {
 // never needs to make one here: the tree must stay as it was, without any exception. A writable
 // copy shows that nothing is written where it could be; a read-only one that nothing tries to.
 TEST_F(NothingWrittenTest, WalkingEverythingLeavesTheDataBaseAsItWas) {
-  HandToWalker(program);  // definition files are written there
+  HandToOtherUser(program);  // definition files are written there
   for (const bool readOnly : {true, false}) {
     SCOPED_TRACE(readOnly ? "read-only" : "writable");
     SetWalkerAccess(db, readOnly);
@@ -400,7 +296,7 @@ TEST_F(NothingWrittenTest, WalkingEverythingLeavesTheDataBaseAsItWas) {
     ASSERT_TRUE(before.contains("13001/KLASSE/BS1A0100.CSV"));
     ASSERT_TRUE(before.contains("13002/SCHULE/"));
 
-    RunAsWalker([&] {
+    RunAsAnotherUser(temp, [&] {
       ShownWindow window(program);
       RecordingPort& port = window.port;
       Session& session = window.session;
@@ -440,14 +336,14 @@ TEST_F(NothingWrittenTest, ClassTableNineMakesAMissingClassFolderAndNothingElse)
       {"writable", false, {"changed 13001/", "added 13001/KLASSE/"}},
       {"read-only", true, {}},
   };
-  HandToWalker(program);
+  HandToOtherUser(program);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     const std::string other = DataBaseWithoutClassFolder(c.name);
     SetWalkerAccess(other, c.readOnly);
     const Fingerprint before = TakeFingerprint(other);
 
-    RunAsWalker([&] {
+    RunAsAnotherUser(temp, [&] {
       ShownWindow window(program);
       RecordingPort& port = window.port;
       Session& session = window.session;
@@ -538,7 +434,7 @@ TEST_F(NothingWrittenTest, ReadOnlyProgramDirectoryIsReportedOncePerRun) {
   SetModes(program, kReadOnlyFolder, kReadOnlyFile);
   const Fingerprint before = TakeFingerprint(program);
 
-  RunAsWalker([&] {
+  RunAsAnotherUser(temp, [&] {
     ShownWindow window(program);  // quick-report table 0
     RecordingPort& port = window.port;
     Session& session = window.session;

@@ -498,24 +498,6 @@ TEST_F(SchoolSheetTest, GarbageNeverStopsTheLoaders) {
   EXPECT_NE(port.Messages()[0].text.find("konnte(n) 2 "), std::string::npos);
 }
 
-TEST_F(SchoolSheetTest, ReadErrorEndsTheLoadingWithThePlatformText) {
-  for (int table : {0, 1, 2}) {
-    fs::create_directories(DataFile("0" + std::to_string(table) + ".CSV"));
-  }
-  WriteAnsiLines(Program("SSSA.SSD"), {"01;Eins"});
-  for (int table : {0, 1, 2}) {
-    port.Clear();
-    Show(table);
-    ASSERT_EQ(port.Messages().size(), 1u) << table;
-    EXPECT_EQ(port.Messages()[0].kind, MessageKind::Error);
-    EXPECT_NE(port.Messages()[0].text.find(DataFile("0" + std::to_string(table) + ".CSV")),
-              std::string::npos);
-  }
-  // Nothing after the error runs: no Dienststelle default, no new row count.
-  EXPECT_EQ(Grid(0).Cell(1, 2), "");
-  EXPECT_EQ(Grid(2).RowCount(), 10);
-}
-
 TEST_F(SchoolSheetTest, DataFileNamesIgnoreCase) {
   fs::remove(paths.schoolDirectory + "SCHULE");
   WriteOemLines(paths.schoolDirectory + "schule/1234504.csv", {"ES001", "42"});

@@ -3,15 +3,21 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
+#include <set>
+#include <utility>
 
 #include "app/session.hpp"
 #include "app/window_layout.hpp"
 #include "records/text.hpp"
 #include "support/fixture.hpp"
 #include "support/session_fixture.hpp"
+#include "support/texts.hpp"
 
 namespace tab::test {
 namespace {
+
+const std::string kDemoProgram = std::string(TABELLARIO_SOURCE_DIR) + "/demo/program/";
 
 class SessionTest : public SessionFixture {
  protected:
@@ -228,6 +234,91 @@ TEST_F(SessionTest, ChosenDataBaseKeepsTheClassListAndTheSettingsFile) {
   EXPECT_EQ(session.Paths().classes, std::vector<std::string>{"BS1A01"});
   EXPECT_EQ(ReadBytes(program + "ZREINST.DAT"), settingsBefore);
   EXPECT_EQ(view.touched, std::vector<int>{1});  // the current table again
+}
+
+// ---- a data file that cannot be read, on every table --------------------------------------
+
+struct UnreadableCase {
+  const char* name;
+  SheetId sheet;
+  int table;
+  std::string file;  // below the program directory ("program/") or the school folder
+  // What must not have happened after the error, where the loader would go on.
+  std::function<void(const Session&)> after;
+};
+
+// A folder in the place of the file opens but cannot be read: one error naming the file in the
+// platform's words, and the loading of that table ends there.
+class UnreadableDataFile : public SessionFixture,
+                           public ::testing::WithParamInterface<UnreadableCase> {};
+
+TEST_P(UnreadableDataFile, IsOneErrorWithThePlatformText) {
+  const UnreadableCase& c = GetParam();
+  // Every key file, so that the set-ups have nothing to say.
+  for (const auto& entry : std::filesystem::directory_iterator(kDemoProgram)) {
+    if (entry.path().extension() == ".SSD") {
+      std::filesystem::copy_file(entry.path(), program + entry.path().filename().string());
+    }
+  }
+  // Class KL0101 is listed by its table-0 file, which then may give way to a folder.
+  WriteOemLines(school + "KLASSE/KL010100.CSV", {"ES001;ES002;ES003;ES004;ES005;ES006"});
+  Start();
+  const std::string path = c.file.starts_with("program/")
+                               ? program + c.file.substr(std::string("program/").size())
+                               : school + c.file;
+  std::filesystem::remove(path);
+  std::filesystem::create_directories(path);
+  session.Dispatch(c.sheet, c.table);
+  ASSERT_EQ(port.Messages().size(), 1u) << ::testing::PrintToString(MessageTexts(port));
+  EXPECT_EQ(port.Messages()[0].kind, MessageKind::Error);
+  EXPECT_EQ(port.Messages()[0].text, path + "\nIst ein Verzeichnis");
+  if (c.after) c.after(session);
+}
+
+const UnreadableCase kUnreadableCases[] = {
+    {"Schnell0", SheetId::Schnell, 0, "SCHNELL/1234500.CSV", {}},
+    {"Schnell1", SheetId::Schnell, 1, "SCHNELL/1234501.CSV", {}},
+    {"Schnell2", SheetId::Schnell, 2, "SCHNELL/1234502.CSV", {}},
+    {"Schule0", SheetId::Schule, 0, "SCHULE/1234500.CSV",
+     // No Dienststelle number of the settings in place of the missing one.
+     [](const Session& session) { EXPECT_EQ(session.Grid(GridId::StringGrid4).Cell(1, 2), ""); }},
+    {"Schule1", SheetId::Schule, 1, "SCHULE/1234501.CSV", {}},
+    {"Schule2", SheetId::Schule, 2, "SCHULE/1234502.CSV",
+     // The list keeps the rows of its set-up.
+     [](const Session& session) { EXPECT_EQ(session.Grid(GridId::StringGrid6).RowCount(), 10); }},
+    {"Schule3", SheetId::Schule, 3, "SCHULE/1234503.CSV", {}},
+    {"Schule4", SheetId::Schule, 4, "SCHULE/1234504.CSV", {}},
+    {"LehrerIdentification", SheetId::Lehrer, 0, "LEHRER.CSV", {}},
+    {"Lehrer0", SheetId::Lehrer, 0, "LEHRER/1234500.CSV", {}},
+    {"LehrerList", SheetId::Lehrer, 1, "program/LEHRER.CSV", {}},
+    {"Lehrer1", SheetId::Lehrer, 1, "LEHRER/1234501.CSV", {}},
+    {"Lehrer2", SheetId::Lehrer, 2, "LEHRER/1234502.CSV", {}},
+    {"Lehrer3", SheetId::Lehrer, 3, "LEHRER/1234503.CSV", {}},
+    {"Klasse0", SheetId::Klassen, 0, "KLASSE/KL010100.CSV", {}},
+    {"Klasse1", SheetId::Klassen, 1, "KLASSE/KL010101.CSV", {}},
+    {"Klasse2", SheetId::Klassen, 2, "KLASSE/KL010102.CSV", {}},
+    {"Klasse3", SheetId::Klassen, 3, "KLASSE/KL010103.CSV", {}},
+    {"Klasse4", SheetId::Klassen, 4, "KLASSE/KL010104.CSV", {}},
+    {"Klasse5", SheetId::Klassen, 5, "KLASSE/KL010105.CSV", {}},
+    {"Klasse6", SheetId::Klassen, 6, "KLASSE/KL010106.CSV", {}},
+    {"Klasse7", SheetId::Klassen, 7, "KLASSE/KL010107.CSV", {}},
+    {"Klasse8", SheetId::Klassen, 8, "KLASSE/KL010108.CSV", {}},
+    {"Klasse9", SheetId::Klassen, 9, "KLASSE/KL010109.CSV", {}},
+    {"Klasse41", SheetId::Klassen, 10, "KLASSE/KL010110.CSV", {}},
+};
+
+INSTANTIATE_TEST_SUITE_P(EveryTable, UnreadableDataFile, ::testing::ValuesIn(kUnreadableCases),
+                         [](const ::testing::TestParamInfo<UnreadableCase>& testCase) {
+                           return std::string(testCase.param.name);
+                         });
+
+// Every table the dispatcher knows has its row above.
+TEST(UnreadableDataFile, CoverEveryTable) {
+  std::set<std::pair<SheetId, int>> covered;
+  for (const UnreadableCase& c : kUnreadableCases) covered.insert({c.sheet, c.table});
+  std::set<std::pair<SheetId, int>> pages;
+  for (const TablePageDesign& page : TablePages()) pages.insert({page.sheet, page.table});
+  EXPECT_EQ(covered, pages);
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
@@ -13,6 +12,7 @@
 #include <set>
 
 #include "support/fixture.hpp"
+#include "support/other_user.hpp"
 
 namespace tab {
 namespace {
@@ -332,77 +332,24 @@ TEST(WriteSettingsTest, ReplacesAFileSpelledInAnotherCase) {
   EXPECT_EQ(ReadBytes(dir.Path() + "ZReinst.dat"), SettingsBytes(SampleRecord()));
 }
 
-// The outcome of WriteSettings run in a child process, so that privileges and limits changed
-// for the attempt do not leak into the other tests.
-struct WriteOutcome {
-  bool written = true;
-  std::vector<RecordingPort::Message> messages;
-};
-
-WriteOutcome WriteInChild(const std::string& programDir, const std::function<bool()>& prepare) {
-  int channel[2];
-  if (pipe(channel) != 0) ADD_FAILURE() << "pipe";
-  const pid_t child = fork();
-  if (child == 0) {
-    close(channel[0]);
-    if (!prepare()) _exit(3);
-    RecordingPort port;
-    std::string report(1, WriteSettings(SampleSettings(), programDir, port) ? '1' : '0');
-    for (const auto& message : port.Messages()) {
-      report += static_cast<char>('0' + static_cast<int>(message.kind));
-      report += message.text;
-      report += '\0';
-    }
-    const bool sent =
-        write(channel[1], report.data(), report.size()) == static_cast<ssize_t>(report.size());
-    _exit(sent ? 0 : 4);
-  }
-  close(channel[1]);
-  std::string report;
-  char buffer[4096];
-  for (ssize_t n; (n = read(channel[0], buffer, sizeof buffer)) > 0;)
-    report.append(buffer, static_cast<std::size_t>(n));
-  close(channel[0]);
-  int status = 0;
-  waitpid(child, &status, 0);
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "child status " << status;
-  WriteOutcome outcome;
-  if (report.empty()) return outcome;
-  outcome.written = report[0] == '1';
-  for (std::size_t at = 1; at < report.size();) {
-    const std::size_t end = report.find('\0', at);
-    outcome.messages.push_back(
-        {static_cast<MessageKind>(report[at] - '0'), report.substr(at + 1, end - at - 1), {}});
-    at = end + 1;
-  }
-  return outcome;
-}
-
-// Permissions bind root only after giving up root.
-bool DropRootPrivileges() {
-  if (geteuid() != 0) return true;
-  return setgid(65534) == 0 && setuid(65534) == 0;
-}
-
+// The attempt runs in a child process, so that the user and limits changed for it do not leak
+// into the other tests.
 TEST(WriteSettingsTest, FailureReportsOnceAndLeavesTheOldFileIntact) {
   struct Case {
     const char* name;
-    std::function<void(const std::string& temp, const std::string& programDir)> arrange;
-    std::function<bool()> inChild;
+    bool anotherUser;  // file modes bind the writer
+    std::function<void(const std::string& programDir)> arrange;
+    std::function<void()> inChild;
     int error;
   };
   const std::vector<Case> cases = {
-      {"read-only folder",
-       [](const std::string& temp, const std::string& programDir) {
-         chmod(programDir.c_str(), 0555);
-         chmod(temp.c_str(), 0755);  // the unprivileged writer must reach the folder
-       },
-       DropRootPrivileges, EACCES},
-      {"file size limit", [](const std::string&, const std::string&) {},
+      {"read-only folder", true,
+       [](const std::string& programDir) { chmod(programDir.c_str(), 0555); }, [] {}, EACCES},
+      {"file size limit", false, [](const std::string&) {},
        [] {
          std::signal(SIGXFSZ, SIG_IGN);
          const rlimit limit{500, RLIM_INFINITY};
-         return setrlimit(RLIMIT_FSIZE, &limit) == 0;
+         ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
        },
        EFBIG},
   };
@@ -414,15 +361,23 @@ TEST(WriteSettingsTest, FailureReportsOnceAndLeavesTheOldFileIntact) {
     Settings old = DefaultSettings();
     old.schoolNumber = "11111";
     WriteBytes(path, SettingsBytes(EncodeSettings(old)));
-    c.arrange(temp.Path(), programDir);
+    c.arrange(programDir);
 
-    const WriteOutcome outcome = WriteInChild(programDir, c.inChild);
+    const auto attempt = [&] {
+      c.inChild();
+      RecordingPort port;
+      EXPECT_FALSE(WriteSettings(SampleSettings(), programDir, port));
+      ASSERT_EQ(port.Messages().size(), 1u);
+      EXPECT_EQ(port.Messages()[0].kind, MessageKind::Error);
+      EXPECT_EQ(port.Messages()[0].text, IoErrorText(path, c.error));
+    };
+    if (c.anotherUser) {
+      test::RunAsAnotherUser(temp, attempt);
+    } else {
+      test::RunInChild(attempt);
+    }
     chmod(programDir.c_str(), 0755);
 
-    EXPECT_FALSE(outcome.written);
-    ASSERT_EQ(outcome.messages.size(), 1u);
-    EXPECT_EQ(outcome.messages[0].kind, MessageKind::Error);
-    EXPECT_EQ(outcome.messages[0].text, IoErrorText(path, c.error));
     EXPECT_EQ(ReadBytes(path), SettingsBytes(EncodeSettings(old)));
     EXPECT_EQ(Entries(programDir), std::set<std::string>{"ZREINST.DAT"}) << "temporary removed";
   }

@@ -13,6 +13,7 @@
 #include "records/file_names.hpp"
 #include "records/text.hpp"
 #include "support/fixture.hpp"
+#include "support/other_user.hpp"
 
 namespace tab {
 namespace {
@@ -215,19 +216,22 @@ struct UnwritableCase {
 class UnwritableFolders : public SetUpTableTest,
                           public ::testing::WithParamInterface<UnwritableCase> {};
 
+// The set-ups run as another user when the tests run as root: a read-only folder binds root
+// only after it has given up root.
 TEST_P(UnwritableFolders, GiveOneErrorAndStillShowTheHeadings) {
   const UnwritableCase& c = GetParam();
   const std::string programDir = c.prepare(dir);
-  if (programDir.empty()) GTEST_SKIP() << "permissions do not bind this user";
-  TableGrid grid = DesignGrid();
-  EXPECT_FALSE(SetUpTable(grid, programDir, kLayout, port));
-  ASSERT_EQ(port.Messages().size(), 1u);
-  EXPECT_EQ(port.Messages()[0].kind, MessageKind::Error);
-  EXPECT_EQ(port.Messages()[0].text,
-            WithTrailingSeparator(programDir) + "Bog0Tab0.TBD\n" + ErrorText(c.error));
-  ExpectBuiltInHeadings(grid);
-  ExpectWidths(grid);
-  EXPECT_FALSE(PathExists(WithTrailingSeparator(programDir) + "Bog0Tab0.TBD"));
+  test::RunAsAnotherUser(dir, [&] {
+    TableGrid grid = DesignGrid();
+    EXPECT_FALSE(SetUpTable(grid, programDir, kLayout, port));
+    ASSERT_EQ(port.Messages().size(), 1u);
+    EXPECT_EQ(port.Messages()[0].kind, MessageKind::Error);
+    EXPECT_EQ(port.Messages()[0].text,
+              WithTrailingSeparator(programDir) + "Bog0Tab0.TBD\n" + ErrorText(c.error));
+    ExpectBuiltInHeadings(grid);
+    ExpectWidths(grid);
+    EXPECT_FALSE(PathExists(WithTrailingSeparator(programDir) + "Bog0Tab0.TBD"));
+  });
 }
 
 // With the session's notice the folder is told once, however many tables and showings follow;
@@ -235,36 +239,39 @@ TEST_P(UnwritableFolders, GiveOneErrorAndStillShowTheHeadings) {
 TEST_P(UnwritableFolders, WithANoticeAreToldOncePerFolder) {
   const UnwritableCase& c = GetParam();
   const std::string programDir = c.prepare(dir);
-  if (programDir.empty()) GTEST_SKIP() << "permissions do not bind this user";
-  const TableLayout other{"Bog1Tab0.TBD", "Schul-Tabelle 0", kWidths, kHeadings, 0};
-  DefinitionFileNotice notice;
-  for (int showing = 0; showing < 3; ++showing) {
-    for (const TableLayout* layout : {&kLayout, &other}) {
-      TableGrid grid = DesignGrid();
-      EXPECT_FALSE(SetUpTable(grid, programDir, *layout, port, &notice));
-      ExpectBuiltInHeadings(grid);
-      ExpectWidths(grid);
+  // The other user may write the writable folder.
+  test::HandToOtherUser(dir.Path());
+  test::RunAsAnotherUser(dir, [&] {
+    const TableLayout other{"Bog1Tab0.TBD", "Schul-Tabelle 0", kWidths, kHeadings, 0};
+    DefinitionFileNotice notice;
+    for (int showing = 0; showing < 3; ++showing) {
+      for (const TableLayout* layout : {&kLayout, &other}) {
+        TableGrid grid = DesignGrid();
+        EXPECT_FALSE(SetUpTable(grid, programDir, *layout, port, &notice));
+        ExpectBuiltInHeadings(grid);
+        ExpectWidths(grid);
+      }
     }
-  }
-  const std::string folder = WithTrailingSeparator(programDir);
-  ASSERT_EQ(port.Messages().size(), 1u);
-  EXPECT_EQ(port.Messages()[0].kind, MessageKind::Warning);
-  EXPECT_EQ(port.Messages()[0].text, UnwritableDefinitionFolderMessage(folder, c.error));
-  EXPECT_EQ(port.Messages()[0].text, "Im Programmverzeichnis\n" + folder +
-                                         "\nkönnen keine Tabellen-Definitionsdateien (.TBD) "
-                                         "angelegt werden:\n" +
-                                         ErrorText(c.error) +
-                                         "\nDie Tabellen werden mit ihren eingebauten "
-                                         "Überschriften angezeigt.");
+    const std::string folder = WithTrailingSeparator(programDir);
+    ASSERT_EQ(port.Messages().size(), 1u);
+    EXPECT_EQ(port.Messages()[0].kind, MessageKind::Warning);
+    EXPECT_EQ(port.Messages()[0].text, UnwritableDefinitionFolderMessage(folder, c.error));
+    EXPECT_EQ(port.Messages()[0].text, "Im Programmverzeichnis\n" + folder +
+                                           "\nkönnen keine Tabellen-Definitionsdateien (.TBD) "
+                                           "angelegt werden:\n" +
+                                           ErrorText(c.error) +
+                                           "\nDie Tabellen werden mit ihren eingebauten "
+                                           "Überschriften angezeigt.");
 
-  // A writable folder is no concern of the notice; a second unwritable one is told once more.
-  TableGrid grid = DesignGrid();
-  EXPECT_TRUE(SetUpTable(grid, dir.Path(), kLayout, port, &notice));
-  EXPECT_EQ(port.Messages().size(), 1u);
-  EXPECT_FALSE(SetUpTable(grid, dir.Path() + "also-gone/", kLayout, port, &notice));
-  ASSERT_EQ(port.Messages().size(), 2u);
-  EXPECT_EQ(port.Messages()[1].text,
-            UnwritableDefinitionFolderMessage(dir.Path() + "also-gone/", ENOENT));
+    // A writable folder is no concern of the notice; a second unwritable one is told once more.
+    TableGrid grid = DesignGrid();
+    EXPECT_TRUE(SetUpTable(grid, dir.Path(), kLayout, port, &notice));
+    EXPECT_EQ(port.Messages().size(), 1u);
+    EXPECT_FALSE(SetUpTable(grid, dir.Path() + "also-gone/", kLayout, port, &notice));
+    ASSERT_EQ(port.Messages().size(), 2u);
+    EXPECT_EQ(port.Messages()[1].text,
+              UnwritableDefinitionFolderMessage(dir.Path() + "also-gone/", ENOENT));
+  });
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -274,9 +281,7 @@ INSTANTIATE_TEST_SUITE_P(
                                        const std::string folder = dir.Path() + "readonly";
                                        std::filesystem::create_directory(folder);
                                        ::chmod(folder.c_str(), 0555);
-                                       // The super-user writes into read-only folders.
-                                       return ::access(folder.c_str(), W_OK) == 0 ? std::string()
-                                                                                  : folder;
+                                       return folder;
                                      },
                                      EACCES},
                       UnwritableCase{

@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QScrollBar>
 #include <QtTest>
 #include <memory>
@@ -53,14 +54,27 @@ class GridViewTest : public QObject {
   void userDraggedWidthGoesIntoTheGrid();
   void fixedColumnsStayWhileScrolling();
   void homeKeyStopsAtTheFirstScrollingColumn();
+  void keysMoveAndEdit_data();
+  void keysMoveAndEdit();
   void copyGivesTabSeparatedText_data();
   void copyGivesTabSeparatedText();
+  void copyKeepsEveryCharacter();
+  void copyOfARangeOverTheFixedColumns();
+  void copyOfNothingLeavesTheClipboard();
   void backgroundFollowsTheDesign();
 
  private:
   void Rebuild() {
     view_->BeginRebuild();
     view_->EndRebuild();
+  }
+
+  // The cell editor while one is open (a closed one is hidden until it is deleted).
+  QLineEdit* OpenEditor() const {
+    for (QLineEdit* editor : view_->viewport()->findChildren<QLineEdit*>()) {
+      if (editor->isVisible()) return editor;
+    }
+    return nullptr;
   }
 
   std::unique_ptr<TableGrid> grid_;
@@ -244,6 +258,77 @@ void GridViewTest::homeKeyStopsAtTheFirstScrollingColumn() {
   QCOMPARE(view_->currentIndex().column(), 2);
 }
 
+// Key sequences from a current cell: where the cursor goes, and whether an editor is open with
+// which text. Model rows are grid rows less one; columns 0 and 1 are fixed.
+void GridViewTest::keysMoveAndEdit_data() {
+  QTest::addColumn<int>("row");
+  QTest::addColumn<int>("col");
+  QTest::addColumn<QStringList>("keys");
+  QTest::addColumn<int>("endRow");
+  QTest::addColumn<int>("endCol");
+  QTest::addColumn<bool>("editing");
+  QTest::addColumn<QString>("editorText");
+  QTest::addColumn<QString>("cell");  // the start cell in the grid afterwards
+  QTest::newRow("Tab") << 1 << 2 << QStringList{"Tab"} << 1 << 3 << false << ""
+                       << "2/2";
+  QTest::newRow("Tab twice") << 1 << 2 << QStringList{"Tab", "Tab"} << 1 << 4 << false << ""
+                             << "2/2";
+  QTest::newRow("Tab at the row's end") << 1 << 5 << QStringList{"Tab"} << 2 << 2 << false << ""
+                                        << "5/2";
+  QTest::newRow("Shift+Tab") << 1 << 4 << QStringList{"Shift+Tab"} << 1 << 3 << false << ""
+                             << "4/2";
+  QTest::newRow("Shift+Tab at the first scrolling column")
+      << 2 << 2 << QStringList{"Shift+Tab"} << 1 << 5 << false << ""
+      << "2/3";
+  QTest::newRow("Home") << 2 << 4 << QStringList{"Home"} << 2 << 2 << false << ""
+                        << "4/3";
+  QTest::newRow("Home, Left") << 2 << 4 << QStringList{"Home", "Left"} << 2 << 2 << false << ""
+                              << "4/3";
+  QTest::newRow("Ctrl+Home") << 3 << 4 << QStringList{"Ctrl+Home"} << 0 << 2 << false << ""
+                             << "4/4";
+  QTest::newRow("End") << 2 << 2 << QStringList{"End"} << 2 << 5 << false << ""
+                       << "2/3";
+  QTest::newRow("a letter opens the editor with it")
+      << 1 << 3 << QStringList{"X"} << 1 << 3 << true << "x"
+      << "3/2";
+  QTest::newRow("a letter and Return")
+      << 1 << 3 << QStringList{"X", "Return"} << 1 << 3 << false << ""
+      << "x";
+  QTest::newRow("F2 opens the editor on the cell's text")
+      << 1 << 3 << QStringList{"F2"} << 1 << 3 << true << "3/2"
+      << "3/2";
+  QTest::newRow("Escape cancels what was typed")
+      << 1 << 3 << QStringList{"X", "Y", "Escape"} << 1 << 3 << false << ""
+      << "3/2";
+  QTest::newRow("F2, Escape") << 2 << 4 << QStringList{"F2", "Escape"} << 2 << 4 << false << ""
+                              << "4/3";
+}
+
+void GridViewTest::keysMoveAndEdit() {
+  QFETCH(int, row);
+  QFETCH(int, col);
+  QFETCH(QStringList, keys);
+  QFETCH(int, endRow);
+  QFETCH(int, endCol);
+  QFETCH(bool, editing);
+  QFETCH(QString, editorText);
+  QFETCH(QString, cell);
+  view_->setFocus();
+  view_->setCurrentIndex(model_->index(row, col));
+  for (const QString& key : keys) {
+    QLineEdit* editor = OpenEditor();
+    QTest::keySequence(editor != nullptr ? static_cast<QWidget*>(editor) : view_.get(),
+                       QKeySequence(key));
+  }
+  QCoreApplication::processEvents();
+  QCOMPARE(view_->currentIndex().row(), endRow);
+  QCOMPARE(view_->currentIndex().column(), endCol);
+  QLineEdit* editor = OpenEditor();
+  QCOMPARE(editor != nullptr, editing);
+  if (editing) QCOMPARE(editor->text(), editorText);
+  QCOMPARE(QString::fromStdString(Win1252ToUtf8(grid_->Cell(col, row + 1))), cell);
+}
+
 void GridViewTest::copyGivesTabSeparatedText_data() {
   QTest::addColumn<int>("top");
   QTest::addColumn<int>("left");
@@ -268,6 +353,43 @@ void GridViewTest::copyGivesTabSeparatedText() {
       QItemSelectionModel::ClearAndSelect);
   QTest::keyClick(view_.get(), Qt::Key_C, Qt::ControlModifier);
   QCOMPARE(QApplication::clipboard()->text(), text);
+}
+
+// The clipboard holds UTF-8 text: every character of Windows-1252, the euro sign among them.
+void GridViewTest::copyKeepsEveryCharacter() {
+  grid_->SetCell(2, 1, W("Müller"));
+  grid_->SetCell(3, 1, W("5 €"));
+  Rebuild();
+  view_->setFocus();
+  view_->selectionModel()->select(QItemSelection(model_->index(0, 2), model_->index(0, 3)),
+                                  QItemSelectionModel::ClearAndSelect);
+  QTest::keyClick(view_.get(), Qt::Key_C, Qt::ControlModifier);
+  QCOMPARE(QApplication::clipboard()->mimeData()->data(QStringLiteral("text/plain")),
+           QByteArray("M\xC3\xBCller\t5 \xE2\x82\xAC\n"));
+}
+
+// The fixed columns hold the rows' labels and take no part in a selection: a range drawn over
+// them, or everything (Ctrl+A), copies from the first scrolling column on.
+void GridViewTest::copyOfARangeOverTheFixedColumns() {
+  view_->setFocus();
+  view_->selectionModel()->select(QItemSelection(model_->index(0, 0), model_->index(1, 3)),
+                                  QItemSelectionModel::ClearAndSelect);
+  QTest::keyClick(view_.get(), Qt::Key_C, Qt::ControlModifier);
+  QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("2/1\t3/1\n2/2\t3/2\n"));
+  QTest::keyClick(view_.get(), Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClick(view_.get(), Qt::Key_C, Qt::ControlModifier);
+  QCOMPARE(QApplication::clipboard()->text(),
+           QStringLiteral("2/1\t3/1\t4/1\t5/1\n2/2\t3/2\t4/2\t5/2\n2/3\t3/3\t4/3\t5/3\n"
+                          "2/4\t3/4\t4/4\t5/4\n"));
+}
+
+void GridViewTest::copyOfNothingLeavesTheClipboard() {
+  QApplication::clipboard()->setText(QStringLiteral("vorher"));
+  view_->setFocus();
+  view_->setCurrentIndex(model_->index(1, 3));
+  view_->clearSelection();
+  QTest::keyClick(view_.get(), Qt::Key_C, Qt::ControlModifier);
+  QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("vorher"));
 }
 
 void GridViewTest::backgroundFollowsTheDesign() {

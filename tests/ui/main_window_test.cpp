@@ -411,7 +411,8 @@ void MainWindowTest::pageButtonRunsItsCommand() {
     auto* button = window_->findChild<QPushButton*>(QString::fromUtf8(design.name));
     QVERIFY2(button != nullptr, design.name);
     QCOMPARE(button->text(), QString::fromUtf8(design.caption));
-    QCOMPARE(button->isEnabled(), Session::HasCommand(design.button));
+    // Every page button has its command.
+    QVERIFY2(button->isEnabled(), design.name);
   }
   // Class "Tab. 1": the birth years typed into the grid are sorted by the button.
   SheetPageControl()->setCurrentIndex(3);

@@ -70,7 +70,7 @@ class SettingsDialogsTest : public test::WindowTest {
 
   void settingsDialogShowsDefaultsWithoutFile();
   void settingsDialogShowsTheFile();
-  void typedTextSurvivesARepaint();
+  void typedTextSurvivesMinimisingAndRestoring();
   void takeOverCutsTheSchoolNumberAndWritesTheFile();
   void takeOverAtTheRootStoresOneSeparator();
   void standardSettingsRefillWithoutTouchingTheFile();
@@ -159,16 +159,21 @@ void SettingsDialogsTest::settingsDialogShowsTheFile() {
   QVERIFY(QString::fromStdString(program_->Db()).startsWith(dialog.Picker().Drives()[drive].root));
 }
 
-void SettingsDialogsTest::typedTextSurvivesARepaint() {
+void SettingsDialogsTest::typedTextSurvivesMinimisingAndRestoring() {
   Settings record = DefaultSettings();
   TEinstellFormZR dialog(record, program_->Program(), *port_);
   dialog.show();
   QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+  QCOMPARE(dialog.Edit1()->text(), QStringLiteral("54321"));  // from the file
   dialog.Edit1()->setText(QStringLiteral("77777"));
   dialog.CheckBox2()->setChecked(true);
-  dialog.repaint();
-  dialog.update();
-  QCoreApplication::processEvents();
+  // Minimised and restored, the dialog is shown again by the window system (a spontaneous show
+  // event): the controls keep what was typed.
+  dialog.showMinimized();
+  QTRY_VERIFY(dialog.isMinimized());
+  dialog.showNormal();
+  QTRY_VERIFY(!dialog.isMinimized());
+  QVERIFY(QTest::qWaitForWindowExposed(&dialog));
   QCOMPARE(dialog.Edit1()->text(), QStringLiteral("77777"));
   QVERIFY(dialog.CheckBox2()->isChecked());
 }

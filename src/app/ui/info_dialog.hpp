@@ -28,6 +28,9 @@ class TInfoDlg : public QDialog {
   QTextEdit* MessageArea() const { return message_; }
   QPushButton* CloseButton() const { return button_; }
   bool TimerActive() const { return timer_.isActive(); }
+  // The time of the request shown last; the dialog closes once, that long after its showing.
+  int TimerInterval() const { return timer_.interval(); }
+  bool TimerSingleShot() const { return timer_.isSingleShot(); }
 
   void done(int result) override;
 

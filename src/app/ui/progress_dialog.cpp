@@ -8,7 +8,7 @@
 
 namespace tab::ui {
 
-Tfortschrittdlg::Tfortschrittdlg(QWidget* parent) : QDialog(parent) {
+Tfortschrittdlg::Tfortschrittdlg(QWidget* parent, int closeMilliseconds) : QDialog(parent) {
   setObjectName(QStringLiteral("fortschrittdlg"));
   setWindowTitle(QStringLiteral("Speichern ..."));
   auto* label = new QLabel(QStringLiteral("Speichern der Informationen:"), this);
@@ -26,7 +26,9 @@ Tfortschrittdlg::Tfortschrittdlg(QWidget* parent) : QDialog(parent) {
     if (isVisible()) accept();
   });
   stepTimer_.start(kStepMilliseconds);
-  closeTimer_.start(kCloseMilliseconds);
+  // Precise: a coarse timer may tick up to 5 % late, past the 2000 ms a showing may last.
+  closeTimer_.setTimerType(Qt::PreciseTimer);
+  closeTimer_.start(closeMilliseconds);
 }
 
 void Tfortschrittdlg::Step() {

@@ -1,0 +1,126 @@
+// tabellario-export as a user calls it: every usage error ends with exit 2 and a first line that
+// names the fault, followed by the usage; output that cannot be written ends with exit 1.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "support/fixture.hpp"
+#include "support/run_program.hpp"
+
+namespace tab::test {
+namespace {
+
+#ifdef TABELLARIO_EXPORT_TOOL
+const std::string kExportTool = TABELLARIO_EXPORT_TOOL;
+#else
+const std::string kExportTool;
+#endif
+
+// A program directory whose settings name Dienststelle 12345 of a data base beside it, with
+// quick-report table 0 and class KL0101.
+class ExportToolTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_FALSE(kExportTool.empty()) << "tabellario-export is not built";
+    Settings settings = DefaultSettings();
+    settings.schoolNumber = "12345";
+    settings.dataBaseDirectory = db;
+    WriteSettingsFile(program, settings);
+    WriteOemLines(db + "12345/SCHNELL/1234500.CSV", {"ES001;ES002;ES003", "12345;Amt;Träger"});
+    WriteOemLines(db + "12345/KLASSE/KL010100.CSV", {"ES001;ES002;ES003;ES004;ES005;ES006"});
+  }
+
+  ProgramRun Export(const std::vector<std::string>& arguments, const RunOptions& options = {}) {
+    std::vector<std::string> all = {"--program-dir", program};
+    all.insert(all.end(), arguments.begin(), arguments.end());
+    return RunProgram(kExportTool, all, EnvironmentWithout({}), options);
+  }
+
+  TempDir temp;
+  const std::string program = temp.Path() + "program/";
+  const std::string db = temp.Path() + "db/";
+};
+
+struct UsageCase {
+  const char* name;
+  std::vector<std::string> arguments;
+  const char* firstLine;  // of standard error, after "tabellario-export: "
+};
+
+const UsageCase kUsageCases[] = {
+    {"UnknownOption", {"--bunt", "0", "0"}, "unbekannte Option: --bunt"},
+    {"ProgramDirWithoutValue", {"0", "0", "--program-dir"}, "Option ohne Wert: --program-dir"},
+    {"DatabaseWithoutValue", {"0", "0", "--database"}, "Option ohne Wert: --database"},
+    {"SchoolWithoutValue", {"0", "0", "--school"}, "Option ohne Wert: --school"},
+    {"ClassWithoutValue", {"0", "0", "--class"}, "Option ohne Wert: --class"},
+    {"RunWithoutValue", {"0", "0", "--run"}, "Option ohne Wert: --run"},
+    {"FormatWithoutValue", {"0", "0", "--format"}, "Option ohne Wert: --format"},
+    {"UnknownFormat", {"--format", "xml", "0", "0"}, "unbekanntes Ausgabeformat: xml"},
+    {"NoTable", {"0"}, "BOGEN und TABELLE werden erwartet"},
+    {"ThreeNumbers", {"0", "0", "0"}, "BOGEN und TABELLE werden erwartet"},
+    {"SheetAboveThree", {"4", "0"}, "unbekannter Bogen: 4"},
+    {"SheetNotANumber", {"Schule", "0"}, "unbekannter Bogen: Schule"},
+    {"NegativeSheet", {"-1", "0"}, "unbekannte Option: -1"},
+    {"TableNotANumber", {"1", "1a"}, "unbekannte Tabelle: 1a"},
+    {"UnknownButton", {"--run", "Button999", "1", "2"}, "unbekannter Button: Button999"},
+    {"NotAButton", {"--run", "StringGrid1", "0", "0"}, "unbekannter Button: StringGrid1"},
+    {"ButtonOfAnotherPage",
+     {"--run", "Button17", "1", "1"},
+     "Button Button17 liegt nicht auf der Seite von Bogen 1, Tabelle 1"},
+    {"ButtonOfAnotherSheet",
+     {"--run", "Button17", "2", "2"},
+     "Button Button17 liegt nicht auf der Seite von Bogen 2, Tabelle 2"},
+    {"UnknownClass",
+     {"--class", "XY9999", "3", "0"},
+     "Klasse XY9999 ist in der Klassenliste nicht vorhanden"},
+};
+
+class UsageErrors : public ExportToolTest, public ::testing::WithParamInterface<UsageCase> {};
+
+TEST_P(UsageErrors, EndWithExitTwoAndNameTheFault) {
+  const UsageCase& c = GetParam();
+  const ProgramRun run = Export(c.arguments);
+  EXPECT_EQ(run.status, 2) << run.errors;
+  EXPECT_EQ(run.output, "");
+  const std::string firstLine = run.errors.substr(0, run.errors.find('\n'));
+  EXPECT_EQ(firstLine, std::string("tabellario-export: ") + c.firstLine);
+  // The usage follows after an empty line.
+  EXPECT_EQ(run.errors.substr(firstLine.size(), 9), "\n\nAufruf:") << run.errors;
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, UsageErrors, ::testing::ValuesIn(kUsageCases),
+                         [](const ::testing::TestParamInfo<UsageCase>& testCase) {
+                           return std::string(testCase.param.name);
+                         });
+
+// The same arguments without their fault are fine, so each case above fails for its own fault.
+TEST_F(ExportToolTest, TheArgumentsWithoutTheirFaultSucceed) {
+  const std::vector<std::vector<std::string>> cases = {
+      {"0", "0"},
+      {"--format", "csv", "0", "0"},
+      {"--run", "Button17", "1", "2"},
+      {"--class", "KL0101", "3", "0"},
+      {"--database", db, "--school", "12345", "0", "0"},
+  };
+  for (const auto& arguments : cases) {
+    const ProgramRun run = Export(arguments);
+    EXPECT_EQ(run.status, 0) << ::testing::PrintToString(arguments) << run.errors;
+    EXPECT_EQ(run.errors, "") << ::testing::PrintToString(arguments);
+    EXPECT_NE(run.output, "") << ::testing::PrintToString(arguments);
+  }
+}
+
+TEST_F(ExportToolTest, OutputThatCannotBeWrittenEndsWithExitOne) {
+  for (const char* format : {"json", "csv"}) {
+    SCOPED_TRACE(format);
+    RunOptions toFull;
+    toFull.outputFile = "/dev/full";
+    const ProgramRun run = Export({"--format", format, "0", "0"}, toFull);
+    EXPECT_EQ(run.signal, 0);
+    EXPECT_EQ(run.status, 1) << run.errors;
+  }
+}
+
+}  // namespace
+}  // namespace tab::test
