@@ -25,13 +25,13 @@ constexpr double kFootHeight = 18;      // points below it: page number and date
 constexpr double kPortraitWidth = 515;  // an A4 page less 10 mm margins, in points
 constexpr double kMarginMillimetres = 10;
 
-QString Stem(const QString& text) {
+QString Stem(QString text) {
+  // "Tab. 4" gives "Tab4", "Tab. 4.1" keeps its inner point.
+  text.remove(QRegularExpression(QStringLiteral("\\.(?![0-9])")));
   QString stem;
   for (const QChar c : text) {
     if (c.isLetterOrNumber() || c == QLatin1Char('-') || c == QLatin1Char('.')) stem += c;
   }
-  // "Tab. 4" gives "Tab4", "Tab. 4.1" keeps its inner point.
-  stem.replace(QRegularExpression(QStringLiteral("\\.(?![0-9])")), QString());
   return stem;
 }
 
@@ -125,24 +125,25 @@ void TablePrinter::LayOut(double width, double height) {
   }
 }
 
+QFont TablePrinter::Font(double points, bool bold) const {
+  // The painter is scaled to points, and a font's point size counts in the device's dots.
+  QFont font = base_;
+  font.setPointSizeF(points / unitY_);
+  font.setBold(bold);
+  return font;
+}
+
 void TablePrinter::PaintPage(QPainter& painter, const Page& page, int number, double width,
                              double height) {
-  QFont font = painter.font();
-  font.setPointSizeF(kBaseFontPoints);
-  painter.setFont(font);
   // The head.
-  QFont headFont = font;
-  headFont.setPointSizeF(10);
-  headFont.setBold(true);
-  painter.setFont(headFont);
+  painter.setFont(Font(10, true));
   painter.setPen(Qt::black);
   painter.drawText(QRectF(0, 0, width, kHeadHeight - 8), Qt::AlignLeft | Qt::AlignVCenter,
                    title_.Heading());
 
-  QFont cellFont = font;
-  cellFont.setPointSizeF(std::max(5.0, kBaseFontPoints * scale_));
-  QFont cellBold = cellFont;
-  cellBold.setBold(true);
+  const double cellPoints = std::max(5.0, kBaseFontPoints * scale_);
+  const QFont cellFont = Font(cellPoints, false);
+  const QFont cellBold = Font(cellPoints, true);
   const QPen line(QColor(150, 150, 150), 0.4);
   const QColor headingFill(230, 230, 230);
 
@@ -153,48 +154,78 @@ void TablePrinter::PaintPage(QPainter& painter, const Page& page, int number, do
   const Span band = bands_[static_cast<std::size_t>(page.band)];
   for (int col = band.first; col <= band.last; ++col) cols.push_back(col);
 
-  const auto paintRow = [&](int row, double y) {
-    const double h = RowHeight(row);
-    if (h <= 0) return;
-    double x = 0;
-    const bool headingRow = row < fixedRows;
-    const int stored = grid_.StoredCells(row);
-    for (const int col : cols) {
-      const double w = ColWidth(col);
-      if (w <= 0) continue;
-      const QRectF cell(x, y, w, h);
-      const bool heading = headingRow || col < fixedCols;
-      if (heading) painter.fillRect(cell, headingFill);
-      painter.setPen(line);
-      painter.drawRect(cell);
-      if (col < stored) {
-        const std::string_view text = grid_.Cell(col, row);
-        if (!text.empty()) {
-          painter.setFont(heading ? cellBold : cellFont);
-          painter.setPen(Qt::black);
-          painter.drawText(cell.adjusted(1.5, 0, -1, 0),
-                           Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, CellText(text));
-        }
-      }
-      x += w;
-    }
-  };
-
+  // Where the columns and rows of the page lie.
+  std::vector<double> xs;  // left edge of each column of `cols`, then the right edge
+  double x = 0;
+  for (const int col : cols) {
+    xs.push_back(x);
+    x += ColWidth(col);
+  }
+  xs.push_back(x);
+  double keysWidth = 0;
+  for (int i = 0; i < fixedCols; ++i) keysWidth += ColWidth(i);
+  std::vector<int> rows;
+  for (int row = 0; row < fixedRows; ++row) rows.push_back(row);
+  for (int row = page.firstRow; row < page.endRow; ++row) rows.push_back(row);
+  std::vector<double> ys;
   double y = kHeadHeight;
-  painter.save();
-  painter.setClipRect(QRectF(0, kHeadHeight, width, height - kHeadHeight - kFootHeight));
-  for (int row = 0; row < fixedRows; ++row) {
-    paintRow(row, y);
+  double headingsBottom = y;
+  for (const int row : rows) {
+    ys.push_back(y);
     y += RowHeight(row);
+    if (row < fixedRows) headingsBottom = y;
   }
-  for (int row = page.firstRow; row < page.endRow; ++row) {
-    paintRow(row, y);
-    y += RowHeight(row);
+  ys.push_back(y);
+
+  // The headings' background: the heading rows and the key columns.
+  painter.fillRect(QRectF(0, kHeadHeight, xs.back(), headingsBottom - kHeadHeight), headingFill);
+  painter.fillRect(QRectF(0, kHeadHeight, keysWidth, y - kHeadHeight), headingFill);
+
+  // The texts, each cut to its cell (measured only when it may be too wide).
+  painter.setPen(Qt::black);
+  const QFontMetricsF plainMetrics(cellFont, painter.device());
+  const QFontMetricsF boldMetrics(cellBold, painter.device());
+  const QFont* current = nullptr;
+  for (std::size_t r = 0; r < rows.size(); ++r) {
+    const int row = rows[r];
+    const double h = ys[r + 1] - ys[r];
+    if (h <= 0) continue;
+    const int stored = grid_.StoredCells(row);
+    for (std::size_t c = 0; c < cols.size(); ++c) {
+      const int col = cols[c];
+      if (col >= stored) continue;
+      const std::string_view cell = grid_.Cell(col, row);
+      if (cell.empty()) continue;
+      const double room = xs[c + 1] - xs[c] - 2.5;
+      if (room <= 0) continue;
+      const bool heading = row < fixedRows || col < fixedCols;
+      const QFont& font = heading ? cellBold : cellFont;
+      const QFontMetricsF& metrics = heading ? boldMetrics : plainMetrics;
+      if (current != &font) {
+        painter.setFont(font);
+        current = &font;
+      }
+      QString text = CellText(cell);
+      // The metrics count in device dots, the page in points.
+      if (text.size() * metrics.maxWidth() / unitY_ > room &&
+          metrics.horizontalAdvance(text) / unitY_ > room) {
+        text = metrics.elidedText(text, Qt::ElideRight, room * unitY_);
+      }
+      const double baseline = ys[r] + (h + (metrics.ascent() - metrics.descent()) / unitY_) / 2;
+      painter.drawText(QPointF(xs[c] + 1.5, baseline), text);
+    }
   }
-  painter.restore();
+
+  // The lines of the grid: one for each row and column border.
+  std::vector<QLineF> lines;
+  lines.reserve(xs.size() + ys.size());
+  for (const double edge : xs) lines.emplace_back(edge, ys.front(), edge, ys.back());
+  for (const double edge : ys) lines.emplace_back(xs.front(), edge, xs.back(), edge);
+  painter.setPen(line);
+  painter.drawLines(lines.data(), static_cast<int>(lines.size()));
 
   // The foot.
-  painter.setFont(font);
+  painter.setFont(Font(kBaseFontPoints, false));
   painter.setPen(Qt::black);
   const QLocale german(QLocale::German, QLocale::Germany);
   const QRectF foot(0, height - kFootHeight + 4, width, kFootHeight - 4);
@@ -209,10 +240,12 @@ bool TablePrinter::Print(QPagedPaintDevice& device, const ExportProgress& progre
   QPainter painter;
   if (!painter.begin(&device)) return false;
   // Painted in points.
-  const double unit = device.logicalDpiX() / 72.0;
-  painter.scale(unit, device.logicalDpiY() / 72.0);
-  const double width = device.width() / unit;
-  const double height = device.height() / (device.logicalDpiY() / 72.0);
+  const double unitX = device.logicalDpiX() / 72.0;
+  unitY_ = device.logicalDpiY() / 72.0;
+  painter.scale(unitX, unitY_);
+  base_ = painter.font();
+  const double width = device.width() / unitX;
+  const double height = device.height() / unitY_;
   LayOut(width, height);
   const int count = PageCount();
   for (int i = 0; i < count; ++i) {

@@ -6,6 +6,7 @@
 // a readable size; wider tables continue on further pages, down the rows first).
 // Needs Qt GUI only (no widgets): the export tool uses it for its PDF files.
 #include <QDate>
+#include <QFont>
 #include <QPageLayout>
 #include <QString>
 #include <vector>
@@ -51,6 +52,7 @@ class TablePrinter {
   void LayOut(double width, double height);
   void PaintPage(QPainter& painter, const Page& page, int number, double width, double height);
   double RowHeight(int row) const;
+  QFont Font(double points, bool bold) const;
   double ColWidth(int col) const;
 
   const TableGrid& grid_;
@@ -61,6 +63,8 @@ class TablePrinter {
   std::vector<Span> bands_;  // the scrolling columns of each page across
   std::vector<Page> pages_;
   bool cancelled_ = false;
+  double unitY_ = 1.0;  // device dots a point
+  QFont base_;
 };
 
 // The table as a PDF file (A4, the suggested orientation), written under a temporary name and
