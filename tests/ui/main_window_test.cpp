@@ -116,6 +116,7 @@ class MainWindowTest : public test::WindowTest {
   void statusPanelZeroTakesTheRest();
   void identificationNoteHasItsThirteenLines();
   void printCommandSaysNotYetAvailable();
+  void exportAndPrintEntriesTakeNoDesignedKey();
 
  private:
   void Start();
@@ -631,6 +632,43 @@ void MainWindowTest::printCommandSaysNotYetAvailable() {
   QCOMPARE(port_->Messages().size(), std::size_t{1});
   QCOMPARE(port_->Messages()[0].kind, MessageKind::Information);
   QCOMPARE(port_->Messages()[0].text, std::string("Funktion noch nicht verfügbar!"));
+}
+
+// The new entries stand beside the hidden print items; their access keys are none of a designed
+// item's, so that Alt+D then F still opens the directory chooser.
+void MainWindowTest::exportAndPrintEntriesTakeNoDesignedKey() {
+  Start();
+  struct Expected {
+    const char* name;
+    const char* text;
+    QKeySequence keys;
+  };
+  for (const Expected& expected :
+       {Expected{"ExportTableItem", "Tabelle &exportieren…", QKeySequence(Qt::CTRL | Qt::Key_S)},
+        Expected{"PrintTableItem", "&Tabelle drucken…", QKeySequence(Qt::CTRL | Qt::Key_P)}}) {
+    QAction* action = Action(expected.name);
+    QVERIFY2(action != nullptr, expected.name);
+    QCOMPARE(action->text(), QString::fromUtf8(expected.text));
+    QCOMPARE(action->shortcut(), expected.keys);
+    QVERIFY(action->isVisible());
+    QVERIFY(action->isEnabled());
+  }
+  auto* file = Find<QMenu>(QStringLiteral("FileMenu"));
+  QVERIFY(file != nullptr);
+  QStringList order;
+  QString keys;
+  for (QAction* action : file->actions()) {
+    if (action->isSeparator()) continue;
+    order << action->objectName();
+    const qsizetype amp = action->text().indexOf(QLatin1Char('&'));
+    QVERIFY2(amp >= 0, qPrintable(action->text()));
+    const QChar key = action->text().at(amp + 1).toLower();
+    QVERIFY2(!keys.contains(key), qPrintable(action->text()));
+    keys += key;
+  }
+  QCOMPARE(order, (QStringList{"FileOpenItem", "FilePrintItem", "FilePrintSetupItem",
+                               "ExportTableItem", "PrintTableItem", "FileExitItem"}));
+  QCOMPARE(keys.at(0), QLatin1Char('f'));
 }
 
 }  // namespace tab::ui
