@@ -9,7 +9,7 @@
 #include <QRegularExpression>
 #include <algorithm>
 
-#include "app/ui/grid_model.hpp"
+#include "records/text.hpp"
 
 namespace tab::ui {
 
@@ -205,7 +205,7 @@ void TablePrinter::PaintPage(QPainter& painter, const Page& page, int number, do
         painter.setFont(font);
         current = &font;
       }
-      QString text = CellText(cell);
+      QString text = QString::fromStdString(Win1252ToUtf8(cell));
       // The metrics count in device dots, the page in points.
       if (text.size() * metrics.maxWidth() / unitY_ > room &&
           metrics.horizontalAdvance(text) / unitY_ > room) {
