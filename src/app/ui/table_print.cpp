@@ -206,12 +206,11 @@ void TablePrinter::PaintPage(QPainter& painter, const Page& page, int number, do
         current = &font;
       }
       QString text = QString::fromStdString(Win1252ToUtf8(cell));
-      // The metrics count in device dots, the page in points.
-      if (text.size() * metrics.maxWidth() / unitY_ > room &&
-          metrics.horizontalAdvance(text) / unitY_ > room) {
-        text = metrics.elidedText(text, Qt::ElideRight, room * unitY_);
+      // The fonts are sized for the points the painter paints in: so are their metrics.
+      if (text.size() * metrics.maxWidth() > room && metrics.horizontalAdvance(text) > room) {
+        text = metrics.elidedText(text, Qt::ElideRight, room);
       }
-      const double baseline = ys[r] + (h + (metrics.ascent() - metrics.descent()) / unitY_) / 2;
+      const double baseline = ys[r] + (h + metrics.ascent() - metrics.descent()) / 2;
       painter.drawText(QPointF(xs[c] + 1.5, baseline), text);
     }
   }
