@@ -19,6 +19,9 @@ namespace {
 // "Schl<r>" and "Name<r>", the data "<c>/<r>".
 TableGrid WideGrid(int cols, int rows) {
   TableGrid grid(cols, rows, 2, 80, 18, 1);
+  // Key columns wide enough for their texts at the smallest scale.
+  grid.SetColWidth(0, 110);
+  grid.SetColWidth(1, 130);
   grid.SetCell(0, 0, "Schluessel");
   grid.SetCell(1, 0, "Bezeichnung");
   for (int col = 2; col < cols; ++col) grid.SetCell(col, 0, "Kopf" + std::to_string(col));
@@ -63,6 +66,7 @@ class TableOutputTest : public QObject {
   void fileNamesFromTheTitle();
   void pdfRepeatsHeadingsAndKeysOnEveryPage();
   void narrowTableIsPortraitWideLandscape();
+  void longTextsEndInAnEllipsis();
   void everyFormatBySuffix();
   void failedExportIsReportedInGerman();
 };
@@ -143,6 +147,20 @@ void TableOutputTest::pdfRepeatsHeadingsAndKeysOnEveryPage() {
 void TableOutputTest::narrowTableIsPortraitWideLandscape() {
   QCOMPARE(TablePrinter(WideGrid(6, 10), kTitle).SuggestedOrientation(), QPageLayout::Portrait);
   QCOMPARE(TablePrinter(WideGrid(20, 10), kTitle).SuggestedOrientation(), QPageLayout::Landscape);
+}
+
+// A text wider than its cell is cut with "…" instead of running over the next cell.
+void TableOutputTest::longTextsEndInAnEllipsis() {
+  QTemporaryDir temp;
+  const QString pdf = temp.filePath(QStringLiteral("t.pdf"));
+  TableGrid grid = WideGrid(4, 3);
+  grid.SetCell(2, 1, "Staatliches Schulamt mit einem sehr langen Namen");
+  grid.SetCell(3, 1, "Nachbar");
+  QVERIFY(WriteTablePdf(grid, kTitle, QFile::encodeName(pdf).toStdString()).ok);
+  const QString text = PageText(pdf, 1);
+  QVERIFY2(text.contains(QRegularExpression(QStringLiteral("Staatlich[^\\n]*…\\s+Nachbar"))),
+           qPrintable(text));
+  QVERIFY(!text.contains(QStringLiteral("langen Namen")));
 }
 
 void TableOutputTest::everyFormatBySuffix() {
