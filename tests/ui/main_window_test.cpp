@@ -3,6 +3,8 @@
 // help and the exit question.
 #include <QAction>
 #include <QComboBox>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -12,6 +14,7 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QTimer>
 #include <QToolBar>
@@ -117,6 +120,7 @@ class MainWindowTest : public test::WindowTest {
   void identificationNoteHasItsThirteenLines();
   void printCommandSaysNotYetAvailable();
   void exportAndPrintEntriesTakeNoDesignedKey();
+  void exportSuggestsANameAndWritesTheShownTable();
 
  private:
   void Start();
@@ -669,6 +673,28 @@ void MainWindowTest::exportAndPrintEntriesTakeNoDesignedKey() {
   QCOMPARE(order, (QStringList{"FileOpenItem", "FilePrintItem", "FilePrintSetupItem",
                                "ExportTableItem", "PrintTableItem", "FileExitItem"}));
   QCOMPARE(keys.at(0), QLatin1Char('f'));
+}
+
+// Datei → Tabelle exportieren…: Qt's file dialog suggests Dienststelle, sheet and table as the
+// name of a workbook; the chosen file holds the table as shown.
+void MainWindowTest::exportSuggestsANameAndWritesTheShownTable() {
+  Start();
+  QTemporaryDir folder;
+  const QString path = folder.filePath(QStringLiteral("ausgabe.csv"));
+  QString suggested;
+  WhenOpen<QFileDialog>(QString(), [&](QFileDialog& dialog) {
+    suggested = QFileInfo(dialog.selectedFiles().value(0)).fileName();
+    dialog.selectFile(path);
+    QMetaObject::invokeMethod(&dialog, "accept");
+  });
+  Action("ExportTableItem")->trigger();
+  QCOMPARE(suggested, QStringLiteral("54321_Schnell_Tabelle0.xlsx"));
+  QFile file(path);
+  QVERIFY(file.open(QIODevice::ReadOnly));
+  const QByteArray csv = file.readAll();
+  QVERIFY2(csv.startsWith("\xEF\xBB\xBF"), csv.constData());
+  QVERIFY2(csv.contains(CellOf(GridId::StringGrid1, 1, 2).toUtf8()), csv.constData());
+  QVERIFY(port_->Messages().empty());
 }
 
 }  // namespace tab::ui
