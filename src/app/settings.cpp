@@ -7,8 +7,10 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <random>
 
+#include "records/error_text.hpp"
 #include "records/file_names.hpp"
 #include "records/text.hpp"
 
@@ -75,10 +77,15 @@ std::string SettingsPath(const std::string& programDir) {
   return ResolvePath(WithTrailingSeparator(programDir), kSettingsFileName);
 }
 
-// Reads up to record.size() bytes; returns the count, or -1 with errno set.
+// Reads up to record.size() bytes; returns the count, or -1 with errno set (kNotRegularFile
+// for what is no regular file).
 long ReadUpToRecord(const std::string& path, SettingsRecord& record) {
-  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return -1;
+  int openError = 0;
+  const int fd = OpenForReading(path, openError);
+  if (fd < 0) {
+    errno = openError;
+    return -1;
+  }
   std::size_t got = 0;
   while (got < record.size()) {
     const ssize_t n = read(fd, record.data() + got, record.size() - got);
@@ -132,9 +139,30 @@ void SyncDirectory(const std::string& dir) {
   close(fd);
 }
 
-std::string OutdatedFileMessage(const std::string& path) {
+// deleteError: 0 when the file was deleted, else why it could not be (it is still there).
+std::string OutdatedFileMessage(const std::string& path, int deleteError) {
+  const std::string deleted =
+      deleteError == 0 ? "Datei wurde gelöscht!"
+                       : "Datei konnte nicht gelöscht werden (" + ErrorText(deleteError) + ")!";
   return "Die Einstellungsdatei:\n" + path + "\n" + "ist zu alt oder fehlerhaft!" + "\n" + "\n" +
-         "Datei wurde gelöscht!" + "\n" + "Prüfen Sie bitte sofort die Programm-Einstellungen!";
+         deleted + "\n" + "Prüfen Sie bitte sofort die Programm-Einstellungen!";
+}
+
+// The file a new record replaces: the target of a symbolic link, so that the link stays a link.
+// A link whose target cannot be found is replaced as a file would be.
+std::string ReplacedFile(const std::string& path) {
+  struct stat info {};
+  if (lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
+  char* target = realpath(path.c_str(), nullptr);
+  if (target == nullptr) return path;
+  std::string resolved = target;
+  free(target);
+  return resolved;
+}
+
+std::string FolderOf(const std::string& path) {
+  const std::size_t slash = path.rfind(kPathSeparator);
+  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
 std::string Cut(std::string text, std::size_t capacity) {
@@ -144,16 +172,16 @@ std::string Cut(std::string text, std::size_t capacity) {
 
 enum class FileState { Missing, Present, Failed };
 
-// Looks at the settings file: a folder of that name, or a program directory that cannot be
-// searched, is reported as the platform's error.
+// Looks at the settings file: a folder of that name, a named pipe or a device (which are neither
+// read nor deleted), or a program directory that cannot be searched, is reported.
 FileState Inspect(const std::string& path, struct stat& info, MessagePort& port) {
   if (stat(path.c_str(), &info) != 0) {
     if (errno == ENOENT || errno == ENOTDIR) return FileState::Missing;
     port.IoError(path, errno);
     return FileState::Failed;
   }
-  if (S_ISDIR(info.st_mode)) {
-    port.IoError(path, EISDIR);
+  if (!S_ISREG(info.st_mode)) {
+    port.IoError(path, S_ISDIR(info.st_mode) ? EISDIR : kNotRegularFile);
     return FileState::Failed;
   }
   return FileState::Present;
@@ -238,9 +266,10 @@ void LoadSettings(Settings& settings, const std::string& programDir, MessagePort
   if (Inspect(path, info, port) != FileState::Present) return;
   if (info.st_size != static_cast<off_t>(kSettingsRecordSize)) {
     // Whether or not the deletion succeeds, the user has to look at the settings now; the file
-    // is not looked at again in this run.
-    unlink(path.c_str());
-    port.Information(OutdatedFileMessage(path));
+    // is not looked at again in this run, the defaults stay. A file that could not be deleted
+    // (a read-only program directory) is said to be still there, and why.
+    const int deleteError = unlink(path.c_str()) == 0 ? 0 : errno;
+    port.Information(OutdatedFileMessage(path, deleteError));
     return;
   }
   SettingsRecord record{};
@@ -273,9 +302,10 @@ bool ReadSettingsFile(Settings& settings, const std::string& programDir, Message
 }
 
 bool WriteSettings(const Settings& settings, const std::string& programDir, MessagePort& port) {
-  const std::string dir = WithTrailingSeparator(programDir);
-  // An existing file spelled in another case is the one replaced.
-  const std::string path = ResolvePath(dir, kSettingsFileName);
+  // An existing file spelled in another case is the one replaced; a link is written through.
+  const std::string path = ResolvePath(WithTrailingSeparator(programDir), kSettingsFileName);
+  const std::string replaced = ReplacedFile(path);
+  const std::string dir = FolderOf(replaced);
   const SettingsRecord record = EncodeSettings(settings);
 
   std::string temporary;
@@ -285,9 +315,15 @@ bool WriteSettings(const Settings& settings, const std::string& programDir, Mess
     return false;
   }
   int error = 0;
-  if (!WriteAll(fd, record) || fsync(fd) != 0) error = errno;
+  // The new file keeps the mode of the one it replaces (a read-only file stays read-only).
+  struct stat old {};
+  if (stat(replaced.c_str(), &old) == 0 && S_ISREG(old.st_mode) &&
+      fchmod(fd, old.st_mode & 07777) != 0) {
+    error = errno;
+  }
+  if (error == 0 && (!WriteAll(fd, record) || fsync(fd) != 0)) error = errno;
   if (close(fd) != 0 && error == 0) error = errno;
-  if (error == 0 && rename(temporary.c_str(), path.c_str()) != 0) error = errno;
+  if (error == 0 && rename(temporary.c_str(), replaced.c_str()) != 0) error = errno;
   if (error != 0) {
     unlink(temporary.c_str());
     port.IoError(path, error);

@@ -1,5 +1,7 @@
 #include "records/file_names.hpp"
 
+#include "records/error_text.hpp"
+
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -72,6 +74,11 @@ bool PathExists(const std::string& path) {
   return ::lstat(path.c_str(), &info) == 0;
 }
 
+bool PathMissing(const std::string& path) {
+  struct stat info {};
+  return ::lstat(path.c_str(), &info) != 0 && (errno == ENOENT || errno == ENOTDIR);
+}
+
 bool IsDirectory(const std::string& path) {
   struct stat info {};
   return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
@@ -79,6 +86,42 @@ bool IsDirectory(const std::string& path) {
 
 bool CanEnterDirectory(const std::string& path) {
   return IsDirectory(path) && ::access(path.c_str(), X_OK) == 0;
+}
+
+namespace {
+
+// The error of an entry that is not a regular file, 0 for a regular one.
+int KindError(const struct stat& info) {
+  if (S_ISREG(info.st_mode)) return 0;
+  return S_ISDIR(info.st_mode) ? EISDIR : kNotRegularFile;
+}
+
+}  // namespace
+
+int OpenForReading(const std::string& path, int& error, std::uint64_t* size) {
+  // A look before the open spares opening a device at all; the look at the open file below
+  // decides, since the entry may change in between.
+  struct stat info {};
+  if (::stat(path.c_str(), &info) == 0 && KindError(info) != 0) {
+    error = KindError(info);
+    return -1;
+  }
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+  if (fd < 0) {
+    error = errno;
+    return -1;
+  }
+  error = ::fstat(fd, &info) != 0 ? errno : KindError(info);
+  if (error == 0) {
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) error = errno;
+  }
+  if (error != 0) {
+    ::close(fd);
+    return -1;
+  }
+  if (size != nullptr) *size = static_cast<std::uint64_t>(info.st_size);
+  return fd;
 }
 
 int CreateNewFile(const std::string& path, std::string_view content) {
@@ -101,9 +144,9 @@ int CreateNewFile(const std::string& path, std::string_view content) {
 
 int ReadWholeFile(const std::string& path, std::string& content) {
   content.clear();
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return errno;
   int error = 0;
+  const int fd = OpenForReading(path, error);
+  if (fd < 0) return error;
   char buffer[65536];
   for (;;) {
     const ssize_t got = ::read(fd, buffer, sizeof buffer);

@@ -29,14 +29,21 @@ class DataFile {
  public:
   DataFile(const std::string& path, int fieldCount);
 
+  // False only for a file that is not there; one in a folder that cannot be searched exists
+  // (its reading fails and is reported).
   bool Exists() const { return exists_; }
   // Reads the next record; false at the end of the file or after a read error.
   bool Next() {
     fieldsMade_ = false;
     if (!exists_) return false;
     NextEnds();
-    return reader_.NextRecord(line_, fieldCount_, ends_.data());
+    if (!reader_.NextRecord(line_, fieldCount_, ends_.data())) return false;
+    ++lineNumber_;
+    return true;
   }
+  // The line the record read last came from, counted from 1.
+  std::uint32_t LineNumber() const { return lineNumber_; }
+  const std::string& Path() const { return path_; }
   // Field k, counted from 1 as the capture columns are.
   std::string_view Field(int k) const {
     return FieldOfEnds(Line(), ends_, static_cast<std::size_t>(k - 1));
@@ -56,6 +63,7 @@ class DataFile {
   std::string path_;
   int fieldCount_;
   bool exists_;
+  std::uint32_t lineNumber_ = 0;
   LineReader reader_;
   // Room for the next record's ends in endsBlock_: the ends of record after record, one block
   // after the other, a block written over only when no one else holds it.
@@ -103,6 +111,7 @@ void PutFields(TableGrid& grid, int row, std::span<const std::string_view> field
 // The same with the record just read from a data file.
 inline void PutFields(TableGrid& grid, int row, const DataFile& file, int firstColumn) {
   grid.SetLineCells(firstColumn, row, file.Line(), file.Ends(), file.LineBlock(), file.EndsBlock());
+  grid.SetDataOrigin(row, file.LineNumber(), file.Path(), firstColumn);
 }
 // Empties columns firstCol..lastCol of rows firstRow..lastRow (clipped to the grid).
 void ClearCells(TableGrid& grid, int firstCol, int lastCol, int firstRow, int lastRow);
@@ -111,21 +120,31 @@ void FillBlankColumn2FromColumn0(TableGrid& grid, int firstRow, int lastRow);
 void SetRowHeights(TableGrid& grid, int firstRow, int lastRow, int height);
 
 // Records that no row received. Counters are wider than the file format's 16 bits so that a
-// large file never shows a wrapped count.
+// large file never shows a wrapped count. The list of keys names the first kListedKeys of them;
+// the rest are counted, so that a million unplaced keys make a short message.
 class UnplacedRecords {
  public:
+  static constexpr unsigned long long kListedKeys = 50;
+  // A key longer than this (a line of megabytes without a separator) is listed cut, with "…".
+  static constexpr std::size_t kListedKeyBytes = 100;
+
   explicit UnplacedRecords(char separator = '|') : separator_(separator) {}
   void CountWithoutKey() { ++count_; }
   void Add(std::string_view key);  // counted and listed
   unsigned long long Count() const { return count_; }
-  const std::string& Keys() const { return keys_; }  // Windows-1252, joined by the separator
+  // Windows-1252: the listed keys joined by the separator and, after more than kListedKeys,
+  // how many more there are: "01|02|…|50 … und 999.950 weitere".
+  std::string Keys() const;
 
  private:
   char separator_;
   unsigned long long count_ = 0;
-  bool any_ = false;
-  std::string keys_;
+  unsigned long long keys_ = 0;  // keys added
+  std::string listed_;
 };
+
+// A count as German texts write it, in groups of three digits: 999950 gives "999.950".
+std::string GroupedNumber(unsigned long long number);
 
 // "Beim Einlesen der Datendatei:" ... with the count only.
 std::string UnplacedMessage(const std::string& path, unsigned long long count);

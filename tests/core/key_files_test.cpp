@@ -10,6 +10,7 @@
 
 #include "records/fields.hpp"
 #include "records/line_reader.hpp"
+#include "records/placement.hpp"
 #include "support/fixture.hpp"
 
 namespace tab {
@@ -18,6 +19,7 @@ namespace {
 using test::TempDir;
 using test::WriteAnsiLines;
 using test::WriteBytes;
+using test::WriteOemLines;
 
 // ---- teintrag
 // ------------------------------------------------------------------------------------
@@ -105,6 +107,57 @@ TEST_F(LoadKeyRowsTest, FortyLinesGrowTheGridToFortyTwoRows) {
     EXPECT_EQ(grid.Cell(2, i + 2), std::to_string(100 + i));
   }
   EXPECT_EQ(grid.Cell(0, 0), "Satzart 1");
+}
+
+// Where rows came from: the key file's lines lay out the key rows; a record placed into a row
+// gives its data file's line, which wins over the key file's; sorting takes the origin along;
+// setting the table up again forgets it.
+TEST_F(LoadKeyRowsTest, RowsKnowTheLinesTheyCameFrom) {
+  WriteAnsiLines(dir.Path() + "SSSA.SSD", {"10;Zehn", "20;Zwanzig", "30;Dreißig"});
+  WriteOemLines(dir.Path() + "1300102.CSV", {"ES001;ES002;ES003", "20;7;8", "30;9;9"});
+  TableGrid grid(4, 2);
+  ASSERT_TRUE(LoadKeyRows(grid, dir.Path(), "SSSA.SSD", "Subject\n", false, port));
+  DataFile file(dir.Path() + "1300102.CSV", 3);
+  ASSERT_TRUE(file.Next());  // the id line
+  EXPECT_EQ(file.LineNumber(), 1U);
+  PutFields(grid, 1, file, 1);
+  ASSERT_TRUE(file.Next());
+  PutFields(grid, 3, file, 1);  // "20" into the key row of 20
+  EXPECT_EQ(file.LineNumber(), 2U);
+
+  EXPECT_EQ(grid.KeyFile(), dir.Path() + "SSSA.SSD");
+  EXPECT_EQ(grid.DataFile(), dir.Path() + "1300102.CSV");
+  EXPECT_EQ(grid.DataFirstColumn(), 1);
+  struct Origin {
+    std::uint32_t dataLine;
+    bool keyRow;
+    std::uint32_t keyLine;
+    bool operator==(const Origin&) const = default;
+  };
+  const auto origin = [&grid](int row) {
+    return Origin{grid.DataLine(row), grid.IsKeyRow(row), grid.KeyLine(row)};
+  };
+  EXPECT_EQ(origin(0), (Origin{0, false, 0}));  // the headings
+  EXPECT_EQ(origin(1), (Origin{1, false, 0}));  // the id line
+  EXPECT_EQ(origin(2), (Origin{0, true, 1}));   // key 10, no record
+  EXPECT_EQ(origin(3), (Origin{2, true, 0}));   // key 20 with line 2 of the data file
+  EXPECT_EQ(origin(4), (Origin{0, true, 3}));   // key 30
+  EXPECT_EQ(origin(99), (Origin{0, false, 0}));
+
+  const int order[] = {4, 3, 2};
+  grid.PermuteRows(2, order);
+  EXPECT_EQ(origin(2), (Origin{0, true, 3}));
+  EXPECT_EQ(origin(3), (Origin{2, true, 0}));
+  grid.SwapRowCells(2, 4);
+  EXPECT_EQ(origin(4), (Origin{0, true, 3}));
+  EXPECT_EQ(origin(2), (Origin{0, true, 1}));
+  const TableGrid copy = grid;
+  EXPECT_EQ(copy.DataLine(3), 2U);
+
+  grid.ClearCells();
+  for (int row = 0; row < grid.RowCount(); ++row) EXPECT_EQ(origin(row), (Origin{0, false, 0}));
+  EXPECT_EQ(grid.DataFile(), "");
+  EXPECT_EQ(grid.KeyFile(), "");
 }
 
 struct KeyFileCase {
@@ -290,6 +343,11 @@ INSTANTIATE_TEST_SUITE_P(
                        {"DE;Deutschland", "PL;Polen"},
                        Cells{{"", "Deutschland"}, {"XX", "Polen"}, {" ", "Polen"}},
                        Cells{{"DE", "Deutschland"}, {"XX", "Polen"}, {"PL", "Polen"}}},
+        CompletionCase{"KeysFromLinesWithoutTextMatchNothing",
+                       true,
+                       {"99;", "98; ", "1;Land"},
+                       Cells{{"", ""}, {" ", " "}, {"", "Land"}},
+                       Cells{{"", ""}, {" ", " "}, {"1", "Land"}}},
         CompletionCase{"KeysFirstLineWins",
                        true,
                        {"1;Land", "2;Land"},
@@ -336,7 +394,7 @@ TEST(Completion, UnreadableFileShowsThePlatformErrorAndChangesNothing) {
 
 // The rule as the commands describe it: for each line in file order, every data row whose match
 // cell equals the line's code (or text) and whose target cell is blank receives its text (or
-// code).
+// code). A line with a blank text gives its code to no row.
 void LiteralComplete(TableGrid& grid, int matchColumn, int targetColumn, bool keys,
                      const std::string& path) {
   if (matchColumn == targetColumn) return;
@@ -346,6 +404,7 @@ void LiteralComplete(TableGrid& grid, int matchColumn, int targetColumn, bool ke
     const std::vector<std::string> fields = SplitRecord(line, 2);
     const std::string& match = keys ? fields[1] : fields[0];
     const std::string& value = keys ? fields[0] : fields[1];
+    if (keys && IsBlank(match)) continue;
     for (int r = 2; r < grid.RowCount(); ++r) {
       if (grid.Cell(matchColumn, r) == match && IsBlank(grid.Cell(targetColumn, r))) {
         grid.SetCell(targetColumn, r, value);

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -19,11 +20,13 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QtTest>
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 
 #include "app/ui/about_box.hpp"
 #include "app/ui/directory_chooser.hpp"
+#include "app/ui/find_bar.hpp"
 #include "app/ui/grid_model.hpp"
 #include "app/ui/grid_view.hpp"
 #include "app/ui/help_window.hpp"
@@ -121,6 +124,12 @@ class MainWindowTest : public test::WindowTest {
   void printCommandSaysNotYetAvailable();
   void exportAndPrintEntriesTakeNoDesignedKey();
   void exportSuggestsANameAndWritesTheShownTable();
+  void findBarWorksOnTheActiveGrid();
+  void zoomKeysStayInBounds_data();
+  void zoomKeysStayInBounds();
+  void statusLineNamesTheCurrentCellAndItsOrigin();
+  void tabLeavesTheGridForItsButtons();
+  void helpStandsCentredAndEscapeClosesIt();
 
  private:
   void Start();
@@ -695,6 +704,144 @@ void MainWindowTest::exportSuggestsANameAndWritesTheShownTable() {
   QVERIFY2(csv.startsWith("\xEF\xBB\xBF"), csv.constData());
   QVERIFY2(csv.contains(CellOf(GridId::StringGrid1, 1, 2).toUtf8()), csv.constData());
   QVERIFY(port_->Messages().empty());
+}
+
+void MainWindowTest::findBarWorksOnTheActiveGrid() {
+  Start();
+  window_->activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+  auto* bar = Find<FindBar>(QStringLiteral("FindBar"));
+  QVERIFY(bar->isHidden());
+  // Ctrl+F: the bar under the grid of the active page, its field taking the keys.
+  QCOMPARE(Action("FindAction")->shortcut(), QKeySequence(QKeySequence::Find));
+  QTest::keySequence(window_.get(), QKeySequence::Find);
+  QVERIFY(bar->isVisible());
+  QCOMPARE(bar->Grid(), Grid(GridId::StringGrid1));
+  QCOMPARE(bar->parentWidget(), Grid(GridId::StringGrid1)->parentWidget());
+  QVERIFY(bar->geometry().top() >= Grid(GridId::StringGrid1)->geometry().bottom());
+  QCOMPARE(QApplication::focusWidget(), bar->Field());
+  QTest::keyClicks(bar->Field(), QStringLiteral("Bereich S"));
+  QCOMPARE(bar->Result()->text(), QStringLiteral("1 von 1 Treffer"));
+  QCOMPARE(Grid(GridId::StringGrid1)->CurrentCell(), (CellPosition{2, 2}));
+  // F3 and Shift+F3 go on from anywhere in the window.
+  QCOMPARE(Action("FindNextAction")->shortcut(), QKeySequence(Qt::Key_F3));
+  QCOMPARE(Action("FindPreviousAction")->shortcut(), QKeySequence(Qt::SHIFT | Qt::Key_F3));
+  bar->Field()->setText(QStringLiteral("e"));
+  const QString first = bar->Result()->text();
+  QVERIFY2(first.endsWith(QStringLiteral("Treffern")), qPrintable(first));
+  Action("FindNextAction")->trigger();
+  QVERIFY(bar->Result()->text() != first);
+  Action("FindPreviousAction")->trigger();
+  QCOMPARE(bar->Result()->text(), first);
+  // Another page: the open bar goes along, under that page's grid.
+  TablePageControl(SheetId::Schnell)->setCurrentIndex(1);
+  QCOMPARE(bar->Grid(), Grid(GridId::StringGrid2));
+  QVERIFY(bar->isVisible());
+  // Esc closes it, the grid takes the keys again.
+  bar->Field()->setFocus();
+  QTest::keyClick(bar->Field(), Qt::Key_Escape);
+  QVERIFY(bar->isHidden());
+  QCOMPARE(QApplication::focusWidget(), Grid(GridId::StringGrid2));
+  // F3 with no bar open opens it.
+  Action("FindNextAction")->trigger();
+  QVERIFY(bar->isVisible());
+}
+
+void MainWindowTest::zoomKeysStayInBounds_data() {
+  QTest::addColumn<QString>("action");
+  QTest::addColumn<int>("times");
+  QTest::addColumn<int>("zoom");
+  QTest::newRow("one step larger") << "ZoomInAction" << 1 << 110;
+  QTest::newRow("up to 200 %") << "ZoomInAction" << 20 << 200;
+  QTest::newRow("one step smaller") << "ZoomOutAction" << 1 << 90;
+  QTest::newRow("down to 50 %") << "ZoomOutAction" << 20 << 50;
+  QTest::newRow("back to normal") << "ZoomResetAction" << 1 << 100;
+}
+
+void MainWindowTest::zoomKeysStayInBounds() {
+  QFETCH(QString, action);
+  QFETCH(int, times);
+  QFETCH(int, zoom);
+  Start();
+  window_->SetZoom(action == "ZoomResetAction" ? 175 : 100);
+  for (int i = 0; i < times; ++i) Action(qPrintable(action))->trigger();
+  QCOMPARE(window_->Zoom(), zoom);
+  // Every grid alike, shown or not.
+  for (const GridDesign& design : GridDesigns()) QCOMPARE(Grid(design.grid)->Zoom(), zoom);
+}
+
+void MainWindowTest::statusLineNamesTheCurrentCellAndItsOrigin() {
+  Start();
+  auto* panel = Find<QLabel>(QStringLiteral("StatusPosition"));
+  QVERIFY(panel->isVisible());
+  // Quick report table 0 of 54321: the headings, the capture-column numbers and one row; the
+  // new table at its top-left data cell, right of the key column.
+  QCOMPARE(panel->text(), QStringLiteral("Zeile 3 von 3 · Spalte 2"));
+  GridView* grid = Grid(GridId::StringGrid1);
+  // Where the current cell came from: table 0 is lines 1 and 2 of its data file, field k in
+  // column k; an edit says so.
+  auto* origin = Find<QLabel>(QStringLiteral("StatusOrigin"));
+  QVERIFY(origin->isVisible());
+  QCOMPARE(origin->text(), QStringLiteral("5432100.CSV, Zeile 2, Feld 1"));
+  grid->setCurrentIndex(grid->Model()->index(0, 2));
+  QCOMPARE(panel->text(), QStringLiteral("Zeile 2 von 3 · Spalte 3"));
+  QCOMPARE(origin->text(), QStringLiteral("5432100.CSV, Zeile 1, Feld 2"));
+  QVERIFY(grid->Model()->setData(grid->Model()->index(0, 2), QStringLiteral("neu")));
+  QCOMPARE(origin->text(), QStringLiteral("hier geändert, in keiner Datei"));
+  // The panel follows the page.
+  TablePageControl(SheetId::Schnell)->setCurrentIndex(1);
+  GridView* other = Grid(GridId::StringGrid2);
+  other->setCurrentIndex(other->Model()->index(0, 3));
+  QCOMPARE(panel->text(),
+           QStringLiteral("Zeile 2 von %1 · Spalte 4")
+               .arg(QLocale(QLocale::German).toString(other->Model()->Grid().RowCount())));
+}
+
+void MainWindowTest::tabLeavesTheGridForItsButtons() {
+  Start();
+  window_->activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+  SheetPageControl()->setCurrentIndex(3);
+  TablePageControl(SheetId::Klassen)->setCurrentIndex(1);
+  GridView* grid = Grid(GridId::StringGrid18);
+  QPushButton* first = nullptr;
+  for (const ButtonDesign& design : Buttons()) {
+    if (design.sheet == SheetId::Klassen && design.table == 1 && first == nullptr) {
+      first = window_->findChild<QPushButton*>(QString::fromUtf8(design.name));
+    }
+  }
+  QVERIFY(first != nullptr);
+  grid->setFocus();
+  const QModelIndex current = grid->currentIndex();
+  QTest::keyClick(grid, Qt::Key_Tab);
+  QCOMPARE(QApplication::focusWidget(), first);
+  QCOMPARE(grid->currentIndex(), current);
+  // Shift+Tab comes back; Enter on a focused button presses it.
+  QTest::keyClick(first, Qt::Key_Tab, Qt::ShiftModifier);
+  QCOMPARE(QApplication::focusWidget(), grid);
+  // Tab in an open editor takes what was typed and leaves as well.
+  grid->setCurrentIndex(grid->Model()->index(1, 1));
+  QTest::keyClick(grid, Qt::Key_7);
+  auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+  QVERIFY(editor != nullptr);
+  QTest::keyClick(editor, Qt::Key_Tab);
+  QCOMPARE(grid->Model()->index(1, 1).data().toString(), QStringLiteral("7"));
+  QCOMPARE(QApplication::focusWidget(), first);
+}
+
+void MainWindowTest::helpStandsCentredAndEscapeClosesIt() {
+  program_->WriteProgramFile("VORINEXMVBS.HLP", {kHelpText});
+  Start();
+  window_->move(40, 30);
+  Action("HelpContentsItem")->trigger();
+  HelpWindow* help = Help();
+  QVERIFY(QTest::qWaitForWindowExposed(help));
+  const QPoint offset = help->frameGeometry().center() - window_->frameGeometry().center();
+  // Whole pixels: half the difference of the sizes may round either way.
+  QVERIFY2(std::abs(offset.x()) <= 2 && std::abs(offset.y()) <= 2,
+           qPrintable(QStringLiteral("%1, %2").arg(offset.x()).arg(offset.y())));
+  QTest::keyClick(help, Qt::Key_Escape);
+  QVERIFY(!help->isVisible());
 }
 
 }  // namespace tab::ui

@@ -10,6 +10,11 @@ QString CellText(std::string_view win1252) {
   return QString::fromUtf8(Win1252ToUtf8(win1252));
 }
 
+QString ShownCellText(std::string_view win1252) {
+  if (win1252.size() <= kMostShownCharacters) return CellText(win1252);
+  return CellText(win1252.substr(0, kMostShownCharacters)) + QChar(0x2026);
+}
+
 GridModel::GridModel(TableGrid& grid, QObject* parent) : QAbstractTableModel(parent), grid_(grid) {}
 
 int GridModel::rowCount(const QModelIndex& parent) const {
@@ -29,7 +34,8 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
     return IsFixedColumn(index.column()) ? QVariant(headingBrush_) : QVariant();
   }
   if (role != Qt::DisplayRole && role != Qt::EditRole) return {};
-  return CellText(grid_.Cell(index.column(), GridRow(index.row())));
+  const std::string_view cell = grid_.Cell(index.column(), GridRow(index.row()));
+  return role == Qt::DisplayRole ? ShownCellText(cell) : CellText(cell);
 }
 
 QVariant GridModel::headerData(int section, Qt::Orientation orientation, int role) const {
@@ -38,7 +44,41 @@ QVariant GridModel::headerData(int section, Qt::Orientation orientation, int rol
     return MarkBrush();
   }
   if (role != Qt::DisplayRole) return {};
-  return CellText(grid_.Cell(section, 0));
+  return ShownCellText(grid_.Cell(section, 0));
+}
+
+namespace {
+
+// The file's name as the reader knows it, without its folder.
+QString FileName(const std::string& path) {
+  const std::size_t slash = path.find_last_of('/');
+  return QString::fromStdString(slash == std::string::npos ? path : path.substr(slash + 1));
+}
+
+}  // namespace
+
+QString GridModel::Origin(int col, int row, QString* path) const {
+  if (path != nullptr) path->clear();
+  if (row <= 0 || row >= grid_.RowCount() || col < 0 || col >= grid_.ColCount()) return {};
+  if (edited_.count({col, row}) != 0) return QStringLiteral("hier geändert, in keiner Datei");
+  const std::uint32_t line = grid_.DataLine(row);
+  const int firstField = grid_.DataFirstColumn();
+  // A field of the record, or (in the key columns of a key row) the key file.
+  if (line != 0 && !grid_.DataFile().empty() && (col >= firstField || !grid_.IsKeyRow(row))) {
+    if (path != nullptr) *path = QString::fromStdString(grid_.DataFile());
+    QString text = QStringLiteral("%1, Zeile %2").arg(FileName(grid_.DataFile())).arg(line);
+    if (col >= firstField) text += QStringLiteral(", Feld %1").arg(col - firstField + 1);
+    return text;
+  }
+  if (grid_.IsKeyRow(row) && !grid_.KeyFile().empty()) {
+    if (path != nullptr) *path = QString::fromStdString(grid_.KeyFile());
+    const std::uint32_t keyLine = grid_.KeyLine(row);
+    return keyLine != 0 ? QStringLiteral("Schlüsselzeile aus %1, Zeile %2")
+                              .arg(FileName(grid_.KeyFile()))
+                              .arg(keyLine)
+                        : QStringLiteral("Schlüsselzeile aus %1").arg(FileName(grid_.KeyFile()));
+  }
+  return {};
 }
 
 QBrush GridModel::MarkBrush() {
@@ -72,6 +112,7 @@ bool GridModel::setData(const QModelIndex& index, const QVariant& value, int rol
   if (!index.isValid() || role != Qt::EditRole || IsFixedColumn(index.column())) return false;
   grid_.SetCell(index.column(), GridRow(index.row()),
                 Utf8ToWin1252(value.toString().toStdString()));
+  edited_.emplace(index.column(), GridRow(index.row()));
   emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
   return true;
 }

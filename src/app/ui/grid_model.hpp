@@ -6,6 +6,8 @@
 #include <QAbstractTableModel>
 #include <QBrush>
 #include <optional>
+#include <set>
+#include <utility>
 
 #include "records/grid_search.hpp"
 #include "records/table_grid.hpp"
@@ -28,6 +30,7 @@ class GridModel : public QAbstractTableModel {
   void BeginGridChange() { beginResetModel(); }
   void EndGridChange() {
     mark_.reset();
+    edited_.clear();
     endResetModel();
   }
 
@@ -38,6 +41,12 @@ class GridModel : public QAbstractTableModel {
   void SetMark(std::optional<CellPosition> cell);
   std::optional<CellPosition> Mark() const { return mark_; }
   static QBrush MarkBrush();
+
+  // Where a cell (grid column and row) came from, as the status line says it: "1300102.CSV,
+  // Zeile 18, Feld 4" for a field of a record, the key file for a row it laid out, a note for
+  // a cell edited here; empty when nothing is known. `path` receives the file's full path.
+  // The edits are known until the table is built again (a page command too rebuilds it).
+  QString Origin(int col, int row, QString* path = nullptr) const;
 
   static int GridRow(int modelRow) { return modelRow + kHeaderRows; }
   bool IsFixedColumn(int column) const { return column < grid_.FixedCols(); }
@@ -56,9 +65,15 @@ class GridModel : public QAbstractTableModel {
   TableGrid& grid_;
   QBrush headingBrush_;
   std::optional<CellPosition> mark_;
+  std::set<std::pair<int, int>> edited_;  // grid column and row of cells edited here
 };
 
-// A Windows-1252 cell as the view shows it.
+// A Windows-1252 cell as text (all of it: for editing, copying).
 QString CellText(std::string_view win1252);
+
+// The most characters a cell shows; a longer text (a line of megabytes) shows its beginning and
+// "…", since laying it out would hold the window for minutes. The cell keeps all of it.
+inline constexpr std::size_t kMostShownCharacters = 4000;
+QString ShownCellText(std::string_view win1252);
 
 }  // namespace tab::ui

@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QDesktopServices>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QHelpEvent>
 #include <QKeyEvent>
@@ -13,6 +15,7 @@
 #include <QSignalBlocker>
 #include <QStyledItemDelegate>
 #include <QToolTip>
+#include <QUrl>
 #include <QWheelEvent>
 #include <algorithm>
 #include <memory>
@@ -592,6 +595,15 @@ QMenu* GridView::MakeContextMenu(QWidget* parent) {
                                  &GridView::FitAllColumns);
   fit->setObjectName(QStringLiteral("FitAllColumnsItem"));
   fit->setEnabled(design_.colsSizable);
+  // The folder of the file the current cell came from, shown by the desktop.
+  QString path;
+  const std::optional<CellPosition> cell = CurrentCell();
+  if (cell) model_->Origin(cell->col, cell->row, &path);
+  QAction* folder = menu->addAction(QStringLiteral("Datei im Ordner zeigen"), this, [path] {
+    QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(path).absolutePath()));
+  });
+  folder->setObjectName(QStringLiteral("ShowFileInFolderItem"));
+  folder->setEnabled(!path.isEmpty());
   return menu;
 }
 

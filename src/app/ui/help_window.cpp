@@ -1,6 +1,5 @@
 #include "app/ui/help_window.hpp"
 
-#include <QFile>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -17,6 +16,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "records/file_names.hpp"
 #include "records/text.hpp"
 
 namespace tab::ui {
@@ -60,9 +60,10 @@ QString HelpWindow::ContextAnchor(int context) {
 
 bool HelpWindow::Load(const QString& path) {
   if (loaded_ && path == path_) return true;
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return false;
-  const QByteArray bytes = file.readAll();
+  // Read as every file of the program is: a named pipe or a device in its place is not waited on.
+  std::string content;
+  if (ReadWholeFile(path.toStdString(), content) != 0) return false;
+  const QByteArray bytes = QByteArray::fromStdString(content);
   // Our help is UTF-8; an older file in the Windows code page is read as that.
   QStringDecoder utf8(QStringDecoder::Utf8);
   QString html = utf8(bytes);
@@ -95,7 +96,8 @@ int Hits(const QString& text, const QString& stem) {
 }  // namespace
 
 QString HelpWindow::WordStem(const QString& word) {
-  // The endings of German words, longest first; a stem keeps at least three letters.
+  // The endings of German words, longest first; a stem keeps at least four letters ("sort" is
+  // a stem already, not "sor" with an ending).
   static const QStringList kEndings = {
       QStringLiteral("ieren"), QStringLiteral("ungen"), QStringLiteral("iert"),
       QStringLiteral("ung"),   QStringLiteral("ern"),   QStringLiteral("en"),
@@ -103,7 +105,7 @@ QString HelpWindow::WordStem(const QString& word) {
       QStringLiteral("et"),    QStringLiteral("st"),    QStringLiteral("te"),
       QStringLiteral("e"),     QStringLiteral("n"),     QStringLiteral("s"),
       QStringLiteral("t")};
-  constexpr qsizetype kShortestStem = 3;
+  constexpr qsizetype kShortestStem = 4;
   const QString small = word.toLower();
   for (const QString& ending : kEndings) {
     if (small.size() - ending.size() >= kShortestStem && small.endsWith(ending)) {

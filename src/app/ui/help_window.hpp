@@ -43,7 +43,7 @@ class HelpWindow : public QWidget {
 
   static QString ContextAnchor(int context);
   // The stem a searched word is looked for by: small letters, without a German ending where
-  // enough of the word stays ("sortieren" and "sortiert" give "sort").
+  // four letters of the word stay ("sortieren" and "sortiert" give "sort").
   static QString WordStem(const QString& word);
 
  protected:

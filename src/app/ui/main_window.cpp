@@ -259,18 +259,23 @@ void TMainFormZR::BuildStatusLine() {
   statusNote_ = new QLabel(line);
   statusNote_->setObjectName(QStringLiteral("StatusNote"));
   statusNote_->hide();
+  // Where the current cell came from: file, line and field, a key file, or an edit.
+  statusOrigin_ = new QLabel(line);
+  statusOrigin_->setObjectName(QStringLiteral("StatusOrigin"));
+  statusOrigin_->hide();
   statusPosition_ = new QLabel(line);
   statusPosition_->setObjectName(QStringLiteral("StatusPosition"));
   statusPosition_->setFixedWidth(statusPosition_->fontMetrics().horizontalAdvance(
                                      QStringLiteral("Zeile 100.000 von 100.000 · Spalte 60")) +
                                  8);
-  for (QLabel* panel : {statusHint_, statusNote_, statusPosition_, statusSchool_}) {
+  for (QLabel* panel : {statusHint_, statusNote_, statusOrigin_, statusPosition_, statusSchool_}) {
     panel->setFrameShape(QFrame::Panel);
     panel->setFrameShadow(QFrame::Sunken);
   }
   // Panel 0 takes whatever width the others leave, at every size of the window.
   line->addWidget(statusHint_, 1);
   line->addPermanentWidget(statusNote_);
+  line->addPermanentWidget(statusOrigin_);
   line->addPermanentWidget(statusPosition_);
   line->addPermanentWidget(statusSchool_);
 }
@@ -336,6 +341,10 @@ QWidget* TMainFormZR::MakeGridBox(GridId grid, QWidget* parent, GridView** made)
     PrintTable();
   });
   connect(view, &GridView::CurrentCellChanged, this, [this, view] {
+    if (view == activeGrid_) ShowPosition();
+  });
+  // An edit changes where the current cell's text came from.
+  connect(view->Model(), &GridModel::dataChanged, this, [this, view] {
     if (view == activeGrid_) ShowPosition();
   });
   if (made != nullptr) *made = view;
@@ -676,6 +685,7 @@ void TMainFormZR::ShowPosition() {
   const GridView* grid = activeGrid_;
   if (grid == nullptr || grid->Model() == nullptr) {
     statusPosition_->clear();
+    statusOrigin_->hide();
     return;
   }
   const QLocale german(QLocale::German, QLocale::Germany);
@@ -687,6 +697,9 @@ void TMainFormZR::ShowPosition() {
                  .arg(german.toString(cell->row + 1), german.toString(table.RowCount()),
                       german.toString(cell->col + 1))
            : QStringLiteral("%1 Zeilen").arg(german.toString(table.RowCount())));
+  const QString origin = cell ? grid->Model()->Origin(cell->col, cell->row) : QString();
+  statusOrigin_->setText(origin);
+  statusOrigin_->setVisible(!origin.isEmpty());
 }
 
 void TMainFormZR::OpenFindBar() {

@@ -157,6 +157,7 @@ class TMainFormZR : public QMainWindow, public SessionView {
   QLabel* statusSchool_ = nullptr;
   QLabel* statusNote_ = nullptr;
   QLabel* statusPosition_ = nullptr;
+  QLabel* statusOrigin_ = nullptr;
   QPointer<GridView> activeGrid_;
   FindBar* findBar_ = nullptr;
   int zoom_ = 100;
