@@ -579,7 +579,7 @@ void GridViewTest::contextMenuHasTheCommands() {
   }
   QCOMPARE(texts, (QStringList{"Kopieren", "Mit Überschriften kopieren", "Alles auswählen",
                                "Tabelle exportieren…", "Tabelle drucken…",
-                               "Alle Spalten an den Inhalt anpassen"}));
+                               "Alle Spalten an den Inhalt anpassen", "Datei im Ordner zeigen"}));
   QSignalSpy exportRequested(view_.get(), &GridView::ExportRequested);
   QSignalSpy printRequested(view_.get(), &GridView::PrintRequested);
   menu->findChild<QAction*>(QStringLiteral("ExportTableItem"))->trigger();
