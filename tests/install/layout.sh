@@ -6,6 +6,8 @@ expected_layout() {
   {
     echo "$prefix/bin/tabellario"
     echo "$prefix/bin/tabellario-export"
+    # the PDF writer that tabellario-export loads only for PDF
+    echo "$prefix/lib/tabellario/tabellario-export-pdf.so"
     for name in "$source"/demo/program/*; do
       echo "$prefix/share/tabellario/$(basename "$name")"
     done

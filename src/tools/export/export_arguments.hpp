@@ -21,7 +21,8 @@ struct ExportArguments {
   bool haveDatabase = false;
   bool haveSchool = false;
   bool haveClass = false;
-  std::string format = "json";    // or the format of a table writer
+  std::string format = "json";    // json, the format of a table writer (csv), xlsx or pdf
+  std::string output;             // empty: standard output (json and the table writers only)
   std::vector<ButtonId> buttons;  // named as the window's controls ("Button17")
   SheetId sheet = SheetId::Schnell;
   int table = 0;
