@@ -1,8 +1,8 @@
 #pragma once
 // Table writers: one per file format, each writing a table as it is shown to an output sink,
 // row by row as it converts them. A new format is one more writer in the list of TableWriters().
+#include <algorithm>
 #include <cstddef>
-#include <cstring>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -96,12 +96,11 @@ inline bool WriteIfPlain(OutputSink& sink, std::string_view before, std::string_
       !forms.AllPlain(win1252)) {
     return false;
   }
+  // std::copy, not memcpy: an empty text may have no bytes at all.
   char* out = sink.Room(kShort + 4);
-  std::memcpy(out, before.data(), before.size());
-  out += before.size();
-  std::memcpy(out, win1252.data(), win1252.size());
-  out += win1252.size();
-  std::memcpy(out, after.data(), after.size());
+  out = std::copy(before.begin(), before.end(), out);
+  out = std::copy(win1252.begin(), win1252.end(), out);
+  std::copy(after.begin(), after.end(), out);
   sink.Commit(before.size() + win1252.size() + after.size());
   return true;
 }
