@@ -70,11 +70,14 @@ std::string_view ClassIdOf(std::string_view name) {
 
 }  // namespace
 
+std::string DataBaseDirectoryOf(const PathState& paths, const Settings& settings) {
+  return settings.dataBaseDirectory.empty() ? paths.programDirectory
+                                            : Win1252ToUtf8(settings.dataBaseDirectory);
+}
+
 void InitialiseDataBase(PathState& paths, const Settings& settings) {
   paths.schoolNumber = Win1252ToUtf8(settings.schoolNumber);
-  paths.dataBaseDirectory = settings.dataBaseDirectory.empty()
-                                ? paths.programDirectory
-                                : Win1252ToUtf8(settings.dataBaseDirectory);
+  paths.dataBaseDirectory = DataBaseDirectoryOf(paths, settings);
   paths.schoolDirectory = SchoolDirectoryOf(paths.dataBaseDirectory, paths.schoolNumber);
   if (!CanEnterDirectory(paths.schoolDirectory)) {
     // One level only; a missing data base stays missing and is not reported.

@@ -17,6 +17,9 @@ struct PathState : SheetPaths {
   int selectedClass = -1;            // index into classes, -1 when none is selected
 };
 
+// The data-base directory the settings name: their folder, or the program directory when they
+// name none (as it stands, not yet ending with the separator).
+std::string DataBaseDirectoryOf(const PathState& paths, const Settings& settings);
 // First step of showing the main window: school number and data-base directory from the
 // settings, school directory formed and created (one level) when it cannot be entered.
 void InitialiseDataBase(PathState& paths, const Settings& settings);

@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
-#include <random>
 
 #include "records/file_names.hpp"
 #include "records/text.hpp"
@@ -96,45 +95,12 @@ long ReadUpToRecord(const std::string& path, SettingsRecord& record) {
   return static_cast<long>(got);
 }
 
-bool WriteAll(int fd, const SettingsRecord& record) {
-  std::size_t done = 0;
-  while (done < record.size()) {
-    const ssize_t n = write(fd, record.data() + done, record.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) return false;
-    done += static_cast<std::size_t>(n);
-  }
-  return true;
-}
-
-// A new file beside the settings file, created with the mode an ordinary new file gets (the
-// umask applies). Returns the descriptor, or -1 with errno set.
-int CreateTemporary(const std::string& dir, std::string& name) {
-  static constexpr char kLetters[] =
-      "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-  static std::minstd_rand random(std::random_device{}());
-  std::uniform_int_distribution<std::size_t> pick(0, sizeof kLetters - 2);
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    name = dir + kSettingsFileName + ".tmp-";
-    for (int i = 0; i < 6; ++i) name += kLetters[pick(random)];
-    const int fd = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd >= 0 || errno != EEXIST) return fd;
-  }
-  errno = EEXIST;
-  return -1;
-}
-
-// Makes the rename itself durable; a failure here changes nothing the user could act on.
-void SyncDirectory(const std::string& dir) {
-  const int fd = open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return;
-  fsync(fd);
-  close(fd);
-}
-
-std::string OutdatedFileMessage(const std::string& path) {
-  return "Die Einstellungsdatei:\n" + path + "\n" + "ist zu alt oder fehlerhaft!" + "\n" + "\n" +
-         "Datei wurde gelöscht!" + "\n" + "Prüfen Sie bitte sofort die Programm-Einstellungen!";
+std::string OutdatedFileMessage(const std::string& path, OutdatedSettings outdated) {
+  const std::string start =
+      "Die Einstellungsdatei:\n" + path + "\n" + "ist zu alt oder fehlerhaft!" + "\n" + "\n";
+  if (outdated == OutdatedSettings::Keep) return start + "Es gelten die Vorgaben.";
+  return start + "Datei wurde gelöscht!" + "\n" +
+         "Prüfen Sie bitte sofort die Programm-Einstellungen!";
 }
 
 std::string Cut(std::string text, std::size_t capacity) {
@@ -231,7 +197,8 @@ Settings DecodeSettings(std::span<const unsigned char, kSettingsRecordSize> byte
   return settings;
 }
 
-void LoadSettings(Settings& settings, const std::string& programDir, MessagePort& port) {
+void LoadSettings(Settings& settings, const std::string& programDir, MessagePort& port,
+                  OutdatedSettings outdated) {
   SetDefaults(settings);
   const std::string path = SettingsPath(programDir);
   struct stat info {};
@@ -239,8 +206,8 @@ void LoadSettings(Settings& settings, const std::string& programDir, MessagePort
   if (info.st_size != static_cast<off_t>(kSettingsRecordSize)) {
     // Whether or not the deletion succeeds, the user has to look at the settings now; the file
     // is not looked at again in this run.
-    unlink(path.c_str());
-    port.Information(OutdatedFileMessage(path));
+    if (outdated == OutdatedSettings::Delete) unlink(path.c_str());
+    port.Information(OutdatedFileMessage(path, outdated));
     return;
   }
   SettingsRecord record{};
@@ -273,27 +240,15 @@ bool ReadSettingsFile(Settings& settings, const std::string& programDir, Message
 }
 
 bool WriteSettings(const Settings& settings, const std::string& programDir, MessagePort& port) {
-  const std::string dir = WithTrailingSeparator(programDir);
   // An existing file spelled in another case is the one replaced.
-  const std::string path = ResolvePath(dir, kSettingsFileName);
+  const std::string path = ResolvePath(WithTrailingSeparator(programDir), kSettingsFileName);
   const SettingsRecord record = EncodeSettings(settings);
-
-  std::string temporary;
-  const int fd = CreateTemporary(dir, temporary);
-  if (fd < 0) {
-    port.IoError(path, errno);
-    return false;
-  }
-  int error = 0;
-  if (!WriteAll(fd, record) || fsync(fd) != 0) error = errno;
-  if (close(fd) != 0 && error == 0) error = errno;
-  if (error == 0 && rename(temporary.c_str(), path.c_str()) != 0) error = errno;
+  const int error = ReplaceFile(
+      path, std::string_view(reinterpret_cast<const char*>(record.data()), record.size()));
   if (error != 0) {
-    unlink(temporary.c_str());
     port.IoError(path, error);
     return false;
   }
-  SyncDirectory(dir);
   return true;
 }
 

@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <optional>
+#include <random>
 
 namespace tab {
 namespace {
@@ -81,22 +82,74 @@ bool CanEnterDirectory(const std::string& path) {
   return IsDirectory(path) && ::access(path.c_str(), X_OK) == 0;
 }
 
-int CreateNewFile(const std::string& path, std::string_view content) {
-  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-  if (fd < 0) return errno;
-  int error = 0;
+namespace {
+
+// Returns 0 or the errno of the failed write.
+int WriteAllBytes(int fd, std::string_view content) {
   while (!content.empty()) {
     const ssize_t written = ::write(fd, content.data(), content.size());
     if (written < 0) {
       if (errno == EINTR) continue;
-      error = errno;
-      break;
+      return errno;
     }
     content.remove_prefix(static_cast<std::size_t>(written));
   }
+  return 0;
+}
+
+// A new file beside `path` ("<path>.tmp-" and six letters), created with the mode an ordinary
+// new file gets (the umask applies). Returns the descriptor, or -1 with errno set.
+int CreateTemporaryBeside(const std::string& path, std::string& name) {
+  static constexpr char kLetters[] =
+      "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+  thread_local std::minstd_rand random(std::random_device{}());
+  std::uniform_int_distribution<std::size_t> pick(0, sizeof kLetters - 2);
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    name = path + ".tmp-";
+    for (int i = 0; i < 6; ++i) name += kLetters[pick(random)];
+    const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  errno = EEXIST;
+  return -1;
+}
+
+// Makes a rename in the folder of `path` durable; a failure here changes nothing the user could
+// act on.
+void SyncFolderOf(const std::string& path) {
+  const std::size_t slash = path.rfind(kPathSeparator);
+  const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  ::fsync(fd);
+  ::close(fd);
+}
+
+}  // namespace
+
+int CreateNewFile(const std::string& path, std::string_view content) {
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  if (fd < 0) return errno;
+  int error = WriteAllBytes(fd, content);
   if (::close(fd) != 0 && error == 0) error = errno;
   if (error != 0) ::unlink(path.c_str());
   return error;
+}
+
+int ReplaceFile(const std::string& path, std::string_view content) {
+  std::string temporary;
+  const int fd = CreateTemporaryBeside(path, temporary);
+  if (fd < 0) return errno;
+  int error = WriteAllBytes(fd, content);
+  if (error == 0 && ::fsync(fd) != 0) error = errno;
+  if (::close(fd) != 0 && error == 0) error = errno;
+  if (error == 0 && ::rename(temporary.c_str(), path.c_str()) != 0) error = errno;
+  if (error != 0) {
+    ::unlink(temporary.c_str());
+    return error;
+  }
+  SyncFolderOf(path);
+  return 0;
 }
 
 int ReadWholeFile(const std::string& path, std::string& content) {

@@ -1,6 +1,7 @@
 #pragma once
 // The shared steps the table loaders compose: reading a data file record by record, looking up
 // rows by key, writing fields, the column-2 fill, row heights and the unplaced-record report.
+#include <cstdint>
 #include <memory>
 #include <span>
 #include <string>
@@ -35,8 +36,12 @@ class DataFile {
     fieldsMade_ = false;
     if (!exists_) return false;
     NextEnds();
+    ++lineNumber_;
     return reader_.NextRecord(line_, fieldCount_, ends_.data());
   }
+  const std::string& Path() const { return path_; }
+  // The line of the file (from 1) that the record just read stands on: every line is a record.
+  std::uint64_t LineNumber() const { return lineNumber_; }
   // Field k, counted from 1 as the capture columns are.
   std::string_view Field(int k) const {
     return FieldOfEnds(Line(), ends_, static_cast<std::size_t>(k - 1));
@@ -57,6 +62,7 @@ class DataFile {
   int fieldCount_;
   bool exists_;
   LineReader reader_;
+  std::uint64_t lineNumber_ = 0;
   // Room for the next record's ends in endsBlock_: the ends of record after record, one block
   // after the other, a block written over only when no one else holds it.
   void NextEnds() {
@@ -110,17 +116,32 @@ void ClearCells(TableGrid& grid, int firstCol, int lastCol, int firstRow, int la
 void FillBlankColumn2FromColumn0(TableGrid& grid, int firstRow, int lastRow);
 void SetRowHeights(TableGrid& grid, int firstRow, int lastRow, int height);
 
+// Who wants to know where the unplaced records stand (the data-base check): told the file and
+// line of each record that a loader counts as unplaced. The window has none.
+class UnplacedLines {
+ public:
+  virtual ~UnplacedLines() = default;
+  virtual void Unplaced(const std::string& path, std::uint64_t line) = 0;
+};
+
 // Records that no row received. Counters are wider than the file format's 16 bits so that a
 // large file never shows a wrapped count.
 class UnplacedRecords {
  public:
-  explicit UnplacedRecords(char separator = '|') : separator_(separator) {}
-  void CountWithoutKey() { ++count_; }
-  void Add(std::string_view key);  // counted and listed
+  explicit UnplacedRecords(UnplacedLines* lines, char separator = '|')
+      : lines_(lines), separator_(separator) {}
+  // The record just read from `file` is counted.
+  void CountWithoutKey(const DataFile& file) {
+    ++count_;
+    if (lines_ != nullptr) lines_->Unplaced(file.Path(), file.LineNumber());
+  }
+  // The same, and its key is listed.
+  void Add(std::string_view key, const DataFile& file);
   unsigned long long Count() const { return count_; }
   const std::string& Keys() const { return keys_; }  // Windows-1252, joined by the separator
 
  private:
+  UnplacedLines* lines_;
   char separator_;
   unsigned long long count_ = 0;
   bool any_ = false;

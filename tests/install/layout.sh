@@ -6,6 +6,7 @@ expected_layout() {
   {
     echo "$prefix/bin/tabellario"
     echo "$prefix/bin/tabellario-export"
+    echo "$prefix/bin/tabellario-check"
     for name in "$source"/demo/program/*; do
       echo "$prefix/share/tabellario/$(basename "$name")"
     done
@@ -19,6 +20,7 @@ expected_layout() {
     done
     echo "$prefix/share/man/man1/tabellario.1.gz"
     echo "$prefix/share/man/man1/tabellario-export.1.gz"
+    echo "$prefix/share/man/man1/tabellario-check.1.gz"
     echo "$prefix/share/doc/tabellario/copyright"
     echo "$prefix/share/doc/tabellario/changelog.gz"
   } | LC_ALL=C sort

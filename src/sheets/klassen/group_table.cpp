@@ -38,8 +38,9 @@ void PairKey(std::string& out, std::string_view group, std::string_view key) {
 }
 
 // Without a class file the class folder is made again if it has gone since the class list was
-// built.
+// built (not by the data-base check, which writes nothing).
 void MakeClassFolder(const SheetContext& context) {
+  if (context.readOnly) return;
   const std::string& school = context.paths.schoolDirectory;
   const std::string folder = school.empty() ? "KLASSE" : ResolvePath(school, "KLASSE");
   if (CanEnterDirectory(folder)) return;
@@ -140,7 +141,7 @@ void LoadGroupTable(TableGrid& grid, const SheetContext& context) {
   }
 
   const std::string path = ClassDataFile(context, kGroupTable);
-  UnplacedRecords unplaced;
+  UnplacedRecords unplaced(context.unplacedLines);
   DataFile file(path, kFieldCount);
   if (file.Exists()) {
     GroupTable table(grid, context);
@@ -148,7 +149,7 @@ void LoadGroupTable(TableGrid& grid, const SheetContext& context) {
       const std::string_view group = file.Field(2);
       const std::string_view key = file.Field(3);
       if (group.empty()) {
-        unplaced.CountWithoutKey();
+        unplaced.CountWithoutKey(file);
         continue;
       }
       if (!table.HasGroup(group) && !table.AppendGroupBlock(group)) return;
