@@ -10,13 +10,10 @@
 // - the peak memory of a fresh process that starts up and shows the largest table.
 // Targets: each of them under 100 ms, the peak under 200 MB.
 #include <benchmark/benchmark.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <array>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <map>
 #include <string>
 #include <vector>
@@ -243,44 +240,20 @@ int ShowTableAndReportPeak(int argc, char** argv) {
     if (static_cast<int>(candidate.sheet) == sheet && candidate.table == table) page = &candidate;
   }
   if (page == nullptr || !started.port.Messages().empty()) return 1;
-  std::ifstream status("/proc/self/status");
-  std::string line;
-  long peakKb = -1;
-  while (std::getline(status, line)) {
-    if (line.starts_with("VmHWM:")) peakKb = std::atol(line.c_str() + 6);
-  }
+  const long peakKb = tab::bench::PeakResidentKb();
   std::printf("%ld %d\n", peakKb, started.session.Grid(page->grid).RowCount());
   return peakKb > 0 ? 0 : 1;
 }
 
 // Runs this executable as the child above and reads what it prints.
 bool MeasurePeak(const tab::TablePageDesign& page, long& peakKb, int& rows) {
-  int fds[2];
-  if (::pipe(fds) != 0) return false;
-  const std::string sheet = std::to_string(static_cast<int>(page.sheet));
-  const std::string table = std::to_string(page.table);
   const tab::largedb::Layout& layout = DataBase().Layout();
-  const pid_t child = ::fork();
-  if (child == 0) {
-    ::dup2(fds[1], STDOUT_FILENO);
-    ::close(fds[0]);
-    ::close(fds[1]);
-    const char* args[] = {"large_db_bench", kShowTableFlag, layout.programDirectory.c_str(),
-                          sheet.c_str(),    table.c_str(),  layout.bigClass.c_str(),
-                          nullptr};
-    ::execv("/proc/self/exe", const_cast<char* const*>(args));
-    ::_exit(127);
-  }
-  ::close(fds[1]);
-  char output[64] = {};
-  const ssize_t n = child > 0 ? ::read(fds[0], output, sizeof output - 1) : -1;
-  ::close(fds[0]);
-  int status = 0;
-  if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status) ||
-      WEXITSTATUS(status) != 0 || n <= 0) {
-    return false;
-  }
-  return std::sscanf(output, "%ld %d", &peakKb, &rows) == 2;
+  std::string output;
+  return tab::bench::RunThisProgramAgain(
+             {kShowTableFlag, layout.programDirectory, std::to_string(static_cast<int>(page.sheet)),
+              std::to_string(page.table), layout.bigClass},
+             output) &&
+         std::sscanf(output.c_str(), "%ld %d", &peakKb, &rows) == 2;
 }
 
 void PeakMemory(benchmark::State& state, const tab::TablePageDesign& page) {

@@ -61,13 +61,16 @@ void CheckLoadedRows(const TableGrid& grid, const std::vector<std::string>& line
 }
 
 // The completion rule position by position: for every line in file order, every data row whose
-// match cell equals the line's match field and whose target cell is blank takes its value.
+// match cell equals the line's match field and whose target cell is blank takes its value;
+// codes are never looked up by a blank text.
 void LiteralCompletion(TableGrid& grid, int matchColumn, int targetColumn, int matchField,
                        const std::vector<std::string>& lines) {
   if (matchColumn == targetColumn) return;
   for (const std::string& line : lines) {
     const std::vector<std::string_view> fields = ReferenceSplit(line, 2);
     const std::string_view match = fields[static_cast<std::size_t>(matchField)];
+    // A line without a text gives its code to no row.
+    if (matchField == 1 && IsBlank(match)) continue;
     const std::string value(fields[static_cast<std::size_t>(1 - matchField)]);
     for (int row = 2; row < grid.RowCount(); ++row) {
       if (grid.Cell(matchColumn, row) == match && IsBlank(grid.Cell(targetColumn, row))) {

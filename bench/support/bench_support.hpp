@@ -15,4 +15,11 @@ std::size_t CountEntries(const std::string& folder);
 // Every line of the files read with LineReader and dropped; the bytes of all lines.
 std::size_t ReadLineBytes(const std::vector<std::string>& paths);
 
+// Peak memory is measured in a fresh process: this executable started again with `arguments`
+// (its argv[1] on). Returns what it printed on standard output; false when it could not be
+// started or did not end with exit code 0.
+bool RunThisProgramAgain(const std::vector<std::string>& arguments, std::string& output);
+// The peak resident set of this process so far (VmHWM), in kB; -1 when it cannot be read.
+long PeakResidentKb();
+
 }  // namespace tab::bench

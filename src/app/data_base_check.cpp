@@ -405,8 +405,10 @@ CheckStart CheckStartOf(const Session& session) {
   CheckStart start;
   start.programDirectory = WithTrailingSeparator(paths.programDirectory);
   start.dataBaseDirectory = WithTrailingSeparator(
-      paths.dataBaseDirectory.empty() ? DataBaseDirectoryOf(paths, session.CurrentSettings())
-                                      : paths.dataBaseDirectory);
+      paths.dataBaseDirectory.empty()
+          ? DataBaseDirectoryOf(Win1252ToUtf8(session.CurrentSettings().dataBaseDirectory),
+                                paths.programDirectory)
+          : paths.dataBaseDirectory);
   start.options = OptionsOf(session.CurrentSettings());
   return start;
 }

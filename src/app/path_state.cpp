@@ -25,13 +25,19 @@ std::size_t CharacterCount(std::string_view name) {
 }
 
 // data-base directory + school + "/". Where the data-base directory names a folder, the school's
-// folder is found without regard to case ("abcde" serves for "ABCDE"). A data-base directory
-// without its separator (only before DetermineSchool) is joined as it stands.
+// folder is found without regard to case ("abcde" serves for "ABCDE").
 std::string SchoolDirectoryOf(const std::string& dataBaseDirectory, const std::string& school) {
   if (!school.empty() && !dataBaseDirectory.empty() && dataBaseDirectory.back() == kPathSeparator) {
     return ResolvePath(dataBaseDirectory, school) + kPathSeparator;
   }
   return dataBaseDirectory + school + kPathSeparator;
+}
+
+// A school number that names one folder directly in the data base: "../x", "a/b", "." or ".."
+// would lead out of it.
+bool IsFolderName(const std::string& school) {
+  return !school.empty() && school != "." && school != ".." &&
+         school.find(kPathSeparator) == std::string::npos;
 }
 
 enum class EntryKind { Directory, RegularFile };
@@ -70,16 +76,24 @@ std::string_view ClassIdOf(std::string_view name) {
 
 }  // namespace
 
-std::string DataBaseDirectoryOf(const PathState& paths, const Settings& settings) {
-  return settings.dataBaseDirectory.empty() ? paths.programDirectory
-                                            : Win1252ToUtf8(settings.dataBaseDirectory);
+std::string DataBaseDirectoryOf(const std::string& folder, const std::string& programDirectory) {
+  if (folder.empty()) return programDirectory;
+  if (folder.front() == kPathSeparator || programDirectory.empty()) {
+    return WithTrailingSeparator(folder);
+  }
+  return WithTrailingSeparator(WithTrailingSeparator(programDirectory) + folder);
 }
 
 void InitialiseDataBase(PathState& paths, const Settings& settings) {
   paths.schoolNumber = Win1252ToUtf8(settings.schoolNumber);
-  paths.dataBaseDirectory = DataBaseDirectoryOf(paths, settings);
+  // Completed before the school folder is formed: "/daten" and "12345" are "/daten/12345/",
+  // never a folder "/daten12345" beside the data base.
+  paths.dataBaseDirectory =
+      DataBaseDirectoryOf(Win1252ToUtf8(settings.dataBaseDirectory), paths.programDirectory);
   paths.schoolDirectory = SchoolDirectoryOf(paths.dataBaseDirectory, paths.schoolNumber);
-  if (!CanEnterDirectory(paths.schoolDirectory)) {
+  // A NUL byte in the settings' texts would end the path early: the folder made would be another.
+  if (IsFolderName(paths.schoolNumber) && paths.schoolDirectory.find('\0') == std::string::npos &&
+      !CanEnterDirectory(paths.schoolDirectory)) {
     // One level only; a missing data base stays missing and is not reported.
     mkdir(paths.schoolDirectory.c_str(), 0777);
   }

@@ -17,11 +17,14 @@ struct PathState : SheetPaths {
   int selectedClass = -1;            // index into classes, -1 when none is selected
 };
 
-// The data-base directory the settings name: their folder, or the program directory when they
-// name none (as it stands, not yet ending with the separator).
-std::string DataBaseDirectoryOf(const PathState& paths, const Settings& settings);
+// The data-base directory a folder names, with its trailing separator: the program directory
+// for no folder, a relative folder taken from the program directory (never from the current
+// directory, which may be anywhere).
+std::string DataBaseDirectoryOf(const std::string& folder, const std::string& programDirectory);
+
 // First step of showing the main window: school number and data-base directory from the
-// settings, school directory formed and created (one level) when it cannot be entered.
+// settings, school directory formed and created (one level) when it cannot be entered. Only a
+// school number that is one folder name creates a folder, so none is made outside the data base.
 void InitialiseDataBase(PathState& paths, const Settings& settings);
 // Data-base directory with its trailing separator, school number from the settings, school
 // directory formed again.

@@ -103,7 +103,9 @@ void Session::ClassListClicked(int index, int activeClassTable) {
 }
 
 void Session::SettingsAccepted(bool dispatch) {
-  paths_.dataBaseDirectory = Win1252ToUtf8(settings_.dataBaseDirectory);
+  // A relative folder of the settings lies in the program directory, as at start-up.
+  paths_.dataBaseDirectory =
+      DataBaseDirectoryOf(Win1252ToUtf8(settings_.dataBaseDirectory), paths_.programDirectory);
   AfterDataBaseChange(dispatch);
 }
 

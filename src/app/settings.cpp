@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstdio>
 
+#include "records/error_text.hpp"
 #include "records/file_names.hpp"
 #include "records/text.hpp"
 
@@ -74,10 +75,15 @@ std::string SettingsPath(const std::string& programDir) {
   return ResolvePath(WithTrailingSeparator(programDir), kSettingsFileName);
 }
 
-// Reads up to record.size() bytes; returns the count, or -1 with errno set.
+// Reads up to record.size() bytes; returns the count, or -1 with errno set (kNotRegularFile
+// for what is no regular file).
 long ReadUpToRecord(const std::string& path, SettingsRecord& record) {
-  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return -1;
+  int openError = 0;
+  const int fd = OpenForReading(path, openError);
+  if (fd < 0) {
+    errno = openError;
+    return -1;
+  }
   std::size_t got = 0;
   while (got < record.size()) {
     const ssize_t n = read(fd, record.data() + got, record.size() - got);
@@ -95,12 +101,16 @@ long ReadUpToRecord(const std::string& path, SettingsRecord& record) {
   return static_cast<long>(got);
 }
 
-std::string OutdatedFileMessage(const std::string& path, OutdatedSettings outdated) {
+// deleteError: 0 when the file was deleted, else why it could not be (it is still there).
+std::string OutdatedFileMessage(const std::string& path, OutdatedSettings outdated,
+                                int deleteError) {
   const std::string start =
       "Die Einstellungsdatei:\n" + path + "\n" + "ist zu alt oder fehlerhaft!" + "\n" + "\n";
   if (outdated == OutdatedSettings::Keep) return start + "Es gelten die Vorgaben.";
-  return start + "Datei wurde gelöscht!" + "\n" +
-         "Prüfen Sie bitte sofort die Programm-Einstellungen!";
+  const std::string deleted =
+      deleteError == 0 ? "Datei wurde gelöscht!"
+                       : "Datei konnte nicht gelöscht werden (" + ErrorText(deleteError) + ")!";
+  return start + deleted + "\n" + "Prüfen Sie bitte sofort die Programm-Einstellungen!";
 }
 
 std::string Cut(std::string text, std::size_t capacity) {
@@ -110,16 +120,16 @@ std::string Cut(std::string text, std::size_t capacity) {
 
 enum class FileState { Missing, Present, Failed };
 
-// Looks at the settings file: a folder of that name, or a program directory that cannot be
-// searched, is reported as the platform's error.
+// Looks at the settings file: a folder of that name, a named pipe or a device (which are neither
+// read nor deleted), or a program directory that cannot be searched, is reported.
 FileState Inspect(const std::string& path, struct stat& info, MessagePort& port) {
   if (stat(path.c_str(), &info) != 0) {
     if (errno == ENOENT || errno == ENOTDIR) return FileState::Missing;
     port.IoError(path, errno);
     return FileState::Failed;
   }
-  if (S_ISDIR(info.st_mode)) {
-    port.IoError(path, EISDIR);
+  if (!S_ISREG(info.st_mode)) {
+    port.IoError(path, S_ISDIR(info.st_mode) ? EISDIR : kNotRegularFile);
     return FileState::Failed;
   }
   return FileState::Present;
@@ -205,9 +215,11 @@ void LoadSettings(Settings& settings, const std::string& programDir, MessagePort
   if (Inspect(path, info, port) != FileState::Present) return;
   if (info.st_size != static_cast<off_t>(kSettingsRecordSize)) {
     // Whether or not the deletion succeeds, the user has to look at the settings now; the file
-    // is not looked at again in this run.
-    if (outdated == OutdatedSettings::Delete) unlink(path.c_str());
-    port.Information(OutdatedFileMessage(path, outdated));
+    // is not looked at again in this run, the defaults stay. A file that could not be deleted
+    // (a read-only program directory) is said to be still there, and why. A check keeps it.
+    int deleteError = 0;
+    if (outdated == OutdatedSettings::Delete && unlink(path.c_str()) != 0) deleteError = errno;
+    port.Information(OutdatedFileMessage(path, outdated, deleteError));
     return;
   }
   SettingsRecord record{};
@@ -240,7 +252,7 @@ bool ReadSettingsFile(Settings& settings, const std::string& programDir, Message
 }
 
 bool WriteSettings(const Settings& settings, const std::string& programDir, MessagePort& port) {
-  // An existing file spelled in another case is the one replaced.
+  // An existing file spelled in another case is the one replaced; a link is written through.
   const std::string path = ResolvePath(WithTrailingSeparator(programDir), kSettingsFileName);
   const SettingsRecord record = EncodeSettings(settings);
   const int error = ReplaceFile(

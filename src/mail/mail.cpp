@@ -14,12 +14,12 @@ extern char** environ;
 namespace tab {
 
 MailMessage QuickReportMessage(const std::string& schoolNumber,
-                               const std::string& dataBaseDirectory) {
+                               const std::string& dataBaseDirectory, const std::string& recipient) {
   const std::string number = Win1252ToUtf8(schoolNumber);
   MailMessage message;
   message.subject = "Schnellmeldung";
   message.body = "Schnellmeldung: " + number;
-  message.address = kQuickReportAddress;
+  message.address = recipient;
   message.attachmentName = number + "00.CSV";
   // The school's folder, then its quick-report folder, then table 0's file.
   message.attachmentPath = ResolvePath(WithTrailingSeparator(dataBaseDirectory),
@@ -63,8 +63,8 @@ std::string MailResultMessage(int code, const MailMessage& message) {
 }
 
 int SendQuickReport(const std::string& schoolNumber, const std::string& dataBaseDirectory,
-                    MailPort& mail, MessagePort& port) {
-  const MailMessage message = QuickReportMessage(schoolNumber, dataBaseDirectory);
+                    const std::string& recipient, MailPort& mail, MessagePort& port) {
+  const MailMessage message = QuickReportMessage(schoolNumber, dataBaseDirectory, recipient);
   const int code = mail.Send(message);
   if (code != kMailSuccess) port.Plain(MailResultMessage(code, message));
   return code;
@@ -90,9 +90,9 @@ int XdgEmailPort::Send(const MailMessage& message) {
   if (!PathExists(message.attachmentPath)) return kMailAttachmentNotFound;
   // An argument list, no shell: paths and texts reach xdg-email exactly as they are.
   std::vector<std::string> arguments = {
-      "xdg-email",    "--utf8",     "--subject", message.subject,
-      "--body",       message.body, "--attach",  message.attachmentPath,
-      message.address};
+      "xdg-email", "--utf8",     "--subject", message.subject,
+      "--body",    message.body, "--attach",  message.attachmentPath};
+  if (!message.address.empty()) arguments.push_back(message.address);
   std::vector<char*> argv;
   argv.reserve(arguments.size() + 1);
   for (std::string& argument : arguments) argv.push_back(argument.data());

@@ -49,6 +49,7 @@ constexpr KnownError kKnownErrors[] = {
 }  // namespace
 
 std::string ErrorText(int error) {
+  if (error == kNotRegularFile) return "ist keine normale Datei";
   for (const KnownError& known : kKnownErrors) {
     if (known.error == error) return known.text;
   }

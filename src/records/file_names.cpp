@@ -1,11 +1,14 @@
 #include "records/file_names.hpp"
 
+#include "records/error_text.hpp"
+
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <optional>
 #include <random>
 
@@ -73,6 +76,11 @@ bool PathExists(const std::string& path) {
   return ::lstat(path.c_str(), &info) == 0;
 }
 
+bool PathMissing(const std::string& path) {
+  struct stat info {};
+  return ::lstat(path.c_str(), &info) != 0 && (errno == ENOENT || errno == ENOTDIR);
+}
+
 bool IsDirectory(const std::string& path) {
   struct stat info {};
   return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
@@ -80,6 +88,42 @@ bool IsDirectory(const std::string& path) {
 
 bool CanEnterDirectory(const std::string& path) {
   return IsDirectory(path) && ::access(path.c_str(), X_OK) == 0;
+}
+
+namespace {
+
+// The error of an entry that is not a regular file, 0 for a regular one.
+int KindError(const struct stat& info) {
+  if (S_ISREG(info.st_mode)) return 0;
+  return S_ISDIR(info.st_mode) ? EISDIR : kNotRegularFile;
+}
+
+}  // namespace
+
+int OpenForReading(const std::string& path, int& error, std::uint64_t* size) {
+  // A look before the open spares opening a device at all; the look at the open file below
+  // decides, since the entry may change in between.
+  struct stat info {};
+  if (::stat(path.c_str(), &info) == 0 && KindError(info) != 0) {
+    error = KindError(info);
+    return -1;
+  }
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+  if (fd < 0) {
+    error = errno;
+    return -1;
+  }
+  error = ::fstat(fd, &info) != 0 ? errno : KindError(info);
+  if (error == 0) {
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) error = errno;
+  }
+  if (error != 0) {
+    ::close(fd);
+    return -1;
+  }
+  if (size != nullptr) *size = static_cast<std::uint64_t>(info.st_size);
+  return fd;
 }
 
 namespace {
@@ -125,6 +169,18 @@ void SyncFolderOf(const std::string& path) {
   ::close(fd);
 }
 
+// The file a new content replaces: the target of a symbolic link, so that the link stays a
+// link. A link whose target cannot be found is replaced as a file would be.
+std::string LinkTargetOf(const std::string& path) {
+  struct stat info {};
+  if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
+  char* target = ::realpath(path.c_str(), nullptr);
+  if (target == nullptr) return path;
+  std::string resolved = target;
+  std::free(target);
+  return resolved;
+}
+
 }  // namespace
 
 int CreateNewFile(const std::string& path, std::string_view content) {
@@ -137,26 +193,34 @@ int CreateNewFile(const std::string& path, std::string_view content) {
 }
 
 int ReplaceFile(const std::string& path, std::string_view content) {
+  const std::string replaced = LinkTargetOf(path);
   std::string temporary;
-  const int fd = CreateTemporaryBeside(path, temporary);
+  const int fd = CreateTemporaryBeside(replaced, temporary);
   if (fd < 0) return errno;
-  int error = WriteAllBytes(fd, content);
+  int error = 0;
+  // The new file keeps the mode of the one it replaces (a read-only file stays read-only).
+  struct stat old {};
+  if (::stat(replaced.c_str(), &old) == 0 && S_ISREG(old.st_mode) &&
+      ::fchmod(fd, old.st_mode & 07777) != 0) {
+    error = errno;
+  }
+  if (error == 0) error = WriteAllBytes(fd, content);
   if (error == 0 && ::fsync(fd) != 0) error = errno;
   if (::close(fd) != 0 && error == 0) error = errno;
-  if (error == 0 && ::rename(temporary.c_str(), path.c_str()) != 0) error = errno;
+  if (error == 0 && ::rename(temporary.c_str(), replaced.c_str()) != 0) error = errno;
   if (error != 0) {
     ::unlink(temporary.c_str());
     return error;
   }
-  SyncFolderOf(path);
+  SyncFolderOf(replaced);
   return 0;
 }
 
 int ReadWholeFile(const std::string& path, std::string& content) {
   content.clear();
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return errno;
   int error = 0;
+  const int fd = OpenForReading(path, error);
+  if (fd < 0) return error;
   char buffer[65536];
   for (;;) {
     const ssize_t got = ::read(fd, buffer, sizeof buffer);

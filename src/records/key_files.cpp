@@ -52,6 +52,8 @@ void Apply(TableGrid& grid, int matchColumn, int targetColumn, const CompletionM
   }
 }
 
+constexpr int kTextField = 1;
+
 // Shared by both completion commands. matchField/valueField pick code (0) or text (1) of a line.
 void Complete(TableGrid& grid, int matchColumn, int targetColumn, int matchField, int valueField,
               const std::string& programDir, std::string_view fileName, MessagePort& port) {
@@ -67,8 +69,11 @@ void Complete(TableGrid& grid, int matchColumn, int targetColumn, int matchField
   std::vector<std::string_view> fields;
   while (!reader.Failed() && reader.Next(line)) {
     SplitRecord(line, 2, fields);
-    Learn(map, fields[static_cast<std::size_t>(matchField)],
-          fields[static_cast<std::size_t>(valueField)]);
+    // A line without a text matches no row: it would otherwise give its code to every row
+    // without a text.
+    const std::string_view match = fields[static_cast<std::size_t>(matchField)];
+    if (matchField == kTextField && IsBlank(match)) continue;
+    Learn(map, match, fields[static_cast<std::size_t>(valueField)]);
   }
   // The lines read before a read error have done their work already when the file is applied
   // line by line; the same holds here.
@@ -125,12 +130,12 @@ bool LoadKeyRows(TableGrid& grid, const std::string& programDir, std::string_vie
 
 void CompleteTexts(TableGrid& grid, int codeColumn, int textColumn, const std::string& programDir,
                    std::string_view fileName, MessagePort& port) {
-  Complete(grid, codeColumn, textColumn, 0, 1, programDir, fileName, port);
+  Complete(grid, codeColumn, textColumn, 0, kTextField, programDir, fileName, port);
 }
 
 void CompleteKeys(TableGrid& grid, int textColumn, int codeColumn, const std::string& programDir,
                   std::string_view fileName, MessagePort& port) {
-  Complete(grid, textColumn, codeColumn, 1, 0, programDir, fileName, port);
+  Complete(grid, textColumn, codeColumn, kTextField, 0, programDir, fileName, port);
 }
 
 }  // namespace tab

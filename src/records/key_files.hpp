@@ -34,7 +34,7 @@ bool LoadKeyRows(TableGrid& grid, const std::string& programDir, std::string_vie
 void CompleteTexts(TableGrid& grid, int codeColumn, int textColumn, const std::string& programDir,
                    std::string_view fileName, MessagePort& port);
 // The same with the roles exchanged: blank code cells get the code of the line whose text equals
-// the text cell.
+// the text cell; a line with a blank text matches no row (not the rows without a text).
 void CompleteKeys(TableGrid& grid, int textColumn, int codeColumn, const std::string& programDir,
                   std::string_view fileName, MessagePort& port);
 

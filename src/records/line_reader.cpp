@@ -3,11 +3,10 @@
 #include <cerrno>
 #include <cstring>
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include "records/fields.hpp"
+#include "records/file_names.hpp"
 
 namespace tab {
 namespace {
@@ -30,27 +29,11 @@ void AppendWithoutCr(std::string& line, const char* begin, const char* end) {
 }  // namespace
 
 LineReader::LineReader(const std::string& path) : scanLine_(DataLineScanner()) {
-  fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd_ < 0) {
-    error_ = errno;
-    return;
-  }
-  // A folder opens on Linux but cannot be read as a file: say so right away.
-  struct stat info {};
-  if (::fstat(fd_, &info) != 0) {
-    error_ = errno;
-  } else if (S_ISDIR(info.st_mode)) {
-    error_ = EISDIR;
-  } else if (S_ISREG(info.st_mode) && info.st_size >= 0 &&
-             static_cast<std::uint64_t>(info.st_size) < kBufferSize) {
-    // A small file gets a buffer of its size (and one byte to see its end): a grid may keep the
-    // buffer for the lines in it.
-    blockSize_ = static_cast<std::size_t>(info.st_size) + 1;
-  }
-  if (error_ != 0) {
-    ::close(fd_);
-    fd_ = -1;
-  }
+  std::uint64_t size = 0;
+  fd_ = OpenForReading(path, error_, &size);
+  // A small file gets a buffer of its size (and one byte to see its end): a grid may keep the
+  // buffer for the lines in it.
+  if (fd_ >= 0 && size < kBufferSize) blockSize_ = static_cast<std::size_t>(size) + 1;
 }
 
 LineReader::~LineReader() {

@@ -13,7 +13,8 @@ namespace tab {
 
 class LineReader {
  public:
-  // Opens the file for reading; check Failed() and Error() afterwards.
+  // Opens the file for reading (OpenForReading: a regular file only, without waiting); check
+  // Failed() and Error() afterwards.
   explicit LineReader(const std::string& path);
   ~LineReader();
   LineReader(const LineReader&) = delete;
@@ -50,7 +51,8 @@ class LineReader {
   const std::shared_ptr<char[]>& LineBlock() const { return lineInBlock_ ? block_ : kNoBlock; }
 
   bool Failed() const { return error_ != 0; }
-  int Error() const { return error_; }  // errno of the failed open or read
+  // errno of the failed open or read, or kNotRegularFile
+  int Error() const { return error_; }
 
  private:
   bool Fill();

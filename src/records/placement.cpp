@@ -15,7 +15,7 @@ constexpr std::size_t kMaxEndsBlockWords = 16 * 1024;
 }  // namespace
 
 DataFile::DataFile(const std::string& path, int fieldCount)
-    : path_(path), fieldCount_(fieldCount), exists_(PathExists(path)), reader_(path) {
+    : path_(path), fieldCount_(fieldCount), exists_(!PathMissing(path)), reader_(path) {
   const auto count = static_cast<std::size_t>(std::max(0, fieldCount));
   endsBlockWords_ = std::max<std::size_t>(kFirstEndsBlockWords, count + kSplitSlack);
   NewEndsBlock();
@@ -118,9 +118,29 @@ void DefaultDienststelle(TableGrid& grid, const TableOptions& options) {
 
 void UnplacedRecords::Add(std::string_view key, const DataFile& file) {
   CountWithoutKey(file);
-  if (any_) keys_ += separator_;
-  keys_ += key;
-  any_ = true;
+  if (++keys_ > kListedKeys) return;
+  if (keys_ > 1) listed_ += separator_;
+  if (key.size() <= kListedKeyBytes) {
+    listed_ += key;
+  } else {
+    listed_ += key.substr(0, kListedKeyBytes);
+    listed_ += '\x85';  // "…" in Windows-1252
+  }
+}
+
+std::string UnplacedRecords::Keys() const {
+  if (keys_ <= kListedKeys) return listed_;
+  return listed_ + " \x85 und " + GroupedNumber(keys_ - kListedKeys) + " weitere";
+}
+
+std::string GroupedNumber(unsigned long long number) {
+  const std::string digits = std::to_string(number);
+  std::string grouped;
+  for (std::size_t i = 0; i < digits.size(); ++i) {
+    if (i > 0 && (digits.size() - i) % 3 == 0) grouped += '.';
+    grouped += digits[i];
+  }
+  return grouped;
 }
 
 namespace {

@@ -30,6 +30,8 @@ class DataFile {
  public:
   DataFile(const std::string& path, int fieldCount);
 
+  // False only for a file that is not there; one in a folder that cannot be searched exists
+  // (its reading fails and is reported).
   bool Exists() const { return exists_; }
   // Reads the next record; false at the end of the file or after a read error.
   bool Next() {
@@ -125,9 +127,14 @@ class UnplacedLines {
 };
 
 // Records that no row received. Counters are wider than the file format's 16 bits so that a
-// large file never shows a wrapped count.
+// large file never shows a wrapped count. The list of keys names the first kListedKeys of them;
+// the rest are counted, so that a million unplaced keys make a short message.
 class UnplacedRecords {
  public:
+  static constexpr unsigned long long kListedKeys = 50;
+  // A key longer than this (a line of megabytes without a separator) is listed cut, with "…".
+  static constexpr std::size_t kListedKeyBytes = 100;
+
   explicit UnplacedRecords(UnplacedLines* lines, char separator = '|')
       : lines_(lines), separator_(separator) {}
   // The record just read from `file` is counted.
@@ -138,15 +145,20 @@ class UnplacedRecords {
   // The same, and its key is listed.
   void Add(std::string_view key, const DataFile& file);
   unsigned long long Count() const { return count_; }
-  const std::string& Keys() const { return keys_; }  // Windows-1252, joined by the separator
+  // Windows-1252: the listed keys joined by the separator and, after more than kListedKeys,
+  // how many more there are: "01|02|…|50 … und 999.950 weitere".
+  std::string Keys() const;
 
  private:
   UnplacedLines* lines_;
   char separator_;
   unsigned long long count_ = 0;
-  bool any_ = false;
-  std::string keys_;
+  unsigned long long keys_ = 0;  // keys added
+  std::string listed_;
 };
+
+// A count as German texts write it, in groups of three digits: 999950 gives "999.950".
+std::string GroupedNumber(unsigned long long number);
 
 // "Beim Einlesen der Datendatei:" ... with the count only.
 std::string UnplacedMessage(const std::string& path, unsigned long long count);

@@ -19,6 +19,10 @@ constexpr int kMaxWidthColumns = 65536;
 
 constexpr std::size_t kMaxRowBytes = std::numeric_limits<std::uint32_t>::max();
 
+// A row keeps every cell up to its last while its texts lie close together. A write that leaves
+// this many empty cells or more before it asks whether the written cells alone cost less.
+constexpr std::size_t kSparseGap = 256;
+
 bool PointsInto(std::string_view text, const char* bytes, std::size_t size) {
   const std::less<const char*> before;
   return !text.empty() && size != 0 && !before(text.data(), bytes) &&
@@ -79,11 +83,141 @@ void TableGrid::LineStore::Clear() {
   *this = LineStore();
 }
 
-bool TableGrid::RowHolds(const Row& row, std::string_view text) {
+bool TableGrid::RowHolds(const Row& row, std::string_view text) const {
   if (row.line != nullptr) {
-    return PointsInto(text, row.line, row.lineEnds[row.lineCells - 1]);
+    const KeptCell* kept = KeptCellOf(row);
+    return PointsInto(text, row.line, row.lineEnds[row.lineCells - 1]) ||
+           (kept != nullptr && PointsInto(text, kept->text.data(), kept->text.size()));
   }
   return row.own && PointsInto(text, row.own->bytes.data(), row.own->bytes.size());
+}
+
+std::string_view TableGrid::TextOf(const Texts& texts, std::size_t col) {
+  std::size_t entry = col;
+  if (!texts.cols.empty()) {
+    const auto found = std::lower_bound(texts.cols.begin(), texts.cols.end(), col);
+    if (found == texts.cols.end() || *found != col) return {};
+    entry = static_cast<std::size_t>(found - texts.cols.begin());
+  } else if (col >= texts.ends.size()) {
+    return {};
+  }
+  const std::uint32_t begin = entry == 0 ? 0 : texts.ends[entry - 1];
+  return {texts.bytes.data() + begin, texts.ends[entry] - begin};
+}
+
+std::size_t TableGrid::Extent(const Texts& texts) {
+  return texts.cols.empty() ? texts.ends.size() : std::size_t{texts.cols.back()} + 1;
+}
+
+bool TableGrid::Replace(Texts& texts, std::size_t entry, std::string_view text) {
+  const std::size_t begin = entry == 0 ? 0 : texts.ends[entry - 1];
+  const std::size_t length = texts.ends[entry] - begin;
+  if (text.size() > length) {
+    if (text.size() - length > kMaxRowBytes - texts.bytes.size()) return false;
+    texts.bytes.insert(texts.bytes.begin() + static_cast<std::ptrdiff_t>(begin + length),
+                       text.size() - length, '\0');
+  } else if (text.size() < length) {
+    texts.bytes.erase(texts.bytes.begin() + static_cast<std::ptrdiff_t>(begin + text.size()),
+                      texts.bytes.begin() + static_cast<std::ptrdiff_t>(begin + length));
+  }
+  if (!text.empty()) std::memcpy(texts.bytes.data() + begin, text.data(), text.size());
+  if (text.size() != length) {
+    // The cells after this one move by the difference (unsigned arithmetic wraps as it should).
+    const auto shift = static_cast<std::uint32_t>(text.size() - length);
+    for (std::size_t e = entry; e < texts.ends.size(); ++e) texts.ends[e] += shift;
+  }
+  return true;
+}
+
+bool TableGrid::Write(Texts& texts, std::size_t col, std::string_view text) {
+  if (!texts.cols.empty()) return WriteSparse(texts, col, text);
+  const std::size_t stored = texts.ends.size();
+  if (col < stored) return Replace(texts, col, text);
+  if (text.empty()) return true;  // past the stored cells all is empty already
+  if (col - stored >= kSparseGap) {
+    // Keeping every cell up to this one would cost more than twice what the texts alone cost.
+    std::size_t filled = 0;
+    for (std::size_t c = 0; c < stored; ++c)
+      filled += texts.ends[c] != (c == 0 ? 0 : texts.ends[c - 1]);
+    if (col + 1 > 4 * (filled + 1)) {
+      MakeSparse(texts);
+      return WriteSparse(texts, col, text);
+    }
+  }
+  const std::size_t used = texts.bytes.size();
+  if (text.size() > kMaxRowBytes - used) return false;
+  texts.ends.resize(col, static_cast<std::uint32_t>(used));  // the empty cells in between
+  texts.ends.push_back(static_cast<std::uint32_t>(used + text.size()));
+  texts.bytes.insert(texts.bytes.end(), text.begin(), text.end());
+  return true;
+}
+
+bool TableGrid::WriteSparse(Texts& texts, std::size_t col, std::string_view text) {
+  const auto found = std::lower_bound(texts.cols.begin(), texts.cols.end(), col);
+  const auto entry = static_cast<std::size_t>(found - texts.cols.begin());
+  const std::uint32_t begin = entry == 0 ? 0 : texts.ends[entry - 1];
+  const auto at = static_cast<std::ptrdiff_t>(entry);
+  if (found != texts.cols.end() && *found == col) {
+    if (!text.empty()) return Replace(texts, entry, text);
+    // An emptied cell is kept no more.
+    const std::uint32_t length = texts.ends[entry] - begin;
+    texts.bytes.erase(texts.bytes.begin() + begin, texts.bytes.begin() + begin + length);
+    texts.cols.erase(texts.cols.begin() + at);
+    texts.ends.erase(texts.ends.begin() + at);
+    for (std::size_t e = entry; e < texts.ends.size(); ++e) texts.ends[e] -= length;
+    return true;
+  }
+  if (text.empty()) return true;
+  if (text.size() > kMaxRowBytes - texts.bytes.size()) return false;
+  texts.bytes.insert(texts.bytes.begin() + begin, text.begin(), text.end());
+  texts.cols.insert(found, static_cast<std::uint32_t>(col));
+  texts.ends.insert(texts.ends.begin() + at, static_cast<std::uint32_t>(begin + text.size()));
+  const auto size = static_cast<std::uint32_t>(text.size());
+  for (std::size_t e = entry + 1; e < texts.ends.size(); ++e) texts.ends[e] += size;
+  // Once the cells lie close together again, every cell is cheaper.
+  if (2 * texts.cols.size() >= Extent(texts)) MakeDense(texts);
+  return true;
+}
+
+void TableGrid::MakeSparse(Texts& texts) {
+  std::vector<std::uint32_t> cols;
+  std::vector<std::uint32_t> ends;
+  std::uint32_t previous = 0;
+  for (std::size_t c = 0; c < texts.ends.size(); ++c) {
+    if (texts.ends[c] != previous) {
+      cols.push_back(static_cast<std::uint32_t>(c));
+      ends.push_back(texts.ends[c]);
+    }
+    previous = texts.ends[c];
+  }
+  // The bytes stay as they are: empty cells have none.
+  texts.cols = std::move(cols);
+  texts.ends = std::move(ends);
+}
+
+void TableGrid::MakeDense(Texts& texts) {
+  std::vector<std::uint32_t> ends(Extent(texts));
+  std::size_t entry = 0;
+  std::uint32_t end = 0;
+  for (std::size_t c = 0; c < ends.size(); ++c) {
+    if (entry < texts.cols.size() && texts.cols[entry] == c) end = texts.ends[entry++];
+    ends[c] = end;
+  }
+  texts.ends = std::move(ends);
+  texts.cols = {};
+}
+
+void TableGrid::Truncate(Texts& texts, std::size_t cols) {
+  std::size_t kept = cols;
+  if (!texts.cols.empty()) {
+    kept = static_cast<std::size_t>(std::lower_bound(texts.cols.begin(), texts.cols.end(), cols) -
+                                    texts.cols.begin());
+    texts.cols.resize(kept);
+  } else if (texts.ends.size() <= kept) {
+    return;
+  }
+  texts.bytes.resize(kept == 0 ? 0 : texts.ends[kept - 1]);
+  texts.ends.resize(kept);
 }
 
 TableGrid::Row::Row(const Row& other)
@@ -92,7 +226,8 @@ TableGrid::Row::Row(const Row& other)
       lineEnds(other.lineEnds),
       lineCells(other.lineCells),
       lineFirst(other.lineFirst),
-      height(other.height) {}
+      height(other.height),
+      keptCell(other.keptCell) {}
 
 TableGrid::Row& TableGrid::Row::operator=(const Row& other) {
   if (this != &other) *this = Row(other);
@@ -103,14 +238,22 @@ TableGrid::Texts& TableGrid::Own(Row& row) {
   if (!row.own) row.own = std::make_unique<Texts>();
   Texts& texts = *row.own;
   if (row.line == nullptr) return texts;
-  texts.ends.assign(row.lineFirst, 0);
-  texts.ends.reserve(row.lineFirst + row.lineCells);
-  texts.bytes.reserve(row.lineEnds[row.lineCells - 1]);
-  for (std::uint32_t c = 0; c < row.lineCells; ++c) {
-    const std::uint32_t begin = c == 0 ? 0 : row.lineEnds[c - 1] + 1;
-    texts.bytes.insert(texts.bytes.end(), row.line + begin, row.line + row.lineEnds[c]);
-    texts.ends.push_back(static_cast<std::uint32_t>(texts.bytes.size()));
+  if (row.lineFirst < kSparseGap) {
+    texts.ends.assign(row.lineFirst, 0);
+    texts.ends.reserve(row.lineFirst + row.lineCells);
+    texts.bytes.reserve(row.lineEnds[row.lineCells - 1]);
+    for (std::uint32_t c = 0; c < row.lineCells; ++c) {
+      const std::uint32_t begin = c == 0 ? 0 : row.lineEnds[c - 1] + 1;
+      texts.bytes.insert(texts.bytes.end(), row.line + begin, row.line + row.lineEnds[c]);
+      texts.ends.push_back(static_cast<std::uint32_t>(texts.bytes.size()));
+    }
+  } else {
+    for (std::uint32_t c = 0; c < row.lineCells; ++c) {
+      const std::uint32_t begin = c == 0 ? 0 : row.lineEnds[c - 1] + 1;
+      Write(texts, row.lineFirst + c, {row.line + begin, row.lineEnds[c] - begin});
+    }
   }
+  if (const KeptCell* kept = KeptCellOf(row)) Write(texts, kept->col, kept->text);
   DropLine(row);
   return texts;
 }
@@ -121,7 +264,11 @@ void TableGrid::DropLine(Row& row) {
   row.lineEnds = nullptr;
   row.lineCells = 0;
   row.lineFirst = 0;
-  if (--lineRows_ == 0) store_.Clear();
+  row.keptCell = 0;
+  if (--lineRows_ == 0) {
+    store_.Clear();
+    keptCells_.clear();
+  }
 }
 
 TableGrid::TableGrid(int cols, int rows, int fixedCols, int defaultColWidth, int defaultRowHeight,
@@ -139,15 +286,18 @@ void TableGrid::SetColCount(int cols) {
     const auto kept = static_cast<std::size_t>(cols);
     for (Row& row : rows_) {
       if (row.line != nullptr && row.lineFirst + row.lineCells > kept) {
-        if (row.lineFirst >= kept) {
+        if (row.keptCell != 0) {
+          Own(row);  // the kept cell may stay while the line goes: the row's own texts serve
+        } else if (row.lineFirst >= kept) {
           DropLine(row);
         } else {
           row.lineCells = static_cast<std::uint32_t>(kept) - row.lineFirst;
         }
       }
-      if (!row.own || row.own->ends.size() <= kept) continue;
-      row.own->bytes.resize(row.own->ends[kept - 1]);
-      row.own->ends.resize(kept);
+      if (row.line != nullptr && row.keptCell != 0 && KeptCellOf(row)->col >= kept) {
+        row.keptCell = 0;
+      }
+      if (row.own) Truncate(*row.own, kept);
     }
   }
   colCount_ = cols;
@@ -193,15 +343,16 @@ std::string_view TableGrid::Cell(int col, int row) const {
   const Row& r = rows_[static_cast<std::size_t>(row)];
   const auto index = static_cast<std::size_t>(col);
   if (r.line != nullptr) {
+    if (r.keptCell != 0) {
+      const KeptCell& kept = keptCells_[r.keptCell - 1];
+      if (kept.col == index) return kept.text;
+    }
     if (index < r.lineFirst || index - r.lineFirst >= r.lineCells) return {};
     const std::size_t c = index - r.lineFirst;
     const std::uint32_t begin = c == 0 ? 0 : r.lineEnds[c - 1] + 1;
     return {r.line + begin, r.lineEnds[c] - begin};
   }
-  if (!r.own || index >= r.own->ends.size()) return {};
-  const Texts& texts = *r.own;
-  const std::uint32_t begin = index == 0 ? 0 : texts.ends[index - 1];
-  return {texts.bytes.data() + begin, texts.ends[index] - begin};
+  return r.own ? TextOf(*r.own, index) : std::string_view();
 }
 
 void TableGrid::SetCell(int col, int row, std::string_view text) {
@@ -217,32 +368,7 @@ void TableGrid::SetCell(int col, int row, std::string_view text) {
     copy.assign(text);
     text = copy;
   }
-  Texts& t = Own(r);
-  const std::size_t stored = t.ends.size();
-  const std::size_t used = t.bytes.size();
-  if (index >= stored) {
-    if (text.size() > kMaxRowBytes - used) return;
-    t.ends.resize(index, static_cast<std::uint32_t>(used));  // the empty cells in between
-    t.ends.push_back(static_cast<std::uint32_t>(used + text.size()));
-    t.bytes.insert(t.bytes.end(), text.begin(), text.end());
-    return;
-  }
-  const std::size_t begin = index == 0 ? 0 : t.ends[index - 1];
-  const std::size_t length = t.ends[index] - begin;
-  if (text.size() > length) {
-    if (text.size() - length > kMaxRowBytes - used) return;
-    t.bytes.insert(t.bytes.begin() + static_cast<std::ptrdiff_t>(begin + length),
-                   text.size() - length, '\0');
-  } else if (text.size() < length) {
-    t.bytes.erase(t.bytes.begin() + static_cast<std::ptrdiff_t>(begin + text.size()),
-                  t.bytes.begin() + static_cast<std::ptrdiff_t>(begin + length));
-  }
-  if (!text.empty()) std::memcpy(t.bytes.data() + begin, text.data(), text.size());
-  if (text.size() != length) {
-    // The cells after this one move by the difference (unsigned arithmetic wraps as it should).
-    const auto shift = static_cast<std::uint32_t>(text.size() - length);
-    for (std::size_t c = index; c < stored; ++c) t.ends[c] += shift;
-  }
+  Write(Own(r), index, text);
 }
 
 void TableGrid::SetCells(int firstCol, int row, std::span<const std::string_view> texts) {
@@ -272,8 +398,9 @@ void TableGrid::SetCells(int firstCol, int row, std::span<const std::string_view
   }
   Texts& t = Own(r);
   const auto first = static_cast<std::size_t>(firstCol);
-  if (first < t.ends.size() || bytes > kMaxRowBytes - t.bytes.size()) {
-    // Cells already stored in the way: one after the other.
+  if (!t.cols.empty() || first < t.ends.size() || first - t.ends.size() >= kSparseGap ||
+      bytes > kMaxRowBytes - t.bytes.size()) {
+    // Cells already stored in the way, or far from them: one after the other.
     for (std::size_t k = 0; k < inGrid; ++k) SetCell(firstCol + static_cast<int>(k), row, texts[k]);
     return;
   }
@@ -299,21 +426,42 @@ void TableGrid::SetCells(int firstCol, int row, std::span<const std::string_view
 void TableGrid::SetLineCells(int firstCol, int row, std::string_view line,
                              std::span<const std::uint32_t> ends,
                              const std::shared_ptr<char[]>& block,
-                             const std::shared_ptr<std::uint32_t[]>& endsBlock) {
+                             const std::shared_ptr<std::uint32_t[]>& endsBlock, int keptCell) {
   if (row < 0 || row >= RowCount()) return;
   Row& r = rows_[static_cast<std::size_t>(row)];
+  if (keptCell <= 0 || static_cast<std::size_t>(keptCell) > keptCells_.size() ||
+      keptCells_[static_cast<std::size_t>(keptCell) - 1].col >=
+          static_cast<std::size_t>(colCount_)) {
+    keptCell = 0;
+  }
+  // Where the line cannot be kept as it is, the kept text is written after the fields. It is
+  // copied first: the writes may let go of the store it lies in.
+  std::string keptText;
+  int keptCol = -1;
+  const auto takeKeptCell = [&] {
+    if (keptCell == 0) return;
+    const KeptCell& kept = keptCells_[static_cast<std::size_t>(keptCell) - 1];
+    keptText.assign(kept.text);
+    keptCol = static_cast<int>(kept.col);
+  };
   if (firstCol < 0 || firstCol >= colCount_ || r.line != nullptr ||
       (r.own && !r.own->ends.empty()) || line.size() + ends.size() >= kMaxRowBytes) {
     // Texts in the way (or columns to drop): cell by cell.
+    takeKeptCell();
     std::vector<std::string_view> texts(ends.size());
     for (std::size_t k = 0; k < ends.size(); ++k) texts[k] = FieldOfEnds(line, ends, k);
     SetCells(firstCol, row, texts);
+    if (keptCol >= 0) SetCell(keptCol, row, keptText);
     return;
   }
   // Only the columns the grid has, and trailing empty fields need no room.
   std::size_t count = std::min(ends.size(), static_cast<std::size_t>(colCount_ - firstCol));
   while (count > 0 && FieldOfEnds(line, ends, count - 1).empty()) --count;
-  if (count == 0) return;
+  if (count == 0) {
+    takeKeptCell();
+    if (keptCol >= 0) SetCell(keptCol, row, keptText);
+    return;
+  }
   const std::size_t size = ends[count - 1];
   // The line and its ends stay where they are when their blocks can be kept, else they are
   // copied into the store.
@@ -336,7 +484,20 @@ void TableGrid::SetLineCells(int firstCol, int row, std::string_view line,
   }
   r.lineCells = static_cast<std::uint32_t>(count);
   r.lineFirst = static_cast<std::uint32_t>(firstCol);
+  r.keptCell = static_cast<std::uint32_t>(keptCell);
   ++lineRows_;
+}
+
+int TableGrid::KeepCellText(int col, std::string_view text) {
+  if (col < 0 || col >= colCount_ ||
+      keptCells_.size() >= std::numeric_limits<std::uint32_t>::max()) {
+    return 0;
+  }
+  // Words, as everything in the store.
+  char* bytes = reinterpret_cast<char*>(store_.Allocate((text.size() + 3) / 4));
+  if (!text.empty()) std::memcpy(bytes, text.data(), text.size());
+  keptCells_.push_back({static_cast<std::uint32_t>(col), {bytes, text.size()}});
+  return static_cast<int>(keptCells_.size());
 }
 
 void TableGrid::ClearCells() {
@@ -344,22 +505,29 @@ void TableGrid::ClearCells() {
     if (row.own) {
       row.own->bytes.clear();
       row.own->ends.clear();
+      row.own->cols.clear();
     }
     if (row.line == nullptr) continue;
     row.line = nullptr;
     row.lineEnds = nullptr;
     row.lineCells = 0;
     row.lineFirst = 0;
+    row.keptCell = 0;
   }
   lineRows_ = 0;
   store_.Clear();
+  keptCells_.clear();
 }
 
 int TableGrid::StoredCells(int row) const {
   if (row < 0 || row >= RowCount()) return 0;
   const Row& r = rows_[static_cast<std::size_t>(row)];
-  if (r.line != nullptr) return static_cast<int>(r.lineFirst + r.lineCells);
-  return r.own ? static_cast<int>(r.own->ends.size()) : 0;
+  if (r.line != nullptr) {
+    const KeptCell* kept = KeptCellOf(r);
+    const std::uint32_t extent = r.lineFirst + r.lineCells;
+    return static_cast<int>(kept != nullptr ? std::max(extent, kept->col + 1) : extent);
+  }
+  return r.own ? static_cast<int>(Extent(*r.own)) : 0;
 }
 
 void TableGrid::SwapRowCells(int a, int b) {

@@ -52,13 +52,22 @@ class TableGrid {
   // into blocks the grid keeps for such rows: whole data files load without a copy per cell or
   // an allocation per row. The first other write to such a row gives it texts of its own.
   // A `block` given holds the line, an `endsBlock` the ends: they are not copied, the grid
-  // keeps the blocks instead.
+  // keeps the blocks instead. With a `keptCell` of KeepCellText the row shows that text in its
+  // column instead of the line's field there (an id that is 0 or no longer kept adds nothing).
   void SetLineCells(int firstCol, int row, std::string_view line,
                     std::span<const std::uint32_t> ends,
                     const std::shared_ptr<char[]>& block = nullptr,
-                    const std::shared_ptr<std::uint32_t[]>& endsBlock = nullptr);
+                    const std::shared_ptr<std::uint32_t[]>& endsBlock = nullptr, int keptCell = 0);
 
-  // How many cells a row keeps: up to the last one written (missing cells are empty).
+  // A text that many rows show in one column, kept once by the grid (class table 9 shows the key
+  // file once per group: each block's rows share their group's text). Returns an id for
+  // SetLineCells, or 0 when the column lies outside the grid. The id serves while the grid keeps
+  // rows set from lines: until ClearCells, or until no row holds a line any more.
+  int KeepCellText(int col, std::string_view text);
+
+  // One past the last column of the row that was written (missing cells are empty). A row keeps
+  // room for every column up to there only while its texts lie close together; a row whose
+  // texts stand far apart (a heading in column 65534) keeps the written cells alone.
   int StoredCells(int row) const;
   // Exchanges the texts of two rows; heights stay with the row positions.
   void SwapRowCells(int a, int b);
@@ -67,17 +76,21 @@ class TableGrid {
   void PermuteRows(int first, std::span<const int> from);
 
  private:
-  // The texts of a row one after the other; cell c ends at ends[c] and begins where cell c - 1
-  // ends. A vector's bytes do not move when the row does, so views of cells survive row moves.
-  // Texts written cell by cell: cell c ends at ends[c] and begins where cell c - 1 ends. A
-  // vector's bytes do not move when the row does, so views of cells survive row moves.
+  // Texts written cell by cell, one after the other in `bytes`. While `cols` is empty the row
+  // keeps every cell up to its last: cell c ends at ends[c] and begins where cell c - 1 ends.
+  // A row whose texts stand far apart keeps its non-empty cells alone (sparse): cell cols[i]
+  // ends at ends[i] and begins where entry i - 1 ends, cols ascending. A vector's bytes do not
+  // move when the row does, so views of cells survive row moves.
   struct Texts {
     std::vector<char> bytes;
     std::vector<std::uint32_t> ends;
+    std::vector<std::uint32_t> cols;  // empty: every cell up to the last is kept
   };
   // A row set by SetLineCells keeps its line in the store instead (its own texts stay empty):
-  // cell lineFirst + c is field c of the line, which begins one past the end of field c - 1.
-  // Rows stay small, so that a grid of many rows is quick to grow, clear and sort.
+  // cell lineFirst + c is field c of the line, which begins one past the end of field c - 1;
+  // a kept cell (keptCell, 1-based into keptCells_) shows in its column instead of the line's
+  // field. Rows stay small (40 bytes), so that a grid of many rows is quick to grow, clear and
+  // sort.
   struct Row {
     Row() = default;
     Row(const Row& other);
@@ -92,6 +105,13 @@ class TableGrid {
     std::uint32_t lineCells = 0;
     std::uint32_t lineFirst = 0;
     int height = 0;
+    std::uint32_t keptCell = 0;  // 0: none
+  };
+  static_assert(sizeof(void*) != 8 || sizeof(Row) == 40, "a row stays at 40 bytes");
+  // A text of KeepCellText, in the store.
+  struct KeptCell {
+    std::uint32_t col;
+    std::string_view text;
   };
 
   // The blocks rows set from lines point into. Nothing in a block changes once written, so a
@@ -137,12 +157,29 @@ class TableGrid {
     row.height = defaultRowHeight_;
     return row;
   }
-  // Whether a text lies in the row's bytes or line (and moves or goes when the row is written).
-  static bool RowHolds(const Row& row, std::string_view text);
+  // Whether a text lies in the row's bytes, line or kept cell (and moves or goes when the row is
+  // written).
+  bool RowHolds(const Row& row, std::string_view text) const;
   // The row's own texts, before it is written to: a row set from a line gets its fields.
   Texts& Own(Row& row);
   // Lets go of a row's line (its texts are gone); the store goes with the last such row.
   void DropLine(Row& row);
+  const KeptCell* KeptCellOf(const Row& row) const {
+    return row.keptCell == 0 ? nullptr : &keptCells_[row.keptCell - 1];
+  }
+
+  // The texts of a row, cell by cell (both ways of keeping them).
+  static std::string_view TextOf(const Texts& texts, std::size_t col);
+  static std::size_t Extent(const Texts& texts);  // one past the last cell kept
+  // Writes one cell; false when the row would hold more than 4 GiB (nothing is written).
+  static bool Write(Texts& texts, std::size_t col, std::string_view text);
+  static bool WriteSparse(Texts& texts, std::size_t col, std::string_view text);
+  // Changes the bytes of entry i (ends[i - 1] .. ends[i]) to `text`; entries after it move.
+  static bool Replace(Texts& texts, std::size_t entry, std::string_view text);
+  static void MakeSparse(Texts& texts);
+  static void MakeDense(Texts& texts);
+  // Drops the cells from column `cols` on.
+  static void Truncate(Texts& texts, std::size_t cols);
 
   int colCount_;
   int fixedCols_;
@@ -152,7 +189,8 @@ class TableGrid {
   std::vector<int> colWidths_;  // may be shorter or longer than the column count
   std::vector<Row> rows_;
   LineStore store_;
-  std::size_t lineRows_ = 0;  // rows whose line is in the store
+  std::size_t lineRows_ = 0;         // rows whose line is in the store
+  std::vector<KeptCell> keptCells_;  // their texts in the store; cleared with it
 };
 
 }  // namespace tab

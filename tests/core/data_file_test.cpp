@@ -75,5 +75,48 @@ TEST_P(DataFileScanTest, RecordsAreThoseOfReadingConvertingAndSplitting) {
 
 INSTANTIATE_TEST_SUITE_P(Scans, DataFileScanTest, test::kScanWays, test::ScanWayTestName);
 
+// The list of unplaced keys names the first 50; a million of them make a short message.
+TEST(UnplacedRecords, ListsFiftyKeysAndCountsTheRest) {
+  struct Case {
+    int keys;
+    int withoutKey;
+    std::string listedEnd;  // the end of the list
+  };
+  const std::vector<Case> cases = {
+      {0, 2, ""},
+      {3, 0, "k1|k2"},
+      {50, 1, "k48|k49"},
+      {51, 0, "k48|k49 \x85 und 1 weitere"},
+      {1000000, 7, "k48|k49 \x85 und 999.950 weitere"},
+  };
+  const DataFile file("/nonexistent/S0.CSV", 3);
+  for (const Case& c : cases) {
+    UnplacedRecords unplaced(nullptr);
+    for (int i = 0; i < c.withoutKey; ++i) unplaced.CountWithoutKey(file);
+    for (int i = 0; i < c.keys; ++i) unplaced.Add("k" + std::to_string(i), file);
+    EXPECT_EQ(unplaced.Count(), static_cast<unsigned long long>(c.keys + c.withoutKey));
+    const std::string keys = unplaced.Keys();
+    EXPECT_TRUE(keys.ends_with(c.listedEnd)) << keys;
+    if (c.keys > 0) {
+      EXPECT_TRUE(keys.starts_with(c.keys > 1 ? "k0|k1" : "k0")) << keys;
+    }
+    EXPECT_LE(keys.size(), 50u * 4 + 40) << c.keys;
+  }
+}
+
+TEST(UnplacedRecords, AHugeKeyIsListedCut) {
+  const DataFile file("/nonexistent/S0.CSV", 3);
+  UnplacedRecords unplaced(nullptr, ';');
+  unplaced.Add(std::string(50u << 20, 'x'), file);
+  unplaced.Add("27", file);
+  EXPECT_EQ(unplaced.Keys(), std::string(UnplacedRecords::kListedKeyBytes, 'x') + "\x85;27");
+}
+
+TEST(UnplacedRecords, GroupedNumbersHaveADotEveryThreeDigits) {
+  const std::vector<std::pair<unsigned long long, std::string>> cases = {
+      {0, "0"}, {999, "999"}, {1000, "1.000"}, {999950, "999.950"}, {1234567, "1.234.567"}};
+  for (const auto& [number, text] : cases) EXPECT_EQ(GroupedNumber(number), text);
+}
+
 }  // namespace
 }  // namespace tab

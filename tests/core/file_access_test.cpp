@@ -137,10 +137,18 @@ TEST_F(FileAccessTest, FoldersThatCannotBeEnteredAreToldWhereTheProgramChecks) {
                                        "\nEventuell können bestimmte Dateien nicht gefunden "
                                        "werden!"},
         {MessageKind::Error, program + "ZREINST.DAT" + kDenied}},
-       {{MessageKind::Warning, UnwritableDefinitionFolderMessage(program, EACCES)}}},
-      // Its data files cannot even be looked at: they count as missing, as the rule for data
-      // files has it, and the tables show empty.
-      {"school folder", school, SheetId::Schnell, 0, {}, {}},
+       // The data base of the default settings is the program directory: the data file there
+       // cannot be looked at either, and that is said.
+       {{MessageKind::Warning, UnwritableDefinitionFolderMessage(program, EACCES)},
+        {MessageKind::Error, program + "00000/SCHNELL/0000000.CSV" + kDenied}}},
+      // Its data files cannot even be looked at. They are not missing (which would show an
+      // empty table without a word): the table's data file is an error of its own, once.
+      {"school folder",
+       school,
+       SheetId::Schnell,
+       0,
+       {},
+       {{MessageKind::Error, school + "SCHNELL/1234500.CSV" + kDenied}}},
       {"class folder",
        klasse,
        SheetId::Klassen,

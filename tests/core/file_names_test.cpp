@@ -82,6 +82,8 @@ TEST_F(FileNamesTest, KindsOfEntries) {
   for (const Case& c : cases) {
     const std::string path = dir_.Path() + c.relative;
     EXPECT_EQ(PathExists(path), c.exists) << c.relative;
+    // Here every entry that is not there is missing (a folder that cannot be searched is not).
+    EXPECT_EQ(PathMissing(path), !c.exists) << c.relative;
     EXPECT_EQ(IsDirectory(path), c.directory) << c.relative;
     EXPECT_EQ(CanEnterDirectory(path), c.directory) << c.relative;
   }

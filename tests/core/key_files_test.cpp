@@ -290,6 +290,11 @@ INSTANTIATE_TEST_SUITE_P(
                        {"DE;Deutschland", "PL;Polen"},
                        Cells{{"", "Deutschland"}, {"XX", "Polen"}, {" ", "Polen"}},
                        Cells{{"DE", "Deutschland"}, {"XX", "Polen"}, {"PL", "Polen"}}},
+        CompletionCase{"KeysFromLinesWithoutTextMatchNothing",
+                       true,
+                       {"99;", "98; ", "1;Land"},
+                       Cells{{"", ""}, {" ", " "}, {"", "Land"}},
+                       Cells{{"", ""}, {" ", " "}, {"1", "Land"}}},
         CompletionCase{"KeysFirstLineWins",
                        true,
                        {"1;Land", "2;Land"},
@@ -336,7 +341,7 @@ TEST(Completion, UnreadableFileShowsThePlatformErrorAndChangesNothing) {
 
 // The rule as the commands describe it: for each line in file order, every data row whose match
 // cell equals the line's code (or text) and whose target cell is blank receives its text (or
-// code).
+// code). A line with a blank text gives its code to no row.
 void LiteralComplete(TableGrid& grid, int matchColumn, int targetColumn, bool keys,
                      const std::string& path) {
   if (matchColumn == targetColumn) return;
@@ -346,6 +351,7 @@ void LiteralComplete(TableGrid& grid, int matchColumn, int targetColumn, bool ke
     const std::vector<std::string> fields = SplitRecord(line, 2);
     const std::string& match = keys ? fields[1] : fields[0];
     const std::string& value = keys ? fields[0] : fields[1];
+    if (keys && IsBlank(match)) continue;
     for (int r = 2; r < grid.RowCount(); ++r) {
       if (grid.Cell(matchColumn, r) == match && IsBlank(grid.Cell(targetColumn, r))) {
         grid.SetCell(targetColumn, r, value);

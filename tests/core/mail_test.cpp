@@ -22,8 +22,10 @@ TEST(QuickReportMessage, NamesSubjectBodyAndTheSchoolsTableZeroFile) {
   const MailMessage message = QuickReportMessage("12345", "/data/base");
   EXPECT_EQ(message.subject, "Schnellmeldung");
   EXPECT_EQ(message.body, "Schnellmeldung: 12345");
-  EXPECT_EQ(message.address, kQuickReportAddress);
+  EXPECT_EQ(message.address, "") << "no recipient unless a site configured one";
   EXPECT_EQ(message.attachmentName, "1234500.CSV");
+  EXPECT_EQ(QuickReportMessage("12345", "/data/base", "stelle@example.org").address,
+            "stelle@example.org");
   EXPECT_EQ(message.attachmentPath, "/data/base/12345/SCHNELL/1234500.CSV");
 }
 
@@ -93,7 +95,7 @@ class FakeMail : public MailPort {
 TEST(SendQuickReport, SuccessShowsNothing) {
   FakeMail mail(0);
   RecordingPort port;
-  EXPECT_EQ(SendQuickReport("13001", "/db/", mail, port), 0);
+  EXPECT_EQ(SendQuickReport("13001", "/db/", "", mail, port), 0);
   ASSERT_EQ(mail.sent_.size(), 1u);
   EXPECT_EQ(mail.sent_[0].body, "Schnellmeldung: 13001");
   EXPECT_TRUE(port.Messages().empty());
@@ -102,7 +104,7 @@ TEST(SendQuickReport, SuccessShowsNothing) {
 TEST(SendQuickReport, FailureShowsTheCodesTextInAPlainBox) {
   FakeMail mail(11);
   RecordingPort port;
-  EXPECT_EQ(SendQuickReport("13001", "/db/", mail, port), 11);
+  EXPECT_EQ(SendQuickReport("13001", "/db/", "", mail, port), 11);
   ASSERT_EQ(port.Messages().size(), 1u);
   EXPECT_EQ(port.Messages()[0].kind, MessageKind::Plain);
   EXPECT_EQ(port.Messages()[0].text,
@@ -145,7 +147,6 @@ class XdgEmailTest : public ::testing::Test {
     MailMessage message;
     message.subject = "Schnellmeldung";
     message.body = "Schnellmeldung: 12345";
-    message.address = kQuickReportAddress;
     message.attachmentPath = temp_.Path() + relative;
     message.attachmentName = "1234500.CSV";
     WriteBytes(message.attachmentPath, "data");
@@ -159,16 +160,20 @@ class XdgEmailTest : public ::testing::Test {
 };
 
 TEST_F(XdgEmailTest, PassesTheArgumentsExactlyWithoutAShell) {
-  const MailMessage message =
-      MessageWithAttachment("my db/it's \"$HOME\" `x`; a*/12345/SCHNELL/1234500.CSV");
-  ::setenv("TAB_FAKE_XDG_EXIT", "0", 1);
-  XdgEmailPort port;
-  EXPECT_EQ(port.Send(message), 0);
-  const std::string expected =
-      "--utf8\n--subject\nSchnellmeldung\n--body\nSchnellmeldung: 12345\n"
-      "--attach\n" +
-      message.attachmentPath + "\n" + kQuickReportAddress + "\n";
-  EXPECT_EQ(ReadBytes(record_), expected);
+  // Without a configured recipient no address is passed: the user enters it when composing.
+  for (const std::string address : {"", "stelle@example.org"}) {
+    MailMessage message =
+        MessageWithAttachment("my db/it's \"$HOME\" `x`; a*/12345/SCHNELL/1234500.CSV");
+    message.address = address;
+    ::setenv("TAB_FAKE_XDG_EXIT", "0", 1);
+    XdgEmailPort port;
+    EXPECT_EQ(port.Send(message), 0);
+    const std::string expected =
+        "--utf8\n--subject\nSchnellmeldung\n--body\nSchnellmeldung: 12345\n"
+        "--attach\n" +
+        message.attachmentPath + "\n" + (address.empty() ? "" : address + "\n");
+    EXPECT_EQ(ReadBytes(record_), expected) << address;
+  }
 }
 
 TEST_F(XdgEmailTest, MapsTheExitCodeOfTheMailProgram) {

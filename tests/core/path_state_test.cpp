@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "records/text.hpp"
@@ -97,24 +98,100 @@ TEST(StartUpTest, ExistingSchoolFolderIsUsedInWhateverCaseItIsSpelled) {
   EXPECT_EQ(test::ReadBytes(db.Path() + "abcde/SCHULE/ABCDE00.CSV"), "x");
 }
 
-TEST(StartUpTest, DataBaseFromTheSettingsIsWindows1252AndGetsItsSeparator) {
+TEST(StartUpTest, DataBaseFromTheSettingsIsWindows1252AndGetsItsSeparatorFirst) {
   TempDir temp;
   const std::string db = temp.Path() + "Schüler";
-  MakeFolders(temp.Path(), {"Schüler/12345"});
+  MakeFolders(temp.Path(), {"Schüler"});
   PathState paths;
   paths.programDirectory = temp.Path();
   const Settings settings = WithDataBase(db, "12345");
   ASSERT_EQ(settings.dataBaseDirectory.back(), 'r');
   InitialiseDataBase(paths, settings);
-  // Until DetermineSchool the pieces are joined as they stand.
-  EXPECT_EQ(paths.dataBaseDirectory, db);
-  EXPECT_EQ(paths.schoolDirectory, db + "12345/");
-  EXPECT_TRUE(fs::is_directory(db + "12345")) << "created as the joined name says";
+  // The separator comes before the school: the folder is made in the data base, not beside it.
+  EXPECT_EQ(paths.dataBaseDirectory, db + "/");
+  EXPECT_EQ(paths.schoolDirectory, db + "/12345/");
+  EXPECT_TRUE(fs::is_directory(db + "/12345"));
+  EXPECT_FALSE(fs::exists(db + "12345"));
   DetermineSchool(paths, settings);
   EXPECT_EQ(paths.dataBaseDirectory, db + "/");
   EXPECT_EQ(paths.schoolDirectory, db + "/12345/");
   FindSchools(paths);
   EXPECT_EQ(paths.schools, Names{"12345"});
+}
+
+// Restores the current directory when the test ends.
+class InDirectory {
+ public:
+  explicit InDirectory(const std::string& dir) : previous_(fs::current_path()) {
+    fs::current_path(dir);
+  }
+  ~InDirectory() { fs::current_path(previous_); }
+  InDirectory(const InDirectory&) = delete;
+  InDirectory& operator=(const InDirectory&) = delete;
+
+ private:
+  fs::path previous_;
+};
+
+// Whatever the settings record says, the school folder is made in the data base or not at all;
+// a relative data base lies in the program directory, never in the current directory.
+TEST(StartUpTest, NoFolderIsMadeOutsideTheDataBase) {
+  struct Case {
+    const char* dataBase;  // relative to the temporary folder; "" = none
+    const char* school;
+    const char* dataBaseDirectory;  // expected, relative to the temporary folder
+    const char* made;               // the folder made, "" = none
+  };
+  const std::vector<Case> cases = {
+      {"prog/daten", "12345", "prog/daten/", "prog/daten/12345"},
+      {"", "12345", "prog/", "prog/12345"},
+      {"REL:daten", "12345", "prog/daten/", "prog/daten/12345"},
+      {"REL:daten/", "12345", "prog/daten/", "prog/daten/12345"},
+      {"REL:fehlt", "12345", "prog/fehlt/", ""},
+      {"prog/daten", "../xy", "prog/daten/", ""},
+      {"prog/daten", "a/b", "prog/daten/", ""},
+      {"prog/daten", "..", "prog/daten/", ""},
+  };
+  for (const Case& c : cases) {
+    TempDir temp;
+    MakeFolders(temp.Path(), {"prog/daten/a", "cwd"});
+    const InDirectory inCwd(temp.Path() + "cwd");
+    std::string dataBase = c.dataBase;
+    if (dataBase.starts_with("REL:")) {
+      dataBase = dataBase.substr(4);
+    } else if (!dataBase.empty()) {
+      dataBase = temp.Path() + dataBase;
+    }
+    const PathState paths = StartUp(temp.Path() + "prog/", WithDataBase(dataBase, c.school));
+    EXPECT_EQ(paths.dataBaseDirectory, temp.Path() + c.dataBaseDirectory) << c.dataBase;
+    Names made;
+    for (const auto& entry : fs::recursive_directory_iterator(temp.Path())) {
+      made.push_back(entry.path().string().substr(temp.Path().size()));
+    }
+    std::sort(made.begin(), made.end());
+    Names expected = {"cwd", "prog", "prog/daten", "prog/daten/a"};
+    if (*c.made != '\0') expected.emplace_back(c.made);
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(made, expected) << c.dataBase << " " << c.school;
+  }
+}
+
+// A NUL byte in the data base or the school number of a damaged record would cut the path short
+// and make a folder named after the part before it.
+TEST(StartUpTest, ANulByteInTheSettingsMakesNoFolder) {
+  const std::string nulInDataBase("daten\0x", 7);
+  const std::string nulInSchool(
+      "12\0"
+      "345",
+      6);
+  const std::vector<std::pair<std::string, std::string>> cases = {{nulInDataBase, "12345"},
+                                                                  {"", nulInSchool}};
+  for (const auto& [dataBase, school] : cases) {
+    TempDir temp;
+    MakeFolders(temp.Path(), {"prog"});
+    StartUp(temp.Path() + "prog/", WithDataBase(dataBase, school));
+    EXPECT_TRUE(fs::is_empty(temp.Path() + "prog")) << school;
+  }
 }
 
 TEST(StartUpTest, MissingDataBaseGivesEmptyListsAndIsNotCreated) {

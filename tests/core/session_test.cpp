@@ -221,6 +221,19 @@ TEST_F(SessionTest, SwitchingTheSchoolRebuildsTheClassListAndSelectsTheFirst) {
   EXPECT_TRUE(view.touched.empty());
 }
 
+// Accepted settings whose data base is relative, or none: it lies in the program directory,
+// wherever the program was started from.
+TEST_F(SessionTest, AcceptedSettingsTakeARelativeDataBaseFromTheProgramDirectory) {
+  Start();
+  for (const auto& [field, expected] : std::vector<std::pair<std::string, std::string>>{
+           {"daten", program + "daten/"}, {"daten/", program + "daten/"}, {"", program}}) {
+    session.CurrentSettings().dataBaseDirectory = field;
+    session.SettingsAccepted(false);
+    EXPECT_EQ(session.Paths().dataBaseDirectory, expected) << field;
+    EXPECT_EQ(session.Paths().schoolDirectory, expected + "12345/") << field;
+  }
+}
+
 TEST_F(SessionTest, ChosenDataBaseKeepsTheClassListAndTheSettingsFile) {
   AddClass("BS1A01");
   Start();

@@ -225,6 +225,31 @@ TEST_P(WrongSizeTest, FileIsDeletedAndReportedAndDefaultsStay) {
 
 INSTANTIATE_TEST_SUITE_P(Sizes, WrongSizeTest, testing::Values(0, 1, 1087, 1089, 2176));
 
+// In a read-only program directory the file stays: the message says so and why, and the
+// defaults are used all the same.
+TEST(LoadSettingsTest, AWrongSizeFileThatCannotBeDeletedIsSaidToBeStillThere) {
+  TempDir temp;
+  const std::string programDir = temp.Path() + "prog/";
+  const std::string path = programDir + "ZREINST.DAT";
+  WriteBytes(path, "zu kurz");
+  chmod(path.c_str(), 0644);
+  chmod(programDir.c_str(), 0555);
+  test::RunAsAnotherUser(temp, [&] {
+    Settings settings = SampleSettings();
+    RecordingPort port;
+    LoadSettings(settings, programDir, port);
+    EXPECT_EQ(settings, DefaultSettings());
+    ASSERT_EQ(port.Messages().size(), 1u);
+    EXPECT_EQ(port.Messages()[0].kind, MessageKind::Information);
+    EXPECT_EQ(port.Messages()[0].text,
+              "Die Einstellungsdatei:\n" + path +
+                  "\nist zu alt oder fehlerhaft!\n\nDatei konnte nicht gelöscht werden "
+                  "(Zugriff verweigert)!\nPrüfen Sie bitte sofort die Programm-Einstellungen!");
+  });
+  chmod(programDir.c_str(), 0755);
+  EXPECT_EQ(ReadBytes(path), "zu kurz");
+}
+
 TEST(LoadSettingsTest, MissingFileGivesDefaultsWithoutMessageOrFile) {
   TempDir dir;
   Settings settings = SampleSettings();
@@ -380,6 +405,39 @@ TEST(WriteSettingsTest, FailureReportsOnceAndLeavesTheOldFileIntact) {
 
     EXPECT_EQ(ReadBytes(path), SettingsBytes(EncodeSettings(old)));
     EXPECT_EQ(Entries(programDir), std::set<std::string>{"ZREINST.DAT"}) << "temporary removed";
+  }
+}
+
+// Saving keeps what the user made of the file: its mode (read-only stays read-only) and a
+// symbolic link, which is written through to its target.
+TEST(WriteSettingsTest, KeepsTheModeAndWritesThroughALink) {
+  struct Case {
+    const char* name;
+    mode_t mode;
+    bool link;
+  };
+  for (const Case& c : std::vector<Case>{
+           {"read-only", 0444, false}, {"group only", 0640, false}, {"link", 0600, true}}) {
+    SCOPED_TRACE(c.name);
+    TempDir temp;
+    const std::string programDir = temp.Path() + "prog/";
+    const std::string target =
+        c.link ? temp.Path() + "anderswo/einst.dat" : programDir + "ZREINST.DAT";
+    std::filesystem::create_directories(programDir);
+    WriteBytes(target, SettingsBytes(EncodeSettings(DefaultSettings())));
+    chmod(target.c_str(), c.mode);
+    if (c.link)
+      std::filesystem::create_symlink("../anderswo/einst.dat", programDir + "ZREINST.DAT");
+
+    RecordingPort port;
+    ASSERT_TRUE(WriteSettings(SampleSettings(), programDir, port));
+    EXPECT_TRUE(port.Messages().empty());
+    EXPECT_EQ(ReadBytes(programDir + "ZREINST.DAT"), SettingsBytes(SampleRecord()));
+    EXPECT_EQ(std::filesystem::is_symlink(programDir + "ZREINST.DAT"), c.link);
+    struct stat info {};
+    ASSERT_EQ(stat(target.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, c.mode);
+    EXPECT_EQ(Entries(programDir), std::set<std::string>{"ZREINST.DAT"}) << "no temporary left";
   }
 }
 

@@ -362,6 +362,103 @@ TEST(TableGridModel, AgreesWithOneStringPerCellOnRandomOperations) {
   }
 }
 
+// The same for rows whose texts stand far apart (a row keeps its written cells alone then) and
+// rows set from lines that show a kept text in one column: writes near and far, emptying cells,
+// lines with and without a kept cell, shrinking the columns past far cells, swaps and copies.
+TEST(TableGridModel, FarApartCellsAndKeptCellsAgreeWithOneStringPerCell) {
+  std::mt19937 random(171717);
+  const std::string words[] = {"", " ", "a", "07", "Berufsschule", std::string(40, 'x'), "\xe4"};
+  const std::vector<int> columns = {0, 1, 2, 3, 5, 8, 255, 256, 257, 300, 520, 1000, 1100, 1199};
+  const std::vector<int> counts = {1, 4, 9, 257, 600, 1200};
+  TableGrid grid(1200, 6, 1, 64);
+  CellModel model(1200, 6);
+  const auto pick = [&](const std::vector<int>& from) { return from[random() % from.size()]; };
+  for (int step = 0; step < 12000; ++step) {
+    const int op = static_cast<int>(random() % 100);
+    const int col = pick(columns);
+    const int row = static_cast<int>(random() % static_cast<unsigned>(grid.RowCount() + 1));
+    if (op < 40) {
+      const std::string& text = words[random() % std::size(words)];
+      grid.SetCell(col, row, text);
+      model.Set(col, row, text);
+    } else if (op < 55) {
+      const int fromCol = pick(columns);
+      const int fromRow =
+          op < 48 ? row : static_cast<int>(random() % static_cast<unsigned>(grid.RowCount()));
+      const std::string expected = model.Get(fromCol, fromRow);
+      grid.SetCell(col, row, grid.Cell(fromCol, fromRow));
+      model.Set(col, row, expected);
+    } else if (op < 63) {
+      std::vector<std::string> texts;
+      for (int k = static_cast<int>(random() % 4); k > 0; --k) {
+        texts.push_back(words[random() % std::size(words)]);
+      }
+      const std::vector<std::string_view> views(texts.begin(), texts.end());
+      grid.SetCells(col, row, views);
+      for (std::size_t k = 0; k < texts.size(); ++k)
+        model.Set(col + static_cast<int>(k), row, texts[k]);
+    } else if (op < 78) {
+      // A line placed from a column near or far, showing a kept text in one column or not.
+      const std::string alphabet = "ab;;x";
+      std::string line(random() % 12, ' ');
+      for (char& c : line) c = alphabet[random() % alphabet.size()];
+      const int n = 1 + static_cast<int>(random() % 5);
+      std::vector<std::uint32_t> ends(static_cast<std::size_t>(n));
+      SplitEnds(line, n, ends.data());
+      const std::vector<std::string> fields = SplitRecord(line, n);
+      const int keptCol = random() % 3 == 0 ? -1 : col + static_cast<int>(random() % 6);
+      const std::string& keptText = words[random() % std::size(words)];
+      const int kept = keptCol < 0 ? 0 : grid.KeepCellText(keptCol, keptText);
+      grid.SetLineCells(col, row, line, ends, nullptr, nullptr, kept);
+      for (std::size_t k = 0; k < fields.size(); ++k)
+        model.Set(col + static_cast<int>(k), row, fields[k]);
+      if (keptCol >= 0) model.Set(keptCol, row, keptText);
+    } else if (op < 82) {
+      const int n = pick(counts);
+      grid.SetColCount(n);
+      model.SetCols(n);
+    } else if (op < 86) {
+      const int n = 1 + static_cast<int>(random() % 8);
+      grid.SetRowCount(n);
+      model.SetRows(n);
+    } else if (op < 87) {
+      grid.ClearCells();
+      model.Clear();
+    } else if (op < 93) {
+      const int a = static_cast<int>(random() % static_cast<unsigned>(grid.RowCount()));
+      const int b = static_cast<int>(random() % static_cast<unsigned>(grid.RowCount()));
+      grid.SwapRowCells(a, b);
+      model.Swap(a, b);
+    } else if (op < 95) {
+      TableGrid copy = grid;
+      copy.SetCell(0, 0, "nur in der Kopie");
+      grid = copy;
+      model.Set(0, 0, "nur in der Kopie");
+    } else if (op < 97) {
+      // A stretch of cells filled one by one, downwards: far-apart cells come close again.
+      const int first = static_cast<int>(random() % 400);
+      for (int c = first + 300; c >= first; --c) {
+        const std::string text = std::to_string(c % 7);
+        grid.SetCell(c, row, text);
+        model.Set(c, row, text);
+      }
+    } else {
+      // Back to every column: the cells far right come and go with the count.
+      grid.SetColCount(1200);
+      model.SetCols(1200);
+    }
+    ASSERT_EQ(grid.RowCount(), model.Rows());
+    for (int r = 0; r <= grid.RowCount(); ++r) {
+      for (const int c : columns) {
+        ASSERT_EQ(grid.Cell(c, r), model.Get(c, r)) << "step " << step << " cell " << c << "," << r;
+      }
+      for (int c = 0; c < grid.ColCount(); c += 97) {
+        ASSERT_EQ(grid.Cell(c, r), model.Get(c, r)) << "step " << step << " cell " << c << "," << r;
+      }
+    }
+  }
+}
+
 // Rows set from lines: a copy of the grid keeps its texts while the original loads new lines,
 // is written to and cleared, and each grid loads into its own room afterwards.
 TEST(TableGridLines, CopiesKeepTheirTextsWhileTheOriginalLoadsAgain) {

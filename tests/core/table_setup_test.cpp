@@ -2,16 +2,20 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/types.h>
 #include <unistd.h>
 
 #include <array>
 #include <cerrno>
 #include <filesystem>
+#include <map>
+#include <random>
 #include <string>
 #include <vector>
 
 #include "records/file_names.hpp"
 #include "records/text.hpp"
+#include "support/child_process.hpp"
 #include "support/fixture.hpp"
 #include "support/other_user.hpp"
 
@@ -204,6 +208,85 @@ TEST_F(SetUpTableTest, HugeDeclaredSizeStaysCheap) {
   EXPECT_EQ(grid.Cell(65534, 65534), "corner");
   EXPECT_EQ(grid.Cell(1, 0), "X");
   EXPECT_EQ(grid.StoredCells(100), 0);  // no row holds storage for 65535 cells
+}
+
+// A heading far right in every row: the memory follows the headings, not their column numbers.
+// 65,535 of them cost 17 GB when every row kept room for every column up to its last.
+TEST_F(SetUpTableTest, AHeadingFarRightInEveryRowCostsLittle) {
+  if (!test::AddressSpaceLimitsWork()) GTEST_SKIP() << "no address-space limit under ASan";
+  std::string definition = "65535;65535;T\r\n0;0;Satzart 0\r\n";
+  for (int row = 0; row < 65535; ++row) definition += "65534;" + std::to_string(row) + ";x\r\n";
+  WriteBytes(DefinitionPath(), definition);
+  const test::ChildOutcome outcome = test::RunInChild(
+      [&](std::string& report) {
+        TableGrid grid = DesignGrid();
+        if (!SetUpTable(grid, dir.Path(), kLayout, port)) report += "not set up\n";
+        for (const int row : {0, 1, 30000, 65534}) {
+          if (grid.Cell(65534, row) != "x") report += "row " + std::to_string(row) + "\n";
+        }
+        if (grid.Cell(0, 0) != "Satzart 0" || grid.Cell(65533, 7) != "") report += "cells\n";
+        return report.empty() ? 0 : 1;
+      },
+      {.seconds = 60, .memoryHeadroom = 100u << 20});
+  EXPECT_TRUE(outcome.Succeeded()) << outcome.Describe();
+}
+
+// Random definition files in place of Bog0Tab0.TBD: a named pipe, a link to /dev/zero, a
+// folder, or a file of scattered headings up to column and row 65534. Each set-up ends at once
+// with the headings it read (or a cleared grid and one message naming the file), within a
+// memory limit that the cells' column numbers would break many times over.
+TEST_F(SetUpTableTest, NonRegularAndSparseDefinitionFilesEndWithinLimits) {
+  if (!test::AddressSpaceLimitsWork()) GTEST_SKIP() << "no address-space limit under ASan";
+  std::mt19937 random(19u);
+  const auto pick = [&](int low, int high) {
+    return std::uniform_int_distribution<int>(low, high)(random);
+  };
+  for (int round = 0; round < 24; ++round) {
+    SCOPED_TRACE(round);
+    const std::string path = DefinitionPath();
+    std::filesystem::remove_all(path);
+    const int kind = pick(0, 5);  // 0 pipe, 1 /dev/zero, 2 folder, else a sparse file
+    std::map<std::pair<int, int>, std::string> headings;
+    if (kind == 0) {
+      ASSERT_EQ(::mkfifo(path.c_str(), 0644), 0);
+    } else if (kind == 1) {
+      std::filesystem::create_symlink("/dev/zero", path);
+    } else if (kind == 2) {
+      std::filesystem::create_directory(path);
+    } else {
+      std::string definition = "65535;65535;T\r\n";
+      const int count = pick(1, 4000);
+      for (int i = 0; i < count; ++i) {
+        const int col = pick(0, 9) < 7 ? 65534 - pick(0, 20) : pick(0, 65534);
+        const int row = pick(0, 65534);
+        const std::string text = "h" + std::to_string(i);
+        definition += std::to_string(col) + ";" + std::to_string(row) + ";" + text + "\r\n";
+        headings[{col, row}] = text;  // a later line writes over an earlier one
+      }
+      WriteBytes(path, definition);
+    }
+    const test::ChildOutcome outcome = test::RunInChild(
+        [&](std::string& report) {
+          TableGrid grid = DesignGrid();
+          RecordingPort childPort;
+          const bool read = SetUpTable(grid, dir.Path(), kLayout, childPort);
+          if (read != (kind > 2)) report += "set-up result\n";
+          if (kind <= 2) {
+            const std::string why = kind == 2 ? "Ist ein Verzeichnis" : "ist keine normale Datei";
+            if (childPort.Messages().size() != 1 ||
+                childPort.Messages()[0].text != path + "\n" + why) {
+              report += "message\n";
+            }
+            if (!grid.Cell(0, 0).empty()) report += "not cleared\n";
+          }
+          for (const auto& [cell, text] : headings) {
+            if (grid.Cell(cell.first, cell.second) != text) report += "cell " + text + "\n";
+          }
+          return report.empty() ? 0 : 1;
+        },
+        {.seconds = 30, .memoryHeadroom = 150u << 20});
+    EXPECT_TRUE(outcome.Succeeded()) << outcome.Describe();
+  }
 }
 
 struct UnwritableCase {

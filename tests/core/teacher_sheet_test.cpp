@@ -424,6 +424,20 @@ TEST_F(TeacherTable2Test, UnknownCodesAreListedWithSemicolonsOnALineOfTheirOwn) 
   EXPECT_EQ(session.Grid(GridId::StringGrid13).Cell(4, 3), "6");
 }
 
+TEST_F(TeacherTable2Test, AMillionUnknownCodesListTheFirstFiftyAndCountTheRest) {
+  std::string bytes = "ES001;ES002\r\n";
+  for (int i = 0; i < 1000000; ++i) bytes += "X" + std::to_string(i) + ";1\r\n";
+  WriteBytes(school + "LEHRER/1234502.CSV", bytes);
+  Show(2);
+  std::string list;
+  for (int i = 0; i < 50; ++i) list += (i > 0 ? ";X" : "X") + std::to_string(i);
+  EXPECT_EQ(MessageTexts(port),
+            std::vector<std::string>{"Beim Einlesen der Datendatei:\n" + school +
+                                     "LEHRER/1234502.CSV\nkonnte(n) 1000000 Datensatz/-sätze "
+                                     "nicht zugeordnet werden!\n[" +
+                                     list + " … und 999.950 weitere]"});
+}
+
 TEST_F(TeacherTable2Test, RecordsWithoutCodeOnlyGiveAnEmptyList) {
   WriteData(2, {"ES001", ";1", ""});
   Show(2);

@@ -6,8 +6,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QTextBlock>
 #include <QTextEdit>
 #include <QTimer>
@@ -75,6 +77,8 @@ class DialogsTest : public QObject {
   void questionIsAnsweredJaOrNein();
   void portShowsTheInfoDialogUntilItCloses();
   void ctrlCCopiesCaptionAndTextOfABox();
+  void messageBoxesStayOnTheScreen_data();
+  void messageBoxesStayOnTheScreen();
 
   void aboutBoxShowsItsLines();
   void progressDialogClosesWithinItsTimeEachShowing();
@@ -271,6 +275,62 @@ void DialogsTest::ctrlCCopiesCaptionAndTextOfABox() {
   });
   QVERIFY(port.Ask("Wollen Sie\n/pfad/Datei wirklich?"));
   QCOMPARE(copied, QStringLiteral("Bestätigen\n\nWollen Sie\n/pfad/Datei wirklich?"));
+}
+
+void DialogsTest::messageBoxesStayOnTheScreen_data() {
+  QTest::addColumn<QString>("text");
+  QTest::addColumn<bool>("scrolls");
+  QTest::addColumn<QString>("shown");  // what the box holds; empty: the text itself
+  QString lines;
+  for (int i = 0; i < 600; ++i) lines += QStringLiteral("Zeile %1\n").arg(i);
+  QString codes;
+  for (int i = 0; i < 3000; ++i) codes += QStringLiteral("X%1;").arg(i);  // 23 KB, no blank
+  QTest::newRow("short") << QStringLiteral("Zeile 1\nZeile 2") << false << QString();
+  QTest::newRow("600 lines") << lines << true << QString();
+  QTest::newRow("one line of 23 KB") << codes << true << QString();
+  QTest::newRow("markup shows as written")
+      << QStringLiteral("<b>fett</b> &amp;") << false << QString();
+  QTest::newRow("200,000 characters are cut") << QString(200000, QLatin1Char('y')) << true
+                                              << QString(100000, QLatin1Char('y')) + QChar(0x2026);
+}
+
+void DialogsTest::messageBoxesStayOnTheScreen() {
+  QFETCH(QString, text);
+  QFETCH(bool, scrolls);
+  QFETCH(QString, shown);
+  if (shown.isEmpty()) shown = text;
+  QtMessagePort port;
+  QRect screen;
+  QRect frame;
+  QRect okButton;
+  QString boxText;
+  QString labelText;
+  bool field = false;
+  Qt::TextFormat format = Qt::AutoText;
+  QTimer::singleShot(0, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box == nullptr) return;  // the empty rectangles below tell
+    screen = box->screen()->availableGeometry();
+    frame = box->frameGeometry();
+    QAbstractButton* ok = box->button(QMessageBox::Ok);
+    okButton = QRect(ok->mapToGlobal(QPoint(0, 0)), ok->size());
+    boxText = box->text();
+    format = box->textFormat();
+    const auto* scrolling = box->findChild<QPlainTextEdit*>();
+    field = scrolling != nullptr && scrolling->isVisible();
+    if (field) labelText = scrolling->toPlainText();
+    ok->click();
+  });
+  port.Show(MessageKind::Error, text.toStdString());
+  QVERIFY(!screen.isEmpty());
+  QVERIFY2(frame.height() <= screen.height(),
+           qPrintable(QStringLiteral("%1 > %2").arg(frame.height()).arg(screen.height())));
+  QVERIFY(frame.width() <= screen.width());
+  QVERIFY(screen.contains(okButton));
+  QCOMPARE(field, scrolls);
+  QCOMPARE(boxText, shown);
+  if (field) QCOMPARE(labelText, shown);
+  QCOMPARE(format, Qt::PlainText);
 }
 
 void DialogsTest::portShowsTheInfoDialogUntilItCloses() {

@@ -43,6 +43,8 @@ class GridViewTest : public QObject {
   void cleanup();
 
   void cellsAndCaptionsComeFromTheGrid();
+  void aHugeCellShowsItsBeginningAndKeepsAll_data();
+  void aHugeCellShowsItsBeginningAndKeepsAll();
   void fixedCellsAreNotEditable_data();
   void fixedCellsAreNotEditable();
   void editsGoIntoTheGrid_data();
@@ -106,6 +108,30 @@ void GridViewTest::cellsAndCaptionsComeFromTheGrid() {
   QCOMPARE(model_->index(3, 5).data().toString(), QStringLiteral("5/4"));
   QCOMPARE(view_->horizontalHeader()->model()->headerData(0, Qt::Horizontal).toString(),
            QStringLiteral("K0"));
+}
+
+void GridViewTest::aHugeCellShowsItsBeginningAndKeepsAll_data() {
+  QTest::addColumn<int>("length");
+  QTest::addColumn<bool>("cut");
+  QTest::newRow("just short enough") << int(kMostShownCharacters) << false;
+  QTest::newRow("one more") << int(kMostShownCharacters) + 1 << true;
+  QTest::newRow("50 MB") << (50 << 20) << true;
+}
+
+void GridViewTest::aHugeCellShowsItsBeginningAndKeepsAll() {
+  QFETCH(int, length);
+  QFETCH(bool, cut);
+  const std::string cell(static_cast<std::size_t>(length), '\xE4');  // "ä" in Windows-1252
+  grid_->SetCell(3, 2, cell);
+  grid_->SetCell(4, 0, cell);
+  const QString shown = model_->index(1, 3).data(Qt::DisplayRole).toString();
+  const QString heading = model_->headerData(4, Qt::Horizontal).toString();
+  const QString expected = cut ? QString(int(kMostShownCharacters), QChar(0xE4)) + QChar(0x2026)
+                               : QString(length, QChar(0xE4));
+  QCOMPARE(shown, expected);
+  QCOMPARE(heading, expected);
+  QCOMPARE(model_->index(1, 3).data(Qt::EditRole).toString().size(), length);
+  QCOMPARE(grid_->Cell(3, 2).size(), std::size_t(length));
 }
 
 void GridViewTest::fixedCellsAreNotEditable_data() {

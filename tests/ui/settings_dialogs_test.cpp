@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSettings>
 #include <QTimer>
 #include <QtTest>
 #include <filesystem>
@@ -86,6 +87,8 @@ class SettingsDialogsTest : public test::WindowTest {
   void mountedDrivesStartWithHome();
 
   void mailCancelDoesNotHandOver();
+  void mailRecipientComesOnlyFromTheConfiguration_data();
+  void mailRecipientComesOnlyFromTheConfiguration();
   void mailResultClosesTheDialog_data();
   void mailResultClosesTheDialog();
   void mailFromTheWindowAttachesTheQuickReport();
@@ -400,6 +403,28 @@ void SettingsDialogsTest::mailCancelDoesNotHandOver() {
   QCOMPARE(dialog.result(), int(QDialog::Rejected));
   QVERIFY(mail.sent.empty());
   QVERIFY(port_->Messages().empty());
+}
+
+void SettingsDialogsTest::mailRecipientComesOnlyFromTheConfiguration_data() {
+  QTest::addColumn<QString>("entry");  // the configuration file's lines
+  QTest::addColumn<QString>("recipient");
+  QTest::newRow("no entry") << QString() << QString();
+  QTest::newRow("entry") << QStringLiteral("[Schnellmeldung]\nEmpfaenger=stelle@example.org\n")
+                         << QStringLiteral("stelle@example.org");
+  QTest::newRow("blanks around") << QStringLiteral("[Schnellmeldung]\nEmpfaenger=\" a@b.de \"\n")
+                                 << QStringLiteral("a@b.de");
+  QTest::newRow("an option is no address")
+      << QStringLiteral("[Schnellmeldung]\nEmpfaenger=--help\n") << QString();
+}
+
+void SettingsDialogsTest::mailRecipientComesOnlyFromTheConfiguration() {
+  QFETCH(QString, entry);
+  QFETCH(QString, recipient);
+  test::TempDir temp;
+  const std::string file = temp.Path() + "tabellario.conf";
+  test::WriteBytes(file, entry.toStdString());
+  const QSettings configuration(QString::fromStdString(file), QSettings::IniFormat);
+  QCOMPARE(QString::fromStdString(QuickReportRecipient(configuration)), recipient);
 }
 
 void SettingsDialogsTest::mailResultClosesTheDialog_data() {

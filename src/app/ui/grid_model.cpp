@@ -10,6 +10,11 @@ QString CellText(std::string_view win1252) {
   return QString::fromUtf8(Win1252ToUtf8(win1252));
 }
 
+QString ShownCellText(std::string_view win1252) {
+  if (win1252.size() <= kMostShownCharacters) return CellText(win1252);
+  return CellText(win1252.substr(0, kMostShownCharacters)) + QChar(0x2026);
+}
+
 GridModel::GridModel(TableGrid& grid, QObject* parent) : QAbstractTableModel(parent), grid_(grid) {}
 
 int GridModel::rowCount(const QModelIndex& parent) const {
@@ -26,12 +31,13 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
     return IsFixedColumn(index.column()) ? QVariant(headingBrush_) : QVariant();
   }
   if (role != Qt::DisplayRole && role != Qt::EditRole) return {};
-  return CellText(grid_.Cell(index.column(), GridRow(index.row())));
+  const std::string_view cell = grid_.Cell(index.column(), GridRow(index.row()));
+  return role == Qt::DisplayRole ? ShownCellText(cell) : CellText(cell);
 }
 
 QVariant GridModel::headerData(int section, Qt::Orientation orientation, int role) const {
   if (role != Qt::DisplayRole) return {};
-  if (orientation == Qt::Horizontal) return CellText(grid_.Cell(section, 0));
+  if (orientation == Qt::Horizontal) return ShownCellText(grid_.Cell(section, 0));
   return {};  // the fixed left columns label the rows
 }
 

@@ -45,7 +45,12 @@ class GridModel : public QAbstractTableModel {
   QBrush headingBrush_;
 };
 
-// A Windows-1252 cell as the view shows it.
+// A Windows-1252 cell as text (all of it: for editing, copying).
 QString CellText(std::string_view win1252);
+
+// The most characters a cell shows; a longer text (a line of megabytes) shows its beginning and
+// "…", since laying it out would hold the window for minutes. The cell keeps all of it.
+inline constexpr std::size_t kMostShownCharacters = 4000;
+QString ShownCellText(std::string_view win1252);
 
 }  // namespace tab::ui

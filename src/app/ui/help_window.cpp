@@ -1,6 +1,5 @@
 #include "app/ui/help_window.hpp"
 
-#include <QFile>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -13,6 +12,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "records/file_names.hpp"
 #include "records/text.hpp"
 
 namespace tab::ui {
@@ -56,9 +56,10 @@ QString HelpWindow::ContextAnchor(int context) {
 
 bool HelpWindow::Load(const QString& path) {
   if (loaded_ && path == path_) return true;
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return false;
-  const QByteArray bytes = file.readAll();
+  // Read as every file of the program is: a named pipe or a device in its place is not waited on.
+  std::string content;
+  if (ReadWholeFile(path.toStdString(), content) != 0) return false;
+  const QByteArray bytes = QByteArray::fromStdString(content);
   // Our help is UTF-8; an older file in the Windows code page is read as that.
   QStringDecoder utf8(QStringDecoder::Utf8);
   QString html = utf8(bytes);

@@ -2,10 +2,18 @@
 
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QSettings>
 
 #include "app/ui/widget_style.hpp"
 
 namespace tab::ui {
+
+std::string QuickReportRecipient(const QSettings& configuration) {
+  const QString recipient =
+      configuration.value(QString::fromLatin1(kQuickReportRecipientEntry)).toString().trimmed();
+  if (recipient.startsWith(QLatin1Char('-'))) return {};
+  return recipient.toStdString();
+}
 
 TEMailForm::TEMailForm(MailPort& mail, MessagePort& port, QWidget* parent)
     : QDialog(parent), mail_(&mail), port_(port) {
@@ -32,8 +40,14 @@ void TEMailForm::SetQuickReport(const std::string& schoolNumber,
 }
 
 void TEMailForm::Button2Click() {
+  // The program's own configuration, per user (~/.config/tabellario/tabellario.conf) or for
+  // the site (/etc/xdg/tabellario/tabellario.conf).
+  const QSettings configuration(QSettings::NativeFormat, QSettings::UserScope,
+                                QStringLiteral("tabellario"), QStringLiteral("tabellario"));
+  const std::string recipient = QuickReportRecipient(configuration);
   // Blocks until the mail program is done with the message.
-  if (SendQuickReport(schoolNumber_, dataBaseDirectory_, *mail_, port_) == kMailSuccess) {
+  if (SendQuickReport(schoolNumber_, dataBaseDirectory_, recipient, *mail_, port_) ==
+      kMailSuccess) {
     accept();
   } else {
     reject();

@@ -6,8 +6,14 @@
 #include "mail/mail.hpp"
 
 class QPushButton;
+class QSettings;
 
 namespace tab::ui {
+
+// The recipient a site configured for the quick report (kQuickReportRecipientEntry), without
+// surrounding blanks; empty when there is none. A text starting with "-" is no address (the mail
+// program would take it for an option) and counts as none.
+std::string QuickReportRecipient(const QSettings& configuration);
 
 class TEMailForm : public QDialog {
   Q_OBJECT

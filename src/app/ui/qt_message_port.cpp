@@ -1,10 +1,17 @@
 #include "app/ui/qt_message_port.hpp"
 
 #include <QClipboard>
+#include <QGridLayout>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <algorithm>
+#include <climits>
 
 #include "app/ui/info_dialog.hpp"
 
@@ -70,6 +77,51 @@ class CopyOnCtrlC : public QObject {
   QMessageBox& box_;
 };
 
+// The most characters a box takes; the program's own messages stay far below (a list of codes
+// names at most 50 of them), so only a text of unforeseen length is cut, with "…".
+constexpr int kMostCharacters = 100000;
+
+QString BoxText(const std::string& text) {
+  QString shown = QString::fromStdString(text);
+  if (shown.size() > kMostCharacters) shown = shown.left(kMostCharacters) + QChar(0x2026);
+  return shown;
+}
+
+// A text taller than two thirds of the screen is shown in a scrolling field of that height in
+// the place of the box's label, so that the box with its buttons stays on the screen. The label
+// keeps the text (what the box says, and what Ctrl+C copies).
+void KeepOnScreen(QMessageBox& box) {
+  auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+  auto* grid = qobject_cast<QGridLayout*>(box.layout());
+  const QScreen* screen = box.screen();
+  if (label == nullptr || grid == nullptr || screen == nullptr) return;
+  const QRect room = screen->availableGeometry();
+  const int width = std::min(room.width() / 2, 500);  // where a message box wraps its lines
+  const int height = room.height() * 2 / 3;
+  const QRect needed = label->fontMetrics().boundingRect(
+      QRect(0, 0, width, INT_MAX), Qt::TextWordWrap | Qt::TextWrapAnywhere, box.text());
+  if (needed.height() <= height) return;
+  auto* field = new QPlainTextEdit(&box);
+  field->setObjectName(QStringLiteral("tab_msgbox_scrolling_text"));
+  field->setReadOnly(true);
+  field->setFocusPolicy(Qt::NoFocus);  // Return and Escape stay with the buttons
+  field->setFrameShape(QFrame::NoFrame);
+  field->viewport()->setAutoFillBackground(false);
+  field->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+  field->setPlainText(box.text());
+  field->setFixedSize(width + field->verticalScrollBar()->sizeHint().width(), height);
+  delete grid->replaceWidget(label, field);
+  label->hide();
+}
+
+// A message box with the program's texts: plain text (a file name with "<b>" in it shows as it
+// is written), never taller than the screen.
+void PrepareBox(QMessageBox& box) {
+  box.setTextFormat(Qt::PlainText);
+  KeepOnScreen(box);
+  new CopyOnCtrlC(box);
+}
+
 }  // namespace
 
 QtMessagePort::QtMessagePort() = default;
@@ -93,20 +145,19 @@ TInfoDlg& QtMessagePort::InfoDialog() {
 }
 
 void QtMessagePort::Show(MessageKind kind, const std::string& text) {
-  QMessageBox box(IconOf(kind), CaptionOf(kind), QString::fromStdString(text), QMessageBox::Ok,
-                  parent_);
+  QMessageBox box(IconOf(kind), CaptionOf(kind), BoxText(text), QMessageBox::Ok, parent_);
   box.button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
-  new CopyOnCtrlC(box);
+  PrepareBox(box);
   box.exec();
 }
 
 bool QtMessagePort::Ask(const std::string& text) {
-  QMessageBox box(QMessageBox::Question, CaptionOf(MessageKind::Question),
-                  QString::fromStdString(text), QMessageBox::Yes | QMessageBox::No, parent_);
+  QMessageBox box(QMessageBox::Question, CaptionOf(MessageKind::Question), BoxText(text),
+                  QMessageBox::Yes | QMessageBox::No, parent_);
   box.button(QMessageBox::Yes)->setText(QStringLiteral("Ja"));
   box.button(QMessageBox::No)->setText(QStringLiteral("Nein"));
   box.setDefaultButton(QMessageBox::Yes);
-  new CopyOnCtrlC(box);
+  PrepareBox(box);
   return box.exec() == QMessageBox::Yes;
 }
 

@@ -3,6 +3,8 @@
 // block of its own below, made when its first record is read.
 #include <sys/stat.h>
 
+#include <algorithm>
+
 #include "records/fields.hpp"
 #include "records/file_names.hpp"
 #include "records/line_reader.hpp"
@@ -37,12 +39,17 @@ void PairKey(std::string& out, std::string_view group, std::string_view key) {
   out += key;
 }
 
+std::string ClassFolder(const SheetContext& context) {
+  const std::string& school = context.paths.schoolDirectory;
+  return school.empty() ? "KLASSE" : ResolvePath(school, "KLASSE");
+}
+
 // Without a class file the class folder is made again if it has gone since the class list was
 // built (not by the data-base check, which writes nothing).
 void MakeClassFolder(const SheetContext& context) {
   if (context.readOnly) return;
   const std::string& school = context.paths.schoolDirectory;
-  const std::string folder = school.empty() ? "KLASSE" : ResolvePath(school, "KLASSE");
+  const std::string folder = ClassFolder(context);
   if (CanEnterDirectory(folder)) return;
   if (!school.empty() && ::mkdir(folder.c_str(), 0777) == 0) return;
   context.port.Information("Problem beim Erstellen des Datenverzeichnis:\n" + folder + "\n" +
@@ -56,23 +63,29 @@ GroupTable::GroupTable(TableGrid& grid, const SheetContext& context)
       programDirectory_(context.paths.programDirectory),
       port_(context.port),
       groups_(grid, kGroupColumn, 1, 0),
-      groupsAndKeys_(grid, kGroupColumn, 1, 0) {
+      groupsAndKeys_(grid, kGroupColumn, 1, 0),
+      blocks_(grid, kGroupColumn, 1, 0),
+      keyLinesByKey_(grid, kKeyColumn, 1, 0) {
   for (int row = 1; row < grid.RowCount(); ++row) {
-    Index(grid.Cell(kGroupColumn, row), grid.Cell(kKeyColumn, row), row);
+    const std::string_view group = grid.Cell(kGroupColumn, row);
+    groups_.Add(group, row);
+    PairKey(lookup_, group, grid.Cell(kKeyColumn, row));
+    groupsAndKeys_.Add(lookup_, row);
   }
 }
 
-void GroupTable::Index(std::string_view group, std::string_view key, int row) {
-  groups_.Add(group, row);
-  PairKey(lookup_, group, key);
-  groupsAndKeys_.Add(lookup_, row);
-}
-
 bool GroupTable::HasGroup(std::string_view group) const {
-  return !groups_.Find(group).empty();
+  return !groups_.Find(group).empty() || !blocks_.Find(group).empty();
 }
 
 std::span<const int> GroupTable::Rows(std::string_view group, std::string_view key) const {
+  // A group has either rows of the indexed table or a block: blocks go only to new groups.
+  const std::span<const int> block = blocks_.Find(group);
+  if (!block.empty()) {
+    found_.clear();
+    for (const int line : keyLinesByKey_.Find(key)) found_.push_back(block.front() + line);
+    return found_;
+  }
   PairKey(lookup_, group, key);
   return groupsAndKeys_.Find(lookup_);
 }
@@ -84,19 +97,34 @@ bool GroupTable::ReadKeyFile() {
     keyFile_ = KeyFile::Missing;
     return true;
   }
-  // Read once per loading: every block is made from the same lines.
+  // Read once per loading: every block shows the same lines.
   LineReader reader(keyFilePath_);
   std::string line;
   std::vector<std::string_view> fields;
+  std::string bytes;
+  std::vector<std::uint32_t> ends;
   while (reader.Next(line)) {
     SplitRecord(line, 2, fields);
-    keys_.emplace_back(fields[0], fields[1]);
+    const std::string_view key = fields[0];
+    const std::string_view text = fields[1];
+    keyLinesByKey_.Add(key, static_cast<int>(keyLineStarts_.size()));
+    keyLineStarts_.push_back(bytes.size());
+    // key;text;;;key: columns 0 to 4, the separators never read.
+    const auto k = static_cast<std::uint32_t>(key.size());
+    const auto t = static_cast<std::uint32_t>(text.size());
+    bytes.append(key).append(1, ';').append(text).append(";;;").append(key);
+    ends.insert(ends.end(), {k, k + 1 + t, k + 2 + t, k + 3 + t, k + 4 + t + k});
   }
   if (reader.Failed()) {
     port_.IoError(keyFilePath_, reader.Error());
-    keys_.clear();
+    keyLineStarts_.clear();
     return false;
   }
+  keyBytes_ = bytes.size();
+  keyLines_.reset(new char[bytes.size() + 1]);
+  std::copy(bytes.begin(), bytes.end(), keyLines_.get());
+  keyEnds_.reset(new std::uint32_t[ends.size() + 1]);
+  std::copy(ends.begin(), ends.end(), keyEnds_.get());
   keyFile_ = KeyFile::Read;
   return true;
 }
@@ -110,17 +138,21 @@ bool GroupTable::AppendGroupBlock(std::string_view group) {
                   "ist nicht vorhanden!");
     return true;
   }
-  // Column 2 stays empty: it gets the group name on the rows that a record fills.
-  int row = first;
-  for (const auto& [key, text] : keys_) {
-    if (row + 1 > grid_.RowCount()) grid_.SetRowCount(row + 1);
-    grid_.SetCell(0, row, key);
-    grid_.SetCell(1, row, text);
-    grid_.SetCell(kGroupColumn, row, group);
-    grid_.SetCell(kKeyColumn, row, key);
-    Index(group, key, row);
-    ++row;
+  const std::size_t lines = keyLineStarts_.size();
+  if (lines == 0) return true;  // the rows stay empty and the group unknown
+  if (first + static_cast<int>(lines) > grid_.RowCount()) {
+    grid_.SetRowCount(first + static_cast<int>(lines));
   }
+  // Column 2 stays empty: it gets the group name on the rows that a record fills.
+  const int groupCell = grid_.KeepCellText(kGroupColumn, group);
+  for (std::size_t i = 0; i < lines; ++i) {
+    const std::size_t start = keyLineStarts_[i];
+    const std::size_t end = i + 1 < lines ? keyLineStarts_[i + 1] : keyBytes_;
+    grid_.SetLineCells(
+        0, first + static_cast<int>(i), std::string_view(keyLines_.get() + start, end - start),
+        std::span<const std::uint32_t>(keyEnds_.get() + 5 * i, 5), keyLines_, keyEnds_, groupCell);
+  }
+  blocks_.Add(group, first);
   return true;
 }
 
@@ -143,7 +175,8 @@ void LoadGroupTable(TableGrid& grid, const SheetContext& context) {
   const std::string path = ClassDataFile(context, kGroupTable);
   UnplacedRecords unplaced(context.unplacedLines);
   DataFile file(path, kFieldCount);
-  if (file.Exists()) {
+  // A class folder that cannot be entered is told as a missing one is: the folder, not its file.
+  if (file.Exists() && CanEnterDirectory(ClassFolder(context))) {
     GroupTable table(grid, context);
     while (file.Next()) {
       const std::string_view group = file.Field(2);
@@ -153,8 +186,12 @@ void LoadGroupTable(TableGrid& grid, const SheetContext& context) {
         continue;
       }
       if (!table.HasGroup(group) && !table.AppendGroupBlock(group)) return;
-      // A prior-schooling key that the group's block does not list drops the record uncounted.
-      for (int row : table.Rows(group, key)) {
+      const std::span<const int> rows = table.Rows(group, key);
+      // A prior-schooling key that the group's block does not list drops the record uncounted,
+      // except in the block of all trainees: its rows 2 to 9 hold only part of the key file,
+      // and a record that finds none of them is reported.
+      if (rows.empty() && group == kAllTraineesGroup) unplaced.CountWithoutKey(file);
+      for (int row : rows) {
         PutFields(grid, row, file, 2);
         const bool total = grid.Cell(0, row) == "9" || grid.Cell(kKeyColumn, row) == "9";
         grid.SetRowHeight(row, total ? kTotalRowHeight : kFullRowHeight);

@@ -2,6 +2,8 @@
 // The loaders of the class report (Bogen 3): eleven tables of one class. Table 10 is the page
 // "Tab. 4.1" and reads the class file with the number 10. The loaders read the current class
 // (context.paths.classId); the tables' set-ups are data (klassen_layouts.hpp).
+#include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -32,7 +34,8 @@ void LoadGroupTable(TableGrid& grid, const SheetContext& context);
 
 // Table 9 while it is loaded: one block of rows per occupation group, one row per line of
 // SSVB0.SSD, found by group key (column 3) and prior-schooling key (column 4) without scanning.
-// The first block (rows 2..) is the one of all trainees, group "9999".
+// The first block (rows 2..) is the one of all trainees, group "9999". The key file is read once
+// and shared by all blocks: an appended row keeps no texts of its own until a record fills it.
 class GroupTable {
  public:
   // Indexes rows 1 to the last row as they stand.
@@ -40,7 +43,8 @@ class GroupTable {
 
   // Whether a row holds the group key in column 3.
   bool HasGroup(std::string_view group) const;
-  // Rows whose column 3 holds the group and whose column 4 holds the key, ascending.
+  // Rows whose column 3 holds the group and whose column 4 holds the key, ascending. The span
+  // serves until the next call.
   std::span<const int> Rows(std::string_view group, std::string_view key) const;
 
   // Adds seven rows below the last row and fills them, and more when the key file has more
@@ -52,16 +56,25 @@ class GroupTable {
  private:
   enum class KeyFile { NotRead, Missing, Read };
   bool ReadKeyFile();
-  void Index(std::string_view group, std::string_view key, int row);
 
   TableGrid& grid_;
   std::string programDirectory_;
   MessagePort& port_;
+  // The rows as they stood when the table was indexed.
   RowIndex groups_;
   RowIndex groupsAndKeys_;  // by PairKey(group, key)
+  // The appended blocks: the first row of each group's block. Row first + i shows line i.
+  RowIndex blocks_;
   KeyFile keyFile_ = KeyFile::NotRead;
   std::string keyFilePath_;
-  std::vector<std::pair<std::string, std::string>> keys_;  // code and text per line
+  // The key file's lines laid out once as the fields of a block row (key, text, empty, empty,
+  // key; column 3 shows the group), with their ends, five per line.
+  std::shared_ptr<char[]> keyLines_;
+  std::shared_ptr<std::uint32_t[]> keyEnds_;
+  std::vector<std::size_t> keyLineStarts_;  // where each line begins in keyLines_
+  std::size_t keyBytes_ = 0;
+  RowIndex keyLinesByKey_;  // line numbers by key
+  mutable std::vector<int> found_;
   mutable std::string lookup_;
 };
 

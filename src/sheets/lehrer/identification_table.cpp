@@ -35,7 +35,7 @@ void SetUpIdentification(TableGrid& grid, const SheetContext& context) {
 void LoadIdentification(TableGrid& grid, const SheetContext& context) {
   // The school's own list only; there is no fallback to the program directory.
   const std::string path = ResolvePath(context.paths.schoolDirectory, "LEHRER.CSV");
-  if (!PathExists(path)) {
+  if (PathMissing(path)) {
     ClearCells(grid, 1, kListFields, 1, grid.RowCount() - 1);
     return;
   }
