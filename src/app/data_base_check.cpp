@@ -1,7 +1,6 @@
 #include "app/data_base_check.hpp"
 
 #include <dirent.h>
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -77,7 +76,8 @@ const FolderEntry* FindEntry(const std::vector<FolderEntry>& entries, std::strin
 // 0x1A where a line begins ends it). Returns the line (from 1) of the first such byte, 0 for
 // text. Only the first block is looked at: enough to tell, and cheap beside the loading.
 std::uint64_t BinaryLine(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  int error = 0;
+  const int fd = OpenForReading(path, error);
   if (fd < 0) return 0;  // the loader reports what keeps the file from being read
   char block[4096];
   ssize_t got;

@@ -1,5 +1,7 @@
 // The data-base check on the demo data base: its deliberate problems found with file and line,
-// the same report with one worker and with four, and nothing written.
+// the same report with one worker and with four, and nothing written; folders and files that
+// cannot be read, and a Dienststelle folder that goes during the run, are findings of their own;
+// a data base that may not be written is checked as any other.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -10,6 +12,9 @@
 
 #include "app/check_report.hpp"
 #include "app/data_base_check.hpp"
+#include "records/error_text.hpp"
+#include "support/fixture.hpp"
+#include "support/other_user.hpp"
 
 namespace tab {
 namespace {
@@ -96,6 +101,112 @@ TEST(DataBaseCheckTest, UnreadableDataBaseIsAnError) {
   EXPECT_TRUE(report.schools.empty());
   ASSERT_EQ(report.general.size(), 1U);
   EXPECT_EQ(report.general[0].kind, MessageKind::Error);
+}
+
+// A copy of the demo program directory and data base, to be changed by a test.
+class DemoCopy {
+ public:
+  DemoCopy() {
+    std::filesystem::copy(kDemo, temp_.Path(), std::filesystem::copy_options::recursive);
+  }
+  const test::TempDir& Temp() const { return temp_; }
+  std::string Program() const { return temp_.Path() + "program/"; }
+  std::string Db() const { return temp_.Path() + "db/"; }
+  CheckReport Check(CheckProgress* progress = nullptr) const {
+    return CheckDataBase(PrepareCheck(Program(), Db()), {{}, 1, progress});
+  }
+  // Every folder of the copy with the mode given, files with it less the x bits.
+  void SetModes(std::filesystem::perms folders) const {
+    namespace fs = std::filesystem;
+    const fs::perms files =
+        folders & ~(fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec);
+    for (const auto& entry : fs::recursive_directory_iterator(temp_.Path())) {
+      fs::permissions(entry.path(), entry.is_directory() ? folders : files);
+    }
+  }
+
+ private:
+  test::TempDir temp_;
+};
+
+std::vector<std::string> TextsOf(const std::vector<Finding>& findings) {
+  std::vector<std::string> texts;
+  for (const Finding& finding : findings) texts.push_back(finding.text);
+  return texts;
+}
+
+TEST(DataBaseCheckTest, ADienststelleFolderThatGoesDuringTheRunIsAFinding) {
+  const DemoCopy demo;
+  // Once the first Dienststelle (00000) is checked, the last one's folder goes.
+  class RemoveAfterTheFirst : public CheckProgress {
+   public:
+    explicit RemoveAfterTheFirst(std::string folder) : folder_(std::move(folder)) {}
+    void Checked(std::size_t done, std::size_t) override {
+      if (done == 1) std::filesystem::remove_all(folder_);
+    }
+
+   private:
+    std::string folder_;
+  } progress(demo.Db() + "13002");
+  const CheckReport report = demo.Check(&progress);
+  ASSERT_EQ(report.schools.size(), 3U);
+  EXPECT_EQ(report.schools[1].findings.size(), 5U);
+  const SchoolCheck& gone = report.schools[2];
+  EXPECT_EQ(gone.school, "13002");
+  EXPECT_EQ(gone.delivery, Delivery{});
+  ASSERT_EQ(gone.findings.size(), 1U);
+  EXPECT_EQ(gone.findings[0].kind, MessageKind::Error);
+  EXPECT_EQ(gone.findings[0].file, demo.Db() + "13002/");
+  EXPECT_EQ(gone.findings[0].text, "Das Verzeichnis der Dienststelle:\n" + demo.Db() +
+                                       "13002/\nist nicht (mehr) vorhanden!");
+}
+
+// As another user when the tests run as root, since modes do not bind root.
+TEST(DataBaseCheckTest, FoldersAndFilesThatCannotBeReadAreFindings) {
+  const DemoCopy demo;
+  const std::string db = demo.Db();
+  test::HandToOtherUser(demo.Temp().Path());
+  namespace fs = std::filesystem;
+  fs::permissions(db + "13002", fs::perms::none);
+  fs::permissions(db + "13001/LEHRER", fs::perms::none);
+  fs::permissions(db + "13001/SCHULE/1300102.CSV", fs::perms::none);
+  test::RunAsAnotherUser(demo.Temp(), [&] {
+    const CheckReport report = demo.Check();
+    ASSERT_EQ(report.schools.size(), 3U);
+    const std::string denied = ErrorText(EACCES);
+    EXPECT_EQ(TextsOf(report.schools[2].findings),
+              std::vector<std::string>{"Das Verzeichnis:\n" + db +
+                                       "13002/\nkann nicht gelesen werden:\n" + denied});
+    const std::vector<Finding>& findings = report.schools[1].findings;
+    const auto has = [&findings](SheetId sheet, int table, const std::string& text) {
+      return std::any_of(findings.begin(), findings.end(), [&](const Finding& finding) {
+        return finding.sheet == sheet && finding.table == table &&
+               finding.kind == MessageKind::Error && finding.text == text;
+      });
+    };
+    EXPECT_TRUE(
+        has(SheetId::Lehrer, kUnknownTable,
+            "Das Verzeichnis:\n" + db + "13001/LEHRER/\nkann nicht gelesen werden:\n" + denied))
+        << FormatReport(report, ReportFormat::Text);
+    EXPECT_TRUE(has(SheetId::Schule, 2, db + "13001/SCHULE/1300102.CSV\n" + denied))
+        << FormatReport(report, ReportFormat::Text);
+    // The rest of the Dienststelle is still checked.
+    EXPECT_TRUE(std::any_of(findings.begin(), findings.end(), [](const Finding& finding) {
+      return finding.classId == "BS1A01" && finding.line == 6;
+    }));
+  });
+  demo.SetModes(fs::perms(0755));
+}
+
+// A data base and program directory that may not be written (a read-only medium): the same
+// report as where they could be written.
+TEST(DataBaseCheckTest, AReadOnlyDataBaseGivesTheSameReport) {
+  const DemoCopy demo;
+  const std::string writable = FormatReport(demo.Check(), ReportFormat::Text);
+  demo.SetModes(std::filesystem::perms(0555));
+  test::RunAsAnotherUser(
+      demo.Temp(), [&] { EXPECT_EQ(FormatReport(demo.Check(), ReportFormat::Text), writable); });
+  demo.SetModes(std::filesystem::perms(0755));
 }
 
 TEST(DataBaseCheckTest, GermanCountsAndProgress) {

@@ -126,6 +126,10 @@ CheckArguments ParseCheckArguments(const std::vector<std::string>& arguments) {
     } else if (argument == "--database") {
       result.database = value;
     } else if (argument == "--school") {
+      // One folder of the data base: "..", "." or a path would lead elsewhere.
+      if (value == "." || value == ".." || value.find('/') != std::string::npos) {
+        return Failed(result, "--school erwartet die Nummer einer Dienststelle: " + value);
+      }
       bool known = false;
       for (const std::string& school : result.schools) known = known || school == value;
       if (!known) result.schools.push_back(value);
