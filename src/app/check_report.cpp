@@ -1,7 +1,6 @@
 #include "app/check_report.hpp"
 
 #include <cmath>
-#include <cstdio>
 #include <string_view>
 #include <vector>
 
@@ -40,24 +39,6 @@ std::string TableNumber(const Finding& finding) {
 
 std::string LineNumber(const Finding& finding) {
   return finding.line == 0 ? std::string() : std::to_string(finding.line);
-}
-
-// Text that may have come from a file name as it stands on the disk: bytes that are no UTF-8
-// become U+FFFD, so that every format stays valid UTF-8.
-std::string ValidUtf8(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  std::size_t pos = 0;
-  while (pos < text.size()) {
-    const std::size_t start = pos;
-    const char32_t c = DecodeUtf8(text, pos);
-    if (c == kInvalidCodePoint) {
-      AppendUtf8(out, 0xFFFD);
-    } else {
-      out.append(text.substr(start, pos - start));
-    }
-  }
-  return out;
 }
 
 // ---- text ------------------------------------------------------------------------------------
@@ -162,39 +143,19 @@ std::string TextReport(const CheckReport& report) {
 
 // ---- JSON ------------------------------------------------------------------------------------
 
-std::string JsonText(std::string_view text) {
-  std::string out = "\"";
-  for (const char c : ValidUtf8(text)) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += c;
-    } else if (c == '\n') {
-      out += "\\n";
-    } else if (byte < 0x20 || byte == 0x7F) {
-      char escaped[8];
-      std::snprintf(escaped, sizeof escaped, "\\u%04x", byte);
-      out += escaped;
-    } else {
-      out += c;
-    }
-  }
-  return out + "\"";
-}
-
 std::string JsonNumberOrNull(const std::string& number) {
   return number.empty() ? "null" : number;
 }
 
 std::string FindingJson(const Finding& finding) {
-  return "{\"school\":" + JsonText(finding.school) +
-         ",\"sheet\":" + JsonText(SheetCaption(finding.sheet)) +
+  return "{\"school\":" + JsonString(finding.school) +
+         ",\"sheet\":" + JsonString(SheetCaption(finding.sheet)) +
          ",\"sheetNumber\":" + JsonNumberOrNull(SheetNumber(finding.sheet)) +
-         ",\"table\":" + JsonText(TableCaption(finding.sheet, finding.table)) +
+         ",\"table\":" + JsonString(TableCaption(finding.sheet, finding.table)) +
          ",\"tableNumber\":" + JsonNumberOrNull(TableNumber(finding)) +
-         ",\"class\":" + JsonText(finding.classId) +
-         ",\"kind\":" + JsonText(FindingKindName(finding.kind)) +
-         ",\"message\":" + JsonText(finding.text) + ",\"file\":" + JsonText(finding.file) +
+         ",\"class\":" + JsonString(finding.classId) +
+         ",\"kind\":" + JsonString(FindingKindName(finding.kind)) +
+         ",\"message\":" + JsonString(finding.text) + ",\"file\":" + JsonString(finding.file) +
          ",\"line\":" + JsonNumberOrNull(LineNumber(finding)) + "}";
 }
 
@@ -214,8 +175,8 @@ void AppendJsonFindings(std::string& out, const std::vector<Finding>& findings,
 
 std::string JsonReport(const CheckReport& report) {
   std::string out = "{\n";
-  out += "  \"dataBaseDirectory\": " + JsonText(report.dataBaseDirectory) + ",\n";
-  out += "  \"programDirectory\": " + JsonText(report.programDirectory) + ",\n";
+  out += "  \"dataBaseDirectory\": " + JsonString(report.dataBaseDirectory) + ",\n";
+  out += "  \"programDirectory\": " + JsonString(report.programDirectory) + ",\n";
   out += "  \"cancelled\": " + std::string(report.cancelled ? "true" : "false") + ",\n";
   out += "  \"summary\": {\"schools\":" + std::to_string(report.schools.size()) +
          ",\"schoolsWithFindings\":" + std::to_string(report.SchoolsWithFindings()) +
@@ -227,8 +188,8 @@ std::string JsonReport(const CheckReport& report) {
     const SchoolCheck& school = report.schools[i];
     const Delivery& d = school.delivery;
     out += i == 0 ? "\n" : ",\n";
-    out += "    {\"school\":" + JsonText(school.school) +
-           ",\"directory\":" + JsonText(school.directory) +
+    out += "    {\"school\":" + JsonString(school.school) +
+           ",\"directory\":" + JsonString(school.directory) +
            ",\"delivered\":{\"quickReport\":" + std::to_string(d.quickReportFiles) +
            ",\"schoolReport\":" + std::to_string(d.schoolReportFiles) +
            ",\"teacherReport\":" + std::to_string(d.teacherReportFiles) +
