@@ -314,12 +314,34 @@ class SchoolChecker {
     if (entry == nullptr) return;
     const SheetContext context{paths_, options_, port_, nullptr, true, &recorder_};
     for (const TableStep& step : entry->steps) {
-      const GridDesign* design = FindGridDesign(step.grid);
-      TableGrid grid(design->cols, design->rows, design->fixedCols, design->defaultColWidth);
-      step.setUp(grid, context);
+      TableGrid grid = SetUpGrid(step, context);
       step.load(grid, context);
     }
     TakeMessages(sheet, table);
+  }
+
+  // A grid fresh from its design after the step's set-up, and the set-up's messages told. What a
+  // set-up gives depends on the design and the program directory's files alone, never on the
+  // Dienststelle or class: the worker sets each grid up once and takes copies, telling the
+  // messages of that set-up again each time (a class table's key file is read once, not once
+  // per class).
+  TableGrid SetUpGrid(const TableStep& step, const SheetContext& context) {
+    auto [done, fresh] = setUps_.try_emplace({step.grid, step.setUp});
+    SetUpResult& result = done->second;
+    if (fresh) {
+      const GridDesign* design = FindGridDesign(step.grid);
+      result.grid =
+          TableGrid(design->cols, design->rows, design->fixedCols, design->defaultColWidth);
+      const std::size_t before = port_.Messages().size();
+      step.setUp(result.grid, context);
+      result.messages.assign(port_.Messages().begin() + static_cast<std::ptrdiff_t>(before),
+                             port_.Messages().end());
+      return result.grid;
+    }
+    for (const RecordingPort::Message& message : result.messages) {
+      port_.Show(message.kind, message.text);
+    }
+    return result.grid;
   }
 
   // Each message becomes a finding. An unplaced-record message becomes one finding per record,
@@ -349,9 +371,15 @@ class SchoolChecker {
     recorder_.lines.clear();
   }
 
+  struct SetUpResult {
+    TableGrid grid;
+    std::vector<RecordingPort::Message> messages;
+  };
+
   PathState paths_;
   TableOptions options_;
   RecordingPort port_;
+  std::map<std::pair<GridId, GridStep>, SetUpResult> setUps_;
   LineRecorder recorder_;
   Outcome* out_ = nullptr;
   std::string currentClass_;  // the class whose tables run, empty outside the class sheet
