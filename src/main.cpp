@@ -62,8 +62,10 @@ int main(int argc, char** argv) {
   QSettings places(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("tabellario"),
                    QStringLiteral("tabellario"));
   tab::ui::RestoreWindowGeometry(window, places);
+  window.SetZoom(tab::ui::SavedZoom(places));
   window.show();
   const int status = QApplication::exec();
   tab::ui::SaveWindowGeometry(window, places);
+  tab::ui::SaveZoom(window.Zoom(), places);
   return status;
 }

@@ -117,6 +117,16 @@ void FindSchools(PathState& paths) {
   std::sort(paths.schools.begin(), paths.schools.end(), SelectorOrder);
 }
 
+bool SchoolFolderExists(const PathState& paths) {
+  // A folder directly in the data base: "." or "13001/SCHULE" name other folders.
+  const std::string& number = paths.schoolNumber;
+  if (number.empty() || number == "." || number == ".." ||
+      number.find(kPathSeparator) != std::string::npos) {
+    return false;
+  }
+  return IsDirectory(paths.schoolDirectory);
+}
+
 void FindClasses(PathState& paths) {
   paths.classes.clear();
   paths.selectedClass = -1;

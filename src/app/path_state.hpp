@@ -38,6 +38,10 @@ void FindClasses(PathState& paths);
 // class list is the caller's next step (FindClasses).
 void SelectSchool(PathState& paths, const std::string& text);
 
+// Whether the current school number names a folder directly in the data base (an empty number,
+// "." or a path names none).
+bool SchoolFolderExists(const PathState& paths);
+
 // The order of the sorted selector and list: ASCII letters without regard to case, then bytes.
 bool SelectorOrder(const std::string& a, const std::string& b);
 

@@ -70,6 +70,7 @@ void Session::StartUp() {
   FindSchools(paths_);
   view_.SchoolListChanged();
   view_.StatusSchoolNumber(Win1252ToUtf8(settings_.schoolNumber));
+  TellSchoolFolder();
 }
 
 void Session::Show() {
@@ -87,6 +88,7 @@ void Session::SchoolSelectorChanged(const std::string& text, bool dispatch) {
   SelectSchool(paths_, text);
   FindClasses(paths_);
   view_.ClassListChanged();
+  TellSchoolFolder();
   if (dispatch) Dispatch(currentSheet_, currentTable_);
 }
 
@@ -120,7 +122,12 @@ void Session::AfterDataBaseChange(bool dispatch) {
   FindSchools(paths_);
   view_.SchoolListChanged();
   view_.StatusSchoolNumber(Win1252ToUtf8(settings_.schoolNumber));
+  TellSchoolFolder();
   if (dispatch) Dispatch(currentSheet_, currentTable_);
+}
+
+void Session::TellSchoolFolder() {
+  view_.SchoolFolderFound(paths_.schoolNumber, SchoolFolderExists(paths_));
 }
 
 void Session::Dispatch(SheetId sheet, int table) {
@@ -142,6 +149,8 @@ void Session::Dispatch(SheetId sheet, int table) {
   }
   paths_.classId = kNoClass;
   if (paths_.classes.empty()) {
+    // A school without classes shows no class: the caption of a class shown before goes.
+    view_.ShowClassCaption(false, "");
     port_.ShowInfo({"Hinweis", "", "Es sind keine Klassen-Daten verfügbar!", "", "", 2000});
     // Only the set-up runs, so that the empty table shows its headings.
     RunTable(sheet, table, false);

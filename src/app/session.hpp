@@ -25,6 +25,9 @@ class SessionView {
   virtual void SchoolListChanged() {}  // selector items = paths.schools, first one selected
   virtual void ClassListChanged() {}   // list items = paths.classes, selection = selectedClass
   virtual void StatusSchoolNumber(const std::string& /*number*/) {}
+  // Whether the current school number names a folder of the data base (UTF-8); shown after
+  // every change of the school or the data base.
+  virtual void SchoolFolderFound(const std::string& /*number*/, bool /*found*/) {}
 };
 
 class Session {
@@ -77,6 +80,7 @@ class Session {
   // reported.
   void RunTable(SheetId sheet, int table, bool withLoader);
   void AfterDataBaseChange(bool dispatch);
+  void TellSchoolFolder();
 
   MessagePort& port_;
   SessionView& view_;

@@ -119,6 +119,7 @@ bool LoadKeyRows(TableGrid& grid, const std::string& programDir, std::string_vie
     grid.SetCell(0, row, fields[0]);
     grid.SetCell(1, row, fields[1]);
     if (copyCode) grid.SetCell(2, row, fields[0]);
+    grid.SetKeyOrigin(row, static_cast<std::uint32_t>(row - 1), path);
     ++row;
   }
   if (reader.Failed()) {

@@ -38,12 +38,13 @@ class DataFile {
     fieldsMade_ = false;
     if (!exists_) return false;
     NextEnds();
+    if (!reader_.NextRecord(line_, fieldCount_, ends_.data())) return false;
     ++lineNumber_;
-    return reader_.NextRecord(line_, fieldCount_, ends_.data());
+    return true;
   }
+  // The line the record read last came from, counted from 1.
+  std::uint32_t LineNumber() const { return lineNumber_; }
   const std::string& Path() const { return path_; }
-  // The line of the file (from 1) that the record just read stands on: every line is a record.
-  std::uint64_t LineNumber() const { return lineNumber_; }
   // Field k, counted from 1 as the capture columns are.
   std::string_view Field(int k) const {
     return FieldOfEnds(Line(), ends_, static_cast<std::size_t>(k - 1));
@@ -63,8 +64,8 @@ class DataFile {
   std::string path_;
   int fieldCount_;
   bool exists_;
+  std::uint32_t lineNumber_ = 0;
   LineReader reader_;
-  std::uint64_t lineNumber_ = 0;
   // Room for the next record's ends in endsBlock_: the ends of record after record, one block
   // after the other, a block written over only when no one else holds it.
   void NextEnds() {
@@ -111,6 +112,7 @@ void PutFields(TableGrid& grid, int row, std::span<const std::string_view> field
 // The same with the record just read from a data file.
 inline void PutFields(TableGrid& grid, int row, const DataFile& file, int firstColumn) {
   grid.SetLineCells(firstColumn, row, file.Line(), file.Ends(), file.LineBlock(), file.EndsBlock());
+  grid.SetDataOrigin(row, file.LineNumber(), file.Path(), firstColumn);
 }
 // Empties columns firstCol..lastCol of rows firstRow..lastRow (clipped to the grid).
 void ClearCells(TableGrid& grid, int firstCol, int lastCol, int firstRow, int lastRow);

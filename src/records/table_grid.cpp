@@ -227,7 +227,8 @@ TableGrid::Row::Row(const Row& other)
       lineCells(other.lineCells),
       lineFirst(other.lineFirst),
       height(other.height),
-      keptCell(other.keptCell) {}
+      keptCell(other.keptCell),
+      origin(other.origin) {}
 
 TableGrid::Row& TableGrid::Row::operator=(const Row& other) {
   if (this != &other) *this = Row(other);
@@ -501,7 +502,11 @@ int TableGrid::KeepCellText(int col, std::string_view text) {
 }
 
 void TableGrid::ClearCells() {
+  dataFile_.clear();
+  dataFirstCol_ = 0;
+  keyFile_.clear();
   for (Row& row : rows_) {
+    row.origin = 0;
     if (row.own) {
       row.own->bytes.clear();
       row.own->ends.clear();
@@ -556,6 +561,34 @@ void TableGrid::PermuteRows(int first, std::span<const int> from) {
     r = std::move(moved[i]);
     r.height = height;
   }
+}
+
+void TableGrid::SetDataFile(std::string_view file, int firstCol) {
+  dataFile_ = file;
+  dataFirstCol_ = firstCol;
+}
+
+void TableGrid::SetKeyOrigin(int row, std::uint32_t line, std::string_view file) {
+  if (row < 0 || row >= RowCount()) return;
+  rows_[static_cast<std::size_t>(row)].origin = kKeyRowBit | (line & kOriginLineMask);
+  if (file != keyFile_) keyFile_ = file;
+}
+
+std::uint32_t TableGrid::DataLine(int row) const {
+  if (row < 0 || row >= RowCount()) return 0;
+  const std::uint32_t origin = rows_[static_cast<std::size_t>(row)].origin;
+  return (origin & kDataLineBit) != 0 ? origin & kOriginLineMask : 0;
+}
+
+bool TableGrid::IsKeyRow(int row) const {
+  return row >= 0 && row < RowCount() &&
+         (rows_[static_cast<std::size_t>(row)].origin & kKeyRowBit) != 0;
+}
+
+std::uint32_t TableGrid::KeyLine(int row) const {
+  if (!IsKeyRow(row)) return 0;
+  const std::uint32_t origin = rows_[static_cast<std::size_t>(row)].origin;
+  return (origin & kDataLineBit) != 0 ? 0 : origin & kOriginLineMask;
 }
 
 }  // namespace tab

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -75,6 +76,25 @@ class TableGrid {
   // the rows first .. first + from.size() - 1 once. Heights stay with the row positions.
   void PermuteRows(int first, std::span<const int> from);
 
+  // Where a row came from, for the reader: the line of the table's data file a record was
+  // placed from (field k in column DataFirstColumn() + k - 1), and whether a key file laid the
+  // row out (with its line there while no record has been placed into the row). The origin
+  // moves with the row's texts when rows are sorted; setting the table up again (ClearCells)
+  // forgets it. Lines are counted from 1; 0 is none.
+  void SetDataOrigin(int row, std::uint32_t line, std::string_view file, int firstCol) {
+    if (row < 0 || row >= RowCount()) return;
+    Row& r = rows_[static_cast<std::size_t>(row)];
+    r.origin = (r.origin & kKeyRowBit) | kDataLineBit | (line & kOriginLineMask);
+    if (file != dataFile_ || firstCol != dataFirstCol_) SetDataFile(file, firstCol);
+  }
+  void SetKeyOrigin(int row, std::uint32_t line, std::string_view file);
+  std::uint32_t DataLine(int row) const;
+  bool IsKeyRow(int row) const;
+  std::uint32_t KeyLine(int row) const;  // 0 once a record went into the row
+  const std::string& DataFile() const { return dataFile_; }
+  int DataFirstColumn() const { return dataFirstCol_; }
+  const std::string& KeyFile() const { return keyFile_; }
+
  private:
   // Texts written cell by cell, one after the other in `bytes`. While `cols` is empty the row
   // keeps every cell up to its last: cell c ends at ends[c] and begins where cell c - 1 ends.
@@ -89,7 +109,7 @@ class TableGrid {
   // A row set by SetLineCells keeps its line in the store instead (its own texts stay empty):
   // cell lineFirst + c is field c of the line, which begins one past the end of field c - 1;
   // a kept cell (keptCell, 1-based into keptCells_) shows in its column instead of the line's
-  // field. Rows stay small (40 bytes), so that a grid of many rows is quick to grow, clear and
+  // field. Rows stay small (48 bytes), so that a grid of many rows is quick to grow, clear and
   // sort.
   struct Row {
     Row() = default;
@@ -106,13 +126,20 @@ class TableGrid {
     std::uint32_t lineFirst = 0;
     int height = 0;
     std::uint32_t keptCell = 0;  // 0: none
+    // Where the row came from: the key-row bit, the data-line bit and a line number (of the
+    // data file with the data-line bit, else of the key file).
+    std::uint32_t origin = 0;
   };
-  static_assert(sizeof(void*) != 8 || sizeof(Row) == 40, "a row stays at 40 bytes");
+  static_assert(sizeof(void*) != 8 || sizeof(Row) == 48, "a row stays at 48 bytes");
   // A text of KeepCellText, in the store.
   struct KeptCell {
     std::uint32_t col;
     std::string_view text;
   };
+  static constexpr std::uint32_t kKeyRowBit = 0x80000000U;
+  static constexpr std::uint32_t kDataLineBit = 0x40000000U;
+  static constexpr std::uint32_t kOriginLineMask = 0x3FFFFFFFU;
+  void SetDataFile(std::string_view file, int firstCol);
 
   // The blocks rows set from lines point into. Nothing in a block changes once written, so a
   // copy of the grid shares the blocks; each grid appends to blocks of its own.
@@ -191,6 +218,9 @@ class TableGrid {
   LineStore store_;
   std::size_t lineRows_ = 0;         // rows whose line is in the store
   std::vector<KeptCell> keptCells_;  // their texts in the store; cleared with it
+  std::string dataFile_;             // the data file rows were placed from
+  int dataFirstCol_ = 0;
+  std::string keyFile_;  // the key file that laid out the key rows
 };
 
 }  // namespace tab

@@ -10,6 +10,7 @@
 
 #include "records/fields.hpp"
 #include "records/line_reader.hpp"
+#include "records/placement.hpp"
 #include "support/fixture.hpp"
 
 namespace tab {
@@ -18,6 +19,7 @@ namespace {
 using test::TempDir;
 using test::WriteAnsiLines;
 using test::WriteBytes;
+using test::WriteOemLines;
 
 // ---- teintrag
 // ------------------------------------------------------------------------------------
@@ -105,6 +107,57 @@ TEST_F(LoadKeyRowsTest, FortyLinesGrowTheGridToFortyTwoRows) {
     EXPECT_EQ(grid.Cell(2, i + 2), std::to_string(100 + i));
   }
   EXPECT_EQ(grid.Cell(0, 0), "Satzart 1");
+}
+
+// Where rows came from: the key file's lines lay out the key rows; a record placed into a row
+// gives its data file's line, which wins over the key file's; sorting takes the origin along;
+// setting the table up again forgets it.
+TEST_F(LoadKeyRowsTest, RowsKnowTheLinesTheyCameFrom) {
+  WriteAnsiLines(dir.Path() + "SSSA.SSD", {"10;Zehn", "20;Zwanzig", "30;Dreißig"});
+  WriteOemLines(dir.Path() + "1300102.CSV", {"ES001;ES002;ES003", "20;7;8", "30;9;9"});
+  TableGrid grid(4, 2);
+  ASSERT_TRUE(LoadKeyRows(grid, dir.Path(), "SSSA.SSD", "Subject\n", false, port));
+  DataFile file(dir.Path() + "1300102.CSV", 3);
+  ASSERT_TRUE(file.Next());  // the id line
+  EXPECT_EQ(file.LineNumber(), 1U);
+  PutFields(grid, 1, file, 1);
+  ASSERT_TRUE(file.Next());
+  PutFields(grid, 3, file, 1);  // "20" into the key row of 20
+  EXPECT_EQ(file.LineNumber(), 2U);
+
+  EXPECT_EQ(grid.KeyFile(), dir.Path() + "SSSA.SSD");
+  EXPECT_EQ(grid.DataFile(), dir.Path() + "1300102.CSV");
+  EXPECT_EQ(grid.DataFirstColumn(), 1);
+  struct Origin {
+    std::uint32_t dataLine;
+    bool keyRow;
+    std::uint32_t keyLine;
+    bool operator==(const Origin&) const = default;
+  };
+  const auto origin = [&grid](int row) {
+    return Origin{grid.DataLine(row), grid.IsKeyRow(row), grid.KeyLine(row)};
+  };
+  EXPECT_EQ(origin(0), (Origin{0, false, 0}));  // the headings
+  EXPECT_EQ(origin(1), (Origin{1, false, 0}));  // the id line
+  EXPECT_EQ(origin(2), (Origin{0, true, 1}));   // key 10, no record
+  EXPECT_EQ(origin(3), (Origin{2, true, 0}));   // key 20 with line 2 of the data file
+  EXPECT_EQ(origin(4), (Origin{0, true, 3}));   // key 30
+  EXPECT_EQ(origin(99), (Origin{0, false, 0}));
+
+  const int order[] = {4, 3, 2};
+  grid.PermuteRows(2, order);
+  EXPECT_EQ(origin(2), (Origin{0, true, 3}));
+  EXPECT_EQ(origin(3), (Origin{2, true, 0}));
+  grid.SwapRowCells(2, 4);
+  EXPECT_EQ(origin(4), (Origin{0, true, 3}));
+  EXPECT_EQ(origin(2), (Origin{0, true, 1}));
+  const TableGrid copy = grid;
+  EXPECT_EQ(copy.DataLine(3), 2U);
+
+  grid.ClearCells();
+  for (int row = 0; row < grid.RowCount(); ++row) EXPECT_EQ(origin(row), (Origin{0, false, 0}));
+  EXPECT_EQ(grid.DataFile(), "");
+  EXPECT_EQ(grid.KeyFile(), "");
 }
 
 struct KeyFileCase {

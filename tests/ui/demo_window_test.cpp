@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QHeaderView>
 #include <QImage>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QPixmap>
 #include <QScrollBar>
 #include <QStyleOptionViewItem>
@@ -128,9 +130,24 @@ void DemoWindowTest::helpFileHasItsTopics() {
   for (const char* topic :
        {"Schnell-Meldung (Bogen 0)", "Schul-Meldung (Bogen 1)", "Lehrer-Meldung (Bogen 2)",
         "Klassen-Meldung (Bogen 3)", "Programmeinstellungen", "Daten-Basis-Verzeichnis festlegen",
-        "Die Schaltflächen auf den Tabellenseiten"}) {
+        "Die Schaltflächen auf den Tabellenseiten", "Suchen in einer Tabelle",
+        "Lesen: ganze Texte, Spaltenbreiten, Position und Zoom", "Bedienung mit der Tastatur"}) {
     QVERIFY2(topics.contains(QString::fromUtf8(topic)), topic);
   }
+  // Every shortcut of the window is listed.
+  const QString text = help->Browser()->toPlainText();
+  for (const char* keys : {"F1", "Strg+F", "F3 / Umschalt+F3", "Strg++ / Strg+- / Strg+0",
+                           "Tabulator / Umschalt+Tabulator", "Strg+C"}) {
+    QVERIFY2(text.contains(QString::fromUtf8(keys)), keys);
+  }
+  // The search finds words of the texts by their stems.
+  help->SearchField()->setText(QStringLiteral("sort"));
+  QVERIFY(help->IndexList()->count() > 0);
+  QCOMPARE(help->IndexList()->item(0)->text(),
+           QStringLiteral("Die Schaltflächen auf den Tabellenseiten"));
+  help->SearchField()->setText(QStringLiteral("Zoom"));
+  QCOMPARE(help->IndexList()->item(0)->text(),
+           QStringLiteral("Lesen: ganze Texte, Spaltenbreiten, Position und Zoom"));
   // The contents topic lies below the introduction; the contents command shows the top.
   QTRY_VERIFY(help->Browser()->verticalScrollBar()->value() > 0);
   window.HelpContents();

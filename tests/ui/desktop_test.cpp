@@ -25,6 +25,7 @@ class DesktopTest : public QObject {
   void placeAndSizeComeBack();
   void aWindowTooLargeForTheScreenIsFitted();
   void aMaximisedWindowComesBackMaximised();
+  void zoomComesBack();
   void qtsOwnTextsAreGerman();
 
  private:
@@ -129,6 +130,17 @@ void DesktopTest::aMaximisedWindowComesBackMaximised() {
   RestoreWindowGeometry(window, *settings_);
   QVERIFY(window.windowState().testFlag(Qt::WindowMaximized));
   QCOMPARE(window.size(), QSize(300, 200));  // the size it goes back to
+}
+
+void DesktopTest::zoomComesBack() {
+  // 100 % at the first start and for a value that is no number; the window keeps the zoom
+  // within its bounds whatever the file says.
+  QCOMPARE(SavedZoom(*settings_), 100);
+  SaveZoom(150, *settings_);
+  QSettings again(settings_->fileName(), QSettings::IniFormat);
+  QCOMPARE(SavedZoom(again), 150);
+  again.setValue(QStringLiteral("Tabellen/Zoom"), QStringLiteral("groß"));
+  QCOMPARE(SavedZoom(again), 100);
 }
 
 void DesktopTest::qtsOwnTextsAreGerman() {

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -16,13 +17,18 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QtTest>
+#include <cstdlib>
+#include <filesystem>
 #include <memory>
 
 #include "app/ui/about_box.hpp"
+#include "app/ui/directory_chooser.hpp"
+#include "app/ui/find_bar.hpp"
 #include "app/ui/grid_model.hpp"
 #include "app/ui/grid_view.hpp"
 #include "app/ui/help_window.hpp"
 #include "app/ui/main_window.hpp"
+#include "app/ui/settings_dialog.hpp"
 #include "app/window_layout.hpp"
 #include "ui/ui_fixture.hpp"
 #include "ui/window_test.hpp"
@@ -94,6 +100,9 @@ class MainWindowTest : public test::WindowTest {
   void pageChangesDispatchTheActiveTable_data();
   void pageChangesDispatchTheActiveTable();
   void typingInTheSchoolSelectorEmptiesTheTables();
+  void selectorNamesTheSchoolShown_data();
+  void selectorNamesTheSchoolShown();
+  void schoolWithoutClassesShowsNoClass();
   void pickingASchoolDispatchesOnce();
   void classListClickShowsThatClass();
   void classSheetWithoutClassesSaysSo();
@@ -110,6 +119,12 @@ class MainWindowTest : public test::WindowTest {
   void statusPanelZeroTakesTheRest();
   void identificationNoteHasItsThirteenLines();
   void printCommandSaysNotYetAvailable();
+  void findBarWorksOnTheActiveGrid();
+  void zoomKeysStayInBounds_data();
+  void zoomKeysStayInBounds();
+  void statusLineNamesTheCurrentCellAndItsOrigin();
+  void tabLeavesTheGridForItsButtons();
+  void helpStandsCentredAndEscapeClosesIt();
 
  private:
   void Start();
@@ -152,11 +167,10 @@ void MainWindowTest::startUpShowsTheSettingsSchool() {
   QCOMPARE(StatusPanel(1)->text(), QStringLiteral("54321"));
   QCOMPARE(CellOf(GridId::StringGrid1, 2, 2), QStringLiteral("Bereich Süd"));
   QCOMPARE(Grid(GridId::StringGrid1)->Model()->rowCount(), 2);
-  // The selector lists the schools sorted with the first one selected; the school shown is
-  // still the one of the settings.
+  // The selector lists the schools sorted and names the school shown, the one of the settings.
   QCOMPARE(ItemsOf(SchoolSelector()), (QStringList{"12345", "54321", "ABCDE"}));
-  QCOMPARE(SchoolSelector()->currentIndex(), 0);
-  QCOMPARE(SchoolSelector()->currentText(), QStringLiteral("12345"));
+  QCOMPARE(SchoolSelector()->currentIndex(), 1);
+  QCOMPARE(SchoolSelector()->currentText(), QStringLiteral("54321"));
   QCOMPARE(CurrentSession().Paths().schoolNumber, std::string("54321"));
   QVERIFY(SchoolSelector()->isVisible());
   // Every page control on its first page, the quick report active.
@@ -174,7 +188,8 @@ void MainWindowTest::missingDataBaseStillShowsTheSettingsSchool() {
   Start();
   QCOMPARE(SchoolSelector()->count(), 0);
   QCOMPARE(SchoolSelector()->currentIndex(), -1);
-  QCOMPARE(SchoolSelector()->currentText(), QString());
+  // No item to select: the number shown stands in the selector as its text.
+  QCOMPARE(SchoolSelector()->currentText(), QStringLiteral("54321"));
   QCOMPARE(StatusPanel(1)->text(), QStringLiteral("54321"));
   // The table of the settings' school is dispatched all the same, and shows empty.
   QCOMPARE(window_->Grids(), QStringList{"grid 1"});
@@ -228,18 +243,109 @@ void MainWindowTest::typingInTheSchoolSelectorEmptiesTheTables() {
   QCOMPARE(CellOf(GridId::StringGrid1, 1, 2), QStringLiteral("54321"));
 }
 
+namespace {
+constexpr int kTyped = -2;  // what the selector's item is after typing is not looked at
+}  // namespace
+
+void MainWindowTest::selectorNamesTheSchoolShown_data() {
+  QTest::addColumn<QString>("step");
+  QTest::addColumn<QString>("argument");
+  QTest::addColumn<QStringList>("grids");  // what the step dispatched
+  QTest::addColumn<QString>("text");       // the selector's text: the school shown
+  QTest::addColumn<int>("index");          // its item, -1 for none (typing leaves it be)
+  QTest::addColumn<QString>("note");       // the status line's note, empty when hidden
+  const QStringList once = {"grid 1"};
+  QTest::newRow("start") << "start"
+                         << "" << QStringList() << "54321" << 1 << "";
+  QTest::newRow("after the settings") << "settings"
+                                      << "12345" << once << "12345" << 0 << "";
+  QTest::newRow("settings naming a school the data base lacks")
+      << "settings"
+      << "77777" << once << "77777" << -1 << "Dienststelle 77777 nicht in der Datenbasis";
+  QTest::newRow("after the directory chooser") << "chooser"
+                                               << "" << once << "54321" << 2 << "";
+  QTest::newRow("typed number the data base lacks")
+      << "typed"
+      << "1300" << QStringList{"grid 1", "grid 1", "grid 1", "grid 1"} << "1300" << kTyped
+      << "Dienststelle 1300 nicht in der Datenbasis";
+  QTest::newRow("typed number the data base has")
+      << "typed"
+      << "12345" << QStringList(5, "grid 1") << "12345" << kTyped << "";
+}
+
+void MainWindowTest::selectorNamesTheSchoolShown() {
+  QFETCH(QString, step);
+  QFETCH(QString, argument);
+  QFETCH(QStringList, grids);
+  QFETCH(QString, text);
+  QFETCH(int, index);
+  QFETCH(QString, note);
+  // Another data base for the chooser: its first schools sort before the one of the settings.
+  test::TempDir other;
+  for (const char* school : {"11111", "22222", "54321"}) {
+    std::filesystem::create_directories(other.Path() + school);
+  }
+  Start();
+  window_->log.clear();
+  if (step == "settings") {
+    WhenOpen<TEinstellFormZR>(QStringLiteral("EinstellFormZR"),
+                              [argument](TEinstellFormZR& dialog) {
+                                dialog.Edit1()->setText(argument);
+                                dialog.Button1()->click();
+                              });
+    Action("Programmeinstellungen1")->trigger();
+  } else if (step == "chooser") {
+    const QString folder = QString::fromStdString(other.Path());
+    WhenOpen<TVerzWahlForm>(QStringLiteral("VerzWahlForm"), [folder](TVerzWahlForm& chooser) {
+      chooser.Picker().SetFolder(folder);
+      chooser.OkButton()->click();
+    });
+    Action("FileOpenItem")->trigger();
+  } else if (step == "typed") {
+    QLineEdit* edit = SchoolSelector()->lineEdit();
+    edit->selectAll();
+    edit->del();
+    window_->log.clear();
+    QTest::keyClicks(edit, argument);
+  }
+  // Naming the school is no choice of the user: it dispatches nothing of its own and keeps the
+  // school shown.
+  QCOMPARE(window_->Grids(), grids);
+  QCOMPARE(SchoolSelector()->currentText(), text);
+  if (index != kTyped) QCOMPARE(SchoolSelector()->currentIndex(), index);
+  QCOMPARE(QString::fromStdString(CurrentSession().Paths().schoolNumber), text);
+  QLabel* shownNote = Find<QLabel>(QStringLiteral("StatusNote"));
+  QCOMPARE(shownNote->isVisible(), !note.isEmpty());
+  if (!note.isEmpty()) QCOMPARE(shownNote->text(), note);
+  QCOMPARE(StatusPanel(1)->isVisible(), true);
+}
+
+void MainWindowTest::schoolWithoutClassesShowsNoClass() {
+  Start();
+  SheetPageControl()->setCurrentIndex(3);
+  QVERIFY(ClassCaption()->isVisible());
+  QCOMPARE(ClassIdField()->text(), QStringLiteral("BS1A01"));
+  SchoolSelector()->lineEdit()->setText(QStringLiteral("12345"));
+  QCOMPARE(ClassList()->count(), 0);
+  // The class of the school shown before is no class of this one.
+  QVERIFY(!ClassCaption()->isVisible());
+  QCOMPARE(ClassIdField()->text(), QString());
+  QCOMPARE(CurrentSession().Paths().classId, std::string(kNoClass));
+}
+
 void MainWindowTest::pickingASchoolDispatchesOnce() {
   Start();
   QComboBox* selector = SchoolSelector();
   selector->setFocus();
   window_->log.clear();
-  QTest::keyClick(selector, Qt::Key_Down);
-  QCOMPARE(selector->currentText(), QStringLiteral("54321"));
-  QCOMPARE(window_->Grids(), QStringList{"grid 1"});
   QTest::keyClick(selector, Qt::Key_Up);
-  QCOMPARE(window_->Grids(), (QStringList{"grid 1", "grid 1"}));
-  QCOMPARE(CurrentSession().Paths().schoolNumber, std::string("12345"));
+  QCOMPARE(selector->currentText(), QStringLiteral("12345"));
+  QCOMPARE(window_->Grids(), QStringList{"grid 1"});
   QCOMPARE(CellOf(GridId::StringGrid1, 2, 2), QStringLiteral("Nord"));
+  QTest::keyClick(selector, Qt::Key_Down);
+  QCOMPARE(window_->Grids(), (QStringList{"grid 1", "grid 1"}));
+  QCOMPARE(CurrentSession().Paths().schoolNumber, std::string("54321"));
+  QCOMPARE(CellOf(GridId::StringGrid1, 2, 2), QStringLiteral("Bereich Süd"));
 }
 
 void MainWindowTest::classListClickShowsThatClass() {
@@ -534,6 +640,144 @@ void MainWindowTest::printCommandSaysNotYetAvailable() {
   QCOMPARE(port_->Messages().size(), std::size_t{1});
   QCOMPARE(port_->Messages()[0].kind, MessageKind::Information);
   QCOMPARE(port_->Messages()[0].text, std::string("Funktion noch nicht verfügbar!"));
+}
+
+void MainWindowTest::findBarWorksOnTheActiveGrid() {
+  Start();
+  window_->activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+  auto* bar = Find<FindBar>(QStringLiteral("FindBar"));
+  QVERIFY(bar->isHidden());
+  // Ctrl+F: the bar under the grid of the active page, its field taking the keys.
+  QCOMPARE(Action("FindAction")->shortcut(), QKeySequence(QKeySequence::Find));
+  QTest::keySequence(window_.get(), QKeySequence::Find);
+  QVERIFY(bar->isVisible());
+  QCOMPARE(bar->Grid(), Grid(GridId::StringGrid1));
+  QCOMPARE(bar->parentWidget(), Grid(GridId::StringGrid1)->parentWidget());
+  QVERIFY(bar->geometry().top() >= Grid(GridId::StringGrid1)->geometry().bottom());
+  QCOMPARE(QApplication::focusWidget(), bar->Field());
+  QTest::keyClicks(bar->Field(), QStringLiteral("Bereich S"));
+  QCOMPARE(bar->Result()->text(), QStringLiteral("1 von 1 Treffer"));
+  QCOMPARE(Grid(GridId::StringGrid1)->CurrentCell(), (CellPosition{2, 2}));
+  // F3 and Shift+F3 go on from anywhere in the window.
+  QCOMPARE(Action("FindNextAction")->shortcut(), QKeySequence(Qt::Key_F3));
+  QCOMPARE(Action("FindPreviousAction")->shortcut(), QKeySequence(Qt::SHIFT | Qt::Key_F3));
+  bar->Field()->setText(QStringLiteral("e"));
+  const QString first = bar->Result()->text();
+  QVERIFY2(first.endsWith(QStringLiteral("Treffern")), qPrintable(first));
+  Action("FindNextAction")->trigger();
+  QVERIFY(bar->Result()->text() != first);
+  Action("FindPreviousAction")->trigger();
+  QCOMPARE(bar->Result()->text(), first);
+  // Another page: the open bar goes along, under that page's grid.
+  TablePageControl(SheetId::Schnell)->setCurrentIndex(1);
+  QCOMPARE(bar->Grid(), Grid(GridId::StringGrid2));
+  QVERIFY(bar->isVisible());
+  // Esc closes it, the grid takes the keys again.
+  bar->Field()->setFocus();
+  QTest::keyClick(bar->Field(), Qt::Key_Escape);
+  QVERIFY(bar->isHidden());
+  QCOMPARE(QApplication::focusWidget(), Grid(GridId::StringGrid2));
+  // F3 with no bar open opens it.
+  Action("FindNextAction")->trigger();
+  QVERIFY(bar->isVisible());
+}
+
+void MainWindowTest::zoomKeysStayInBounds_data() {
+  QTest::addColumn<QString>("action");
+  QTest::addColumn<int>("times");
+  QTest::addColumn<int>("zoom");
+  QTest::newRow("one step larger") << "ZoomInAction" << 1 << 110;
+  QTest::newRow("up to 200 %") << "ZoomInAction" << 20 << 200;
+  QTest::newRow("one step smaller") << "ZoomOutAction" << 1 << 90;
+  QTest::newRow("down to 50 %") << "ZoomOutAction" << 20 << 50;
+  QTest::newRow("back to normal") << "ZoomResetAction" << 1 << 100;
+}
+
+void MainWindowTest::zoomKeysStayInBounds() {
+  QFETCH(QString, action);
+  QFETCH(int, times);
+  QFETCH(int, zoom);
+  Start();
+  window_->SetZoom(action == "ZoomResetAction" ? 175 : 100);
+  for (int i = 0; i < times; ++i) Action(qPrintable(action))->trigger();
+  QCOMPARE(window_->Zoom(), zoom);
+  // Every grid alike, shown or not.
+  for (const GridDesign& design : GridDesigns()) QCOMPARE(Grid(design.grid)->Zoom(), zoom);
+}
+
+void MainWindowTest::statusLineNamesTheCurrentCellAndItsOrigin() {
+  Start();
+  auto* panel = Find<QLabel>(QStringLiteral("StatusPosition"));
+  QVERIFY(panel->isVisible());
+  // Quick report table 0 of 54321: the headings, the capture-column numbers and one row; the
+  // new table at its top-left data cell, right of the key column.
+  QCOMPARE(panel->text(), QStringLiteral("Zeile 3 von 3 · Spalte 2"));
+  GridView* grid = Grid(GridId::StringGrid1);
+  // Where the current cell came from: table 0 is lines 1 and 2 of its data file, field k in
+  // column k; an edit says so.
+  auto* origin = Find<QLabel>(QStringLiteral("StatusOrigin"));
+  QVERIFY(origin->isVisible());
+  QCOMPARE(origin->text(), QStringLiteral("5432100.CSV, Zeile 2, Feld 1"));
+  grid->setCurrentIndex(grid->Model()->index(0, 2));
+  QCOMPARE(panel->text(), QStringLiteral("Zeile 2 von 3 · Spalte 3"));
+  QCOMPARE(origin->text(), QStringLiteral("5432100.CSV, Zeile 1, Feld 2"));
+  QVERIFY(grid->Model()->setData(grid->Model()->index(0, 2), QStringLiteral("neu")));
+  QCOMPARE(origin->text(), QStringLiteral("hier geändert, in keiner Datei"));
+  // The panel follows the page.
+  TablePageControl(SheetId::Schnell)->setCurrentIndex(1);
+  GridView* other = Grid(GridId::StringGrid2);
+  other->setCurrentIndex(other->Model()->index(0, 3));
+  QCOMPARE(panel->text(),
+           QStringLiteral("Zeile 2 von %1 · Spalte 4")
+               .arg(QLocale(QLocale::German).toString(other->Model()->Grid().RowCount())));
+}
+
+void MainWindowTest::tabLeavesTheGridForItsButtons() {
+  Start();
+  window_->activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+  SheetPageControl()->setCurrentIndex(3);
+  TablePageControl(SheetId::Klassen)->setCurrentIndex(1);
+  GridView* grid = Grid(GridId::StringGrid18);
+  QPushButton* first = nullptr;
+  for (const ButtonDesign& design : Buttons()) {
+    if (design.sheet == SheetId::Klassen && design.table == 1 && first == nullptr) {
+      first = window_->findChild<QPushButton*>(QString::fromUtf8(design.name));
+    }
+  }
+  QVERIFY(first != nullptr);
+  grid->setFocus();
+  const QModelIndex current = grid->currentIndex();
+  QTest::keyClick(grid, Qt::Key_Tab);
+  QCOMPARE(QApplication::focusWidget(), first);
+  QCOMPARE(grid->currentIndex(), current);
+  // Shift+Tab comes back; Enter on a focused button presses it.
+  QTest::keyClick(first, Qt::Key_Tab, Qt::ShiftModifier);
+  QCOMPARE(QApplication::focusWidget(), grid);
+  // Tab in an open editor takes what was typed and leaves as well.
+  grid->setCurrentIndex(grid->Model()->index(1, 1));
+  QTest::keyClick(grid, Qt::Key_7);
+  auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+  QVERIFY(editor != nullptr);
+  QTest::keyClick(editor, Qt::Key_Tab);
+  QCOMPARE(grid->Model()->index(1, 1).data().toString(), QStringLiteral("7"));
+  QCOMPARE(QApplication::focusWidget(), first);
+}
+
+void MainWindowTest::helpStandsCentredAndEscapeClosesIt() {
+  program_->WriteProgramFile("VORINEXMVBS.HLP", {kHelpText});
+  Start();
+  window_->move(40, 30);
+  Action("HelpContentsItem")->trigger();
+  HelpWindow* help = Help();
+  QVERIFY(QTest::qWaitForWindowExposed(help));
+  const QPoint offset = help->frameGeometry().center() - window_->frameGeometry().center();
+  // Whole pixels: half the difference of the sizes may round either way.
+  QVERIFY2(std::abs(offset.x()) <= 2 && std::abs(offset.y()) <= 2,
+           qPrintable(QStringLiteral("%1, %2").arg(offset.x()).arg(offset.y())));
+  QTest::keyClick(help, Qt::Key_Escape);
+  QVERIFY(!help->isVisible());
 }
 
 }  // namespace tab::ui

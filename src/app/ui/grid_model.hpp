@@ -5,7 +5,11 @@
 // Windows-1252 (it lasts until the table is loaded again and is never written to a file).
 #include <QAbstractTableModel>
 #include <QBrush>
+#include <optional>
+#include <set>
+#include <utility>
 
+#include "records/grid_search.hpp"
 #include "records/table_grid.hpp"
 
 namespace tab::ui {
@@ -24,10 +28,25 @@ class GridModel : public QAbstractTableModel {
 
   // The grid is about to be rebuilt (set-up, loader or page command) / has been rebuilt.
   void BeginGridChange() { beginResetModel(); }
-  void EndGridChange() { endResetModel(); }
+  void EndGridChange() {
+    mark_.reset();
+    edited_.clear();
+    endResetModel();
+  }
 
   // The background of the fixed cells (headings).
   void SetHeadingBrush(const QBrush& brush) { headingBrush_ = brush; }
+  // One cell (grid row and column; row 0 is the heading) stands out, as the find bar's match;
+  // none after a rebuild.
+  void SetMark(std::optional<CellPosition> cell);
+  std::optional<CellPosition> Mark() const { return mark_; }
+  static QBrush MarkBrush();
+
+  // Where a cell (grid column and row) came from, as the status line says it: "1300102.CSV,
+  // Zeile 18, Feld 4" for a field of a record, the key file for a row it laid out, a note for
+  // a cell edited here; empty when nothing is known. `path` receives the file's full path.
+  // The edits are known until the table is built again (a page command too rebuilds it).
+  QString Origin(int col, int row, QString* path = nullptr) const;
 
   static int GridRow(int modelRow) { return modelRow + kHeaderRows; }
   bool IsFixedColumn(int column) const { return column < grid_.FixedCols(); }
@@ -41,8 +60,12 @@ class GridModel : public QAbstractTableModel {
   bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
 
  private:
+  void MarkChanged(const CellPosition& cell);
+
   TableGrid& grid_;
   QBrush headingBrush_;
+  std::optional<CellPosition> mark_;
+  std::set<std::pair<int, int>> edited_;  // grid column and row of cells edited here
 };
 
 // A Windows-1252 cell as text (all of it: for editing, copying).

@@ -2,13 +2,24 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
+#include <QDesktopServices>
+#include <QFileInfo>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QStyledItemDelegate>
+#include <QToolTip>
+#include <QUrl>
+#include <QWheelEvent>
 #include <algorithm>
+#include <memory>
 #include <unordered_map>
+
+#include "records/row_ops.hpp"
 
 namespace tab::ui {
 
@@ -121,20 +132,25 @@ class FixedColumnsView : public QTableView {
   void wheelEvent(QWheelEvent* event) override {
     QCoreApplication::sendEvent(main_->viewport(), event);
   }
+  void contextMenuEvent(QContextMenuEvent* event) override {
+    main_->ShowContextMenu(event->globalPos(), event->reason() == QContextMenuEvent::Keyboard);
+  }
 
  private:
   GridView* main_;
 };
 
 GridView::GridView(const GridDesign& design, GridModel* model, QWidget* parent)
-    : QTableView(parent), model_(model) {
+    : QTableView(parent), design_(design), model_(model), baseFont_(font()) {
   setObjectName(QString::fromUtf8(design.name));
   setModel(model);
   ConfigureHeaders(this, design);
   setSelectionMode(ContiguousSelection);
   setSelectionBehavior(SelectItems);
   setEditTriggers(DoubleClicked | EditKeyPressed | AnyKeyPressed);
-  setTabKeyNavigation(true);
+  // Tab leaves the grid for the controls after it (the page's buttons); the arrow keys and
+  // Enter move inside it.
+  setTabKeyNavigation(false);
   setItemDelegate(new HeadingDelegate(this));
   // A thin row header to drag row heights with, where the design allows it.
   if (design.rowsSizable) {
@@ -161,6 +177,16 @@ GridView::GridView(const GridDesign& design, GridModel* model, QWidget* parent)
   connect(fixed_->horizontalHeader(), &QHeaderView::sectionResized, this, columnResized);
   connect(verticalHeader(), &QHeaderView::sectionResized, this,
           [this](int row, int, int height) { RowResized(row, height); });
+  // A double click on a column border fits the column, the same way for the fixed columns.
+  for (QHeaderView* header : {horizontalHeader(), fixed_->horizontalHeader()}) {
+    disconnect(header, &QHeaderView::sectionHandleDoubleClicked, nullptr, nullptr);
+    connect(header, &QHeaderView::sectionHandleDoubleClicked, this,
+            [this](int column) { FitColumn(column); });
+    header->installEventFilter(this);
+  }
+  fixed_->viewport()->installEventFilter(this);
+  connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
+          &GridView::CurrentCellChanged);
   ApplyGridLayout();
 }
 
@@ -169,26 +195,76 @@ QTableView* GridView::FixedColumns() const {
 }
 
 void GridView::BeginRebuild() {
+  keptRow_ = currentIndex().row();
+  keptColumn_ = currentIndex().column();
+  keptHorizontal_ = horizontalScrollBar()->value();
+  keptVertical_ = verticalScrollBar()->value();
   rebuilding_ = true;
   model_->BeginGridChange();
 }
 
-void GridView::EndRebuild() {
+void GridView::EndRebuild(bool keepPlace) {
   model_->EndGridChange();
   ApplyGridLayout();
   rebuilding_ = false;
+  int row = 0;
+  int column = model_->Grid().FixedCols();
+  if (keepPlace) {
+    row = keptRow_;
+    column = keptColumn_;
+  } else if (model_->rowCount() > 1) {
+    row = 1;  // the first data row: grid row 2, below the capture-column ids
+  }
+  const QModelIndex current = model_->index(row, column);
+  if (current.isValid() && !model_->IsFixedColumn(column)) {
+    selectionModel()->setCurrentIndex(current, QItemSelectionModel::NoUpdate);
+  }
+  horizontalScrollBar()->setValue(keepPlace ? keptHorizontal_ : 0);
+  verticalScrollBar()->setValue(keepPlace ? keptVertical_ : 0);
+  emit CurrentCellChanged();
+}
+
+int GridView::Scaled(int size) const {
+  return zoom_ == 100 ? size : std::max(1, (size * zoom_ + 50) / 100);
+}
+
+int GridView::Unscaled(int size) const {
+  return zoom_ == 100 ? size : std::max(1, (size * 100 + zoom_ / 2) / zoom_);
+}
+
+void GridView::SetZoom(int percent) {
+  zoom_ = std::clamp(percent, kMinZoom, kMaxZoom);
+  QFont scaled = baseFont_;
+  if (baseFont_.pointSizeF() > 0) {
+    scaled.setPointSizeF(baseFont_.pointSizeF() * zoom_ / 100.0);
+  } else {
+    scaled.setPixelSize(Scaled(baseFont_.pixelSize()));
+  }
+  for (QTableView* view : {static_cast<QTableView*>(this), static_cast<QTableView*>(fixed_)}) {
+    view->setFont(scaled);
+    view->horizontalHeader()->setFont(scaled);
+    view->verticalHeader()->setFont(scaled);
+  }
+  ApplyGridLayout();
 }
 
 void GridView::ApplyGridLayout() {
   const TableGrid& grid = model_->Grid();
   const int cols = grid.ColCount();
   const int rows = model_->rowCount();
+  const bool wasRebuilding = rebuilding_;
+  rebuilding_ = true;  // the sizes set here are the grid's own, not the user's
   for (QTableView* view : {static_cast<QTableView*>(this), static_cast<QTableView*>(fixed_)}) {
-    SetSectionSizes(view->horizontalHeader(), cols, [&grid](int c) { return grid.ColWidth(c); });
+    // A lowered row is 9 pixels high at 100 %: below the header's usual minimum.
+    view->verticalHeader()->setMinimumSectionSize(Scaled(kLoweredRowHeight));
+    view->horizontalHeader()->setMinimumSectionSize(Scaled(5));
+    SetSectionSizes(view->horizontalHeader(), cols,
+                    [this, &grid](int c) { return Scaled(grid.ColWidth(c)); });
     SetSectionSizes(view->verticalHeader(), rows,
-                    [&grid](int r) { return grid.RowHeight(GridModel::GridRow(r)); });
-    view->horizontalHeader()->setFixedHeight(grid.RowHeight(0));
+                    [this, &grid](int r) { return Scaled(grid.RowHeight(GridModel::GridRow(r))); });
+    view->horizontalHeader()->setFixedHeight(Scaled(grid.RowHeight(0)));
   }
+  rebuilding_ = wasRebuilding;
   updateGeometries();
   fixed_->RefreshGeometries();
   fixed_->verticalScrollBar()->setValue(verticalScrollBar()->value());
@@ -200,7 +276,7 @@ void GridView::ColumnResized(int column, int width) {
   // Dragged by the user: the grid keeps the width until the table is set up again. Sizes the
   // header carries over through a rebuild are not the grid's.
   if (rebuilding_) return;
-  model_->Grid().SetColWidth(column, width);
+  model_->Grid().SetColWidth(column, Unscaled(width));
   horizontalHeader()->resizeSection(column, width);
   fixed_->horizontalHeader()->resizeSection(column, width);
   if (column < model_->Grid().FixedCols()) PlaceFixedColumns();
@@ -208,7 +284,7 @@ void GridView::ColumnResized(int column, int width) {
 
 void GridView::RowResized(int row, int height) {
   if (rebuilding_) return;
-  model_->Grid().SetRowHeight(GridModel::GridRow(row), height);
+  model_->Grid().SetRowHeight(GridModel::GridRow(row), Unscaled(height));
   fixed_->verticalHeader()->resizeSection(row, height);
 }
 
@@ -296,7 +372,194 @@ void GridView::keyPressEvent(QKeyEvent* event) {
     event->accept();
     return;
   }
+  const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+  if (enter && state() != EditingState) {
+    // As in a spreadsheet: Enter goes down a row, Shift+Enter up.
+    const bool up = (event->modifiers() & Qt::ShiftModifier) != 0;
+    const QModelIndex next = moveCursor(up ? MoveUp : MoveDown, Qt::NoModifier);
+    if (next.isValid()) setCurrentIndex(next);
+    event->accept();
+    return;
+  }
   QTableView::keyPressEvent(event);
+}
+
+void GridView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
+  switch (hint) {
+    case QAbstractItemDelegate::EditNextItem:
+    case QAbstractItemDelegate::EditPreviousItem:
+      // Tab in an editor takes the edit and leaves the grid, as Tab does outside an editor.
+      QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
+      focusNextPrevChild(hint == QAbstractItemDelegate::EditNextItem);
+      return;
+    case QAbstractItemDelegate::SubmitModelCache: {
+      // Enter takes the edit and goes down a row.
+      QTableView::closeEditor(editor, hint);
+      const QModelIndex next = moveCursor(MoveDown, Qt::NoModifier);
+      if (next.isValid()) setCurrentIndex(next);
+      return;
+    }
+    default:
+      QTableView::closeEditor(editor, hint);
+  }
+}
+
+void GridView::wheelEvent(QWheelEvent* event) {
+  if ((event->modifiers() & Qt::ControlModifier) != 0) {
+    const int delta = event->angleDelta().y();
+    if (delta != 0) emit ZoomStepRequested(delta > 0 ? 1 : -1);
+    event->accept();
+    return;
+  }
+  QTableView::wheelEvent(event);
+}
+
+// ---- fitting columns -------------------------------------------------------------------------
+
+void GridView::FitColumn(int column) {
+  if (!design_.colsSizable || column < 0 || column >= model_->columnCount()) return;
+  // The rows in view (or, for a view not shown, the first thousand) and the heading.
+  const int width =
+      std::max(sizeHintForColumn(column), horizontalHeader()->sectionSizeHint(column));
+  horizontalHeader()->resizeSection(column,
+                                    std::max(width, horizontalHeader()->minimumSectionSize()));
+}
+
+void GridView::FitAllColumns() {
+  for (int column = 0; column < model_->columnCount(); ++column) FitColumn(column);
+}
+
+// ---- going to a cell -------------------------------------------------------------------------
+
+void GridView::EnsureColumnVisible(int column) {
+  if (model_->IsFixedColumn(column)) return;
+  QScrollBar* bar = horizontalScrollBar();
+  const int left = horizontalHeader()->sectionPosition(column);
+  const int right = left + horizontalHeader()->sectionSize(column);
+  const int fixed = FixedWidth();
+  if (left - bar->value() < fixed) {
+    bar->setValue(left - fixed);
+  } else if (right - bar->value() > viewport()->width()) {
+    bar->setValue(std::min(left - fixed, right - viewport()->width()));
+  }
+}
+
+void GridView::ShowCell(const CellPosition& cell) {
+  model_->SetMark(cell);
+  const int fixed = model_->Grid().FixedCols();
+  const bool key = cell.col < fixed;
+  int row = cell.row - GridModel::kHeaderRows;
+  if (cell.row == 0) row = currentIndex().isValid() ? currentIndex().row() : 0;
+  const int column = key ? fixed : cell.col;
+  const QModelIndex target = model_->index(row, column);
+  if (target.isValid()) {
+    setCurrentIndex(target);
+    if (cell.row > 0) scrollTo(target);
+  }
+  EnsureColumnVisible(cell.col);
+}
+
+std::optional<CellPosition> GridView::CurrentCell() const {
+  const QModelIndex current = currentIndex();
+  if (!current.isValid()) return std::nullopt;
+  return CellPosition{current.column(), GridModel::GridRow(current.row())};
+}
+
+// ---- context menu ----------------------------------------------------------------------------
+
+QMenu* GridView::MakeContextMenu(QWidget* parent) {
+  auto* menu = new QMenu(parent);
+  menu->setObjectName(QStringLiteral("GridContextMenu"));
+  QAction* fit = menu->addAction(QStringLiteral("Alle Spalten an den Inhalt anpassen"), this,
+                                 &GridView::FitAllColumns);
+  fit->setObjectName(QStringLiteral("FitAllColumnsItem"));
+  fit->setEnabled(design_.colsSizable);
+  // The folder of the file the current cell came from, shown by the desktop.
+  QString path;
+  const std::optional<CellPosition> cell = CurrentCell();
+  if (cell) model_->Origin(cell->col, cell->row, &path);
+  QAction* folder = menu->addAction(QStringLiteral("Datei im Ordner zeigen"), this, [path] {
+    QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(path).absolutePath()));
+  });
+  folder->setObjectName(QStringLiteral("ShowFileInFolderItem"));
+  folder->setEnabled(!path.isEmpty());
+  return menu;
+}
+
+void GridView::ShowContextMenu(const QPoint& globalPos, bool fromKeyboard) {
+  QPoint at = globalPos;
+  if (fromKeyboard) {
+    // The menu key: at the current cell.
+    const QRect cell = visualRect(currentIndex());
+    at = viewport()->mapToGlobal(cell.isValid() ? cell.center() : QPoint(0, 0));
+  } else {
+    // A right click makes the cell under the mouse the current one, as in a spreadsheet.
+    const QModelIndex index = indexAt(viewport()->mapFromGlobal(globalPos));
+    if (index.isValid() && (model_->flags(index) & Qt::ItemIsSelectable) != 0 &&
+        !selectionModel()->isSelected(index)) {
+      setCurrentIndex(index);
+    }
+  }
+  const std::unique_ptr<QMenu> menu(MakeContextMenu(this));
+  menu->exec(at);
+}
+
+void GridView::contextMenuEvent(QContextMenuEvent* event) {
+  ShowContextMenu(event->globalPos(), event->reason() == QContextMenuEvent::Keyboard);
+  event->accept();
+}
+
+// ---- tool tips of cut texts ------------------------------------------------------------------
+
+int GridView::CellMargin() const {
+  return 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1);
+}
+
+int GridView::HeadingMargin() const {
+  return 2 * style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, this);
+}
+
+bool GridView::ShowWholeText(QHelpEvent* help, QWidget* widget, const QString& text,
+                             const QRect& rect, int margin) const {
+  if (text.isEmpty() || widget->fontMetrics().horizontalAdvance(text) + margin <= rect.width()) {
+    return false;
+  }
+  QToolTip::showText(help->globalPos(), text, widget, rect);
+  return true;
+}
+
+bool GridView::viewportEvent(QEvent* event) {
+  if (event->type() == QEvent::ToolTip && !model_.isNull()) {
+    auto* help = static_cast<QHelpEvent*>(event);
+    const QModelIndex index = indexAt(help->pos());
+    if (index.isValid() &&
+        ShowWholeText(help, viewport(), index.data().toString(), visualRect(index), CellMargin())) {
+      return true;
+    }
+  }
+  return QTableView::viewportEvent(event);
+}
+
+bool GridView::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::ToolTip && !model_.isNull()) {
+    auto* help = static_cast<QHelpEvent*>(event);
+    if (watched == fixed_->viewport()) {
+      const QModelIndex index = fixed_->indexAt(help->pos());
+      if (index.isValid() && ShowWholeText(help, fixed_->viewport(), index.data().toString(),
+                                           fixed_->visualRect(index), CellMargin())) {
+        return true;
+      }
+    } else if (auto* header = qobject_cast<QHeaderView*>(watched)) {
+      const int column = header->logicalIndexAt(help->pos());
+      if (column >= 0) {
+        const QRect rect(header->sectionViewportPosition(column), 0, header->sectionSize(column),
+                         header->height());
+        const QString text = model_->headerData(column, Qt::Horizontal).toString();
+        if (ShowWholeText(help, header, text, rect, HeadingMargin())) return true;
+      }
+    }
+  }
+  return QTableView::eventFilter(watched, event);
 }
 
 }  // namespace tab::ui

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QLocale>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -21,12 +22,14 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 #include <array>
+#include <functional>
 #include <span>
 
 #include "app/help_file.hpp"
 #include "app/ui/about_box.hpp"
 #include "app/ui/check_run.hpp"
 #include "app/ui/directory_chooser.hpp"
+#include "app/ui/find_bar.hpp"
 #include "app/ui/grid_model.hpp"
 #include "app/ui/grid_view.hpp"
 #include "app/ui/help_window.hpp"
@@ -169,9 +172,12 @@ TMainFormZR::TMainFormZR(MessagePort& port, const std::string& programDirectory,
 
   BuildMenus();
   BuildToolBar();
+  findBar_ = new FindBar(this);
   BuildPages();
   BuildClassCaption();
   BuildStatusLine();
+  BuildShortcuts();
+  SetFocusOrder();
   resize(762, 559);
   CentreOnScreen(this);
 }
@@ -245,21 +251,91 @@ void TMainFormZR::BuildStatusLine() {
   statusSchool_ = new QLabel(QStringLiteral("DST-Nr."), line);
   statusSchool_->setObjectName(QStringLiteral("StatusPanel1"));
   statusSchool_->setFixedWidth(70);
-  for (QLabel* panel : {statusHint_, statusSchool_}) {
+  // Between the two: a note when the school shown has no folder in the data base (hidden
+  // otherwise), and where the current cell of the active grid is.
+  statusNote_ = new QLabel(line);
+  statusNote_->setObjectName(QStringLiteral("StatusNote"));
+  statusNote_->hide();
+  // Where the current cell came from: file, line and field, a key file, or an edit.
+  statusOrigin_ = new QLabel(line);
+  statusOrigin_->setObjectName(QStringLiteral("StatusOrigin"));
+  statusOrigin_->hide();
+  statusPosition_ = new QLabel(line);
+  statusPosition_->setObjectName(QStringLiteral("StatusPosition"));
+  statusPosition_->setFixedWidth(statusPosition_->fontMetrics().horizontalAdvance(
+                                     QStringLiteral("Zeile 100.000 von 100.000 · Spalte 60")) +
+                                 8);
+  for (QLabel* panel : {statusHint_, statusNote_, statusOrigin_, statusPosition_, statusSchool_}) {
     panel->setFrameShape(QFrame::Panel);
     panel->setFrameShadow(QFrame::Sunken);
   }
-  // Panel 0 takes whatever width panel 1 leaves, at every size of the window.
+  // Panel 0 takes whatever width the others leave, at every size of the window.
   line->addWidget(statusHint_, 1);
+  line->addPermanentWidget(statusNote_);
+  line->addPermanentWidget(statusOrigin_);
+  line->addPermanentWidget(statusPosition_);
   line->addPermanentWidget(statusSchool_);
 }
 
-GridView* TMainFormZR::MakeGrid(GridId grid, QWidget* parent) {
+void TMainFormZR::BuildShortcuts() {
+  // Commands with keys only: they stand in no menu (the menus are as designed) and are listed
+  // in the help.
+  struct Shortcut {
+    const char* object;
+    const char* text;
+    QList<QKeySequence> keys;
+    std::function<void()> run;
+  };
+  const Shortcut shortcuts[] = {
+      {"FindAction", "Suchen", {QKeySequence::Find}, [this] { OpenFindBar(); }},
+      {"FindNextAction", "Weitersuchen", {QKeySequence(Qt::Key_F3)}, [this] { FindAgain(true); }},
+      {"FindPreviousAction",
+       "Rückwärts weitersuchen",
+       {QKeySequence(Qt::SHIFT | Qt::Key_F3)},
+       [this] { FindAgain(false); }},
+      {"ZoomInAction",
+       "Vergrößern",
+       {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)},
+       [this] { ZoomStep(1); }},
+      {"ZoomOutAction",
+       "Verkleinern",
+       {QKeySequence(Qt::CTRL | Qt::Key_Minus)},
+       [this] { ZoomStep(-1); }},
+      {"ZoomResetAction",
+       "Normalgröße",
+       {QKeySequence(Qt::CTRL | Qt::Key_0)},
+       [this] { SetZoom(100); }},
+  };
+  for (const Shortcut& shortcut : shortcuts) {
+    auto* action = new QAction(QString::fromUtf8(shortcut.text), this);
+    action->setObjectName(QString::fromUtf8(shortcut.object));
+    action->setShortcuts(shortcut.keys);
+    connect(action, &QAction::triggered, this, shortcut.run);
+    addAction(action);
+  }
+}
+
+QWidget* TMainFormZR::MakeGridBox(GridId grid, QWidget* parent, GridView** made) {
+  auto* box = new QWidget(parent);
+  auto* layout = new QVBoxLayout(box);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
   const GridDesign* design = FindGridDesign(grid);
-  auto* view = new GridView(*design, &document_.Model(grid), parent);
+  auto* view = new GridView(*design, &document_.Model(grid), box);
   ApplyHint(view, design->hint);
+  layout->addWidget(view, 1);
   grids_.emplace(grid, view);
-  return view;
+  view->installEventFilter(this);
+  connect(view, &GridView::ZoomStepRequested, this, &TMainFormZR::ZoomStep);
+  connect(view, &GridView::CurrentCellChanged, this, [this, view] {
+    if (view == activeGrid_) ShowPosition();
+  });
+  // An edit changes where the current cell's text came from.
+  connect(view->Model(), &GridModel::dataChanged, this, [this, view] {
+    if (view == activeGrid_) ShowPosition();
+  });
+  if (made != nullptr) *made = view;
+  return box;
 }
 
 QWidget* TMainFormZR::BuildTablePage(const TablePageDesign& page) {
@@ -272,11 +348,11 @@ QWidget* TMainFormZR::BuildTablePage(const TablePageDesign& page) {
   if (page.topGrid) {
     // Teacher page "Identifizierung + Tabelle 0": teacher table 0 on top, below it the
     // identification grid and the note beside it.
-    GridView* general = MakeGrid(*page.topGrid, widget);
+    GridView* general = nullptr;
+    layout->addWidget(MakeGridBox(*page.topGrid, widget, &general));
     general->setFixedHeight(80);
-    layout->addWidget(general);
     auto* row = new QHBoxLayout;
-    row->addWidget(MakeGrid(page.grid, widget), 1);
+    row->addWidget(MakeGridBox(page.grid, widget), 1);
     note_ = new QPlainTextEdit(widget);
     note_->setObjectName(QStringLiteral("RichEdit1"));
     note_->setReadOnly(true);
@@ -291,7 +367,7 @@ QWidget* TMainFormZR::BuildTablePage(const TablePageDesign& page) {
     row->addWidget(note_, 1);
     layout->addLayout(row, 1);
   } else {
-    layout->addWidget(MakeGrid(page.grid, widget), 1);
+    layout->addWidget(MakeGridBox(page.grid, widget), 1);
   }
 
   // The page's buttons below its grid, two to a line, so that the window keeps its width.
@@ -304,8 +380,11 @@ QWidget* TMainFormZR::BuildTablePage(const TablePageDesign& page) {
     // A button works once its sheet has registered the command.
     button->setEnabled(Session::HasCommand(design.button));
     const ButtonId id = design.button;
-    connect(button, &QPushButton::clicked, &document_,
-            [this, id] { CurrentSession().RunButton(id); });
+    connect(button, &QPushButton::clicked, &document_, [this, id] {
+      runningCommand_ = true;
+      CurrentSession().RunButton(id);
+      runningCommand_ = false;
+    });
     buttons->addWidget(button, count / 2, count % 2);
     ++count;
   }
@@ -370,6 +449,24 @@ void TMainFormZR::BuildPages() {
   setCentralWidget(sheets_);
 }
 
+void TMainFormZR::SetFocusOrder() {
+  std::vector<QWidget*> order = {schools_, sheets_->tabBar()};
+  for (const SheetPageDesign& sheet : SheetPages())
+    order.push_back(tablePages_.at(sheet.sheet)->tabBar());
+  order.push_back(classes_);
+  for (const TablePageDesign& page : TablePages()) {
+    if (page.topGrid) order.push_back(grids_.at(*page.topGrid));
+    order.push_back(grids_.at(page.grid));
+    if (page.topGrid) order.push_back(note_);
+    for (const ButtonDesign& button : Buttons()) {
+      if (button.sheet == page.sheet && button.table == page.table) {
+        order.push_back(findChild<QPushButton*>(QString::fromUtf8(button.name)));
+      }
+    }
+  }
+  for (std::size_t i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
+}
+
 void TMainFormZR::BuildClassCaption() {
   classCaption_ = new QWidget(sheets_);
   classCaption_->setObjectName(QStringLiteral("ClassCaption"));
@@ -414,6 +511,7 @@ void TMainFormZR::FormShow() {
   schoolSelectorAction_->setVisible(true);
   const SheetId sheet = ActiveSheet();
   CurrentSession().SetCurrent(sheet, ActiveTable(sheet));
+  SetActiveGrid(MainGridOfActivePage());
   CurrentSession().Dispatch(CurrentSession().CurrentSheet(), CurrentSession().CurrentTable());
 }
 
@@ -437,6 +535,11 @@ bool TMainFormZR::event(QEvent* event) {
 }
 
 bool TMainFormZR::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::FocusIn) {
+    // A grid that takes the focus is the one the find bar and the position panel work on.
+    auto* grid = qobject_cast<GridView*>(watched);
+    if (grid != nullptr && grid != activeGrid_) SetActiveGrid(grid);
+  }
   // Compared by address only: the list may be half destroyed when its viewport's last events
   // arrive.
   if (watched == classListViewport_) {
@@ -468,6 +571,7 @@ int TMainFormZR::ActiveTable(SheetId sheet) const {
 }
 
 void TMainFormZR::PageControlChange() {
+  SetActiveGrid(MainGridOfActivePage());
   if (settingPages_) return;
   const SheetId sheet = ActiveSheet();
   CurrentSession().PageChanged(sheet, ActiveTable(sheet));
@@ -490,7 +594,7 @@ void TMainFormZR::GridAboutToChange(GridId grid) {
 
 void TMainFormZR::GridChanged(GridId grid) {
   const auto found = grids_.find(grid);
-  if (found != grids_.end()) found->second->EndRebuild();
+  if (found != grids_.end()) found->second->EndRebuild(runningCommand_);
 }
 
 void TMainFormZR::ShowClassCaption(bool visible, const std::string& classId) {
@@ -503,13 +607,25 @@ void TMainFormZR::FocusClassList() {
 }
 
 void TMainFormZR::SchoolListChanged() {
-  // Filling the selector is no choice of the user: the current school stays.
+  // Filling the selector is no choice of the user: the current school stays, and the selector
+  // names it (the item of that number, or the number as its text), not the first school of the
+  // list.
   const QSignalBlocker blocker(schools_);
   schools_->clear();
   for (const std::string& school : CurrentSession().Paths().schools) {
     schools_->addItem(QString::fromStdString(school));
   }
-  schools_->setCurrentIndex(schools_->count() > 0 ? 0 : -1);
+  const QString current = QString::fromStdString(CurrentSession().Paths().schoolNumber);
+  const int item = schools_->findText(current, Qt::MatchExactly | Qt::MatchCaseSensitive);
+  schools_->setCurrentIndex(item);
+  if (item < 0) schools_->setEditText(current);
+}
+
+void TMainFormZR::SchoolFolderFound(const std::string& number, bool found) {
+  // Empty tables for a number the data base does not know are no fault of the data: say why.
+  statusNote_->setText(QStringLiteral("Dienststelle %1 nicht in der Datenbasis")
+                           .arg(QString::fromStdString(number)));
+  statusNote_->setVisible(!found && !number.empty());
 }
 
 void TMainFormZR::ClassListChanged() {
@@ -523,6 +639,86 @@ void TMainFormZR::ClassListChanged() {
 
 void TMainFormZR::StatusSchoolNumber(const std::string& number) {
   statusSchool_->setText(QString::fromStdString(number));
+}
+
+// ---- active grid, position, find bar, zoom ---------------------------------------------------
+
+GridView* TMainFormZR::MainGridOfActivePage() const {
+  const auto found = tablePageDesigns_.find(TablePageControl(ActiveSheet())->currentWidget());
+  if (found == tablePageDesigns_.end()) return nullptr;
+  const auto grid = grids_.find(found->second->grid);
+  return grid == grids_.end() ? nullptr : grid->second;
+}
+
+GridView* TMainFormZR::ActiveGrid() const {
+  return activeGrid_;
+}
+
+void TMainFormZR::SetActiveGrid(GridView* grid) {
+  activeGrid_ = grid;
+  ShowPosition();
+  // An open find bar goes along with the page: under the grid now looked at, its text kept.
+  if (grid != nullptr && !findBar_->isHidden() && findBar_->Grid() != grid) {
+    PlaceFindBar(grid, false);
+  }
+}
+
+void TMainFormZR::PlaceFindBar(GridView* grid, bool focus) {
+  grid->parentWidget()->layout()->addWidget(findBar_);
+  findBar_->Attach(grid, focus);
+}
+
+void TMainFormZR::ShowPosition() {
+  const GridView* grid = activeGrid_;
+  if (grid == nullptr || grid->Model() == nullptr) {
+    statusPosition_->clear();
+    statusOrigin_->hide();
+    return;
+  }
+  const QLocale german(QLocale::German, QLocale::Germany);
+  const TableGrid& table = grid->Model()->Grid();
+  const std::optional<CellPosition> cell = grid->CurrentCell();
+  // Rows and columns as the user counts them: from 1, the heading row being row 1.
+  statusPosition_->setText(
+      cell ? QStringLiteral("Zeile %1 von %2 · Spalte %3")
+                 .arg(german.toString(cell->row + 1), german.toString(table.RowCount()),
+                      german.toString(cell->col + 1))
+           : QStringLiteral("%1 Zeilen").arg(german.toString(table.RowCount())));
+  const QString origin = cell ? grid->Model()->Origin(cell->col, cell->row) : QString();
+  statusOrigin_->setText(origin);
+  statusOrigin_->setVisible(!origin.isEmpty());
+}
+
+void TMainFormZR::OpenFindBar() {
+  GridView* grid = activeGrid_ != nullptr ? activeGrid_.data() : MainGridOfActivePage();
+  if (grid != nullptr) PlaceFindBar(grid, true);
+}
+
+void TMainFormZR::FindAgain(bool forward) {
+  if (findBar_->isHidden() || findBar_->Field()->text().isEmpty()) {
+    OpenFindBar();
+    return;
+  }
+  if (forward) {
+    findBar_->FindNext();
+  } else {
+    findBar_->FindPrevious();
+  }
+}
+
+void TMainFormZR::SetZoom(int percent) {
+  zoom_ = std::clamp(percent, GridView::kMinZoom, GridView::kMaxZoom);
+  for (const auto& [id, grid] : grids_) grid->SetZoom(zoom_);
+}
+
+void TMainFormZR::ZoomStep(int steps) {
+  if (steps > 0) {
+    const auto next = std::upper_bound(kZoomSteps.begin(), kZoomSteps.end(), zoom_);
+    SetZoom(next == kZoomSteps.end() ? kZoomSteps.back() : *next);
+  } else if (steps < 0) {
+    const auto next = std::lower_bound(kZoomSteps.begin(), kZoomSteps.end(), zoom_);
+    SetZoom(next == kZoomSteps.begin() ? kZoomSteps.front() : *(next - 1));
+  }
 }
 
 // ---- menu and tool bar commands ------------------------------------------------------------

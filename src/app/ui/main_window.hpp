@@ -6,6 +6,7 @@
 // change, class list click and page button on to it. Its dialogs are built when first opened.
 #include <QMainWindow>
 #include <QPointer>
+#include <array>
 #include <map>
 #include <string>
 
@@ -25,6 +26,7 @@ class QTabWidget;
 
 namespace tab::ui {
 
+class FindBar;
 class GridView;
 class HelpWindow;
 class TInfoBox_ZR;
@@ -48,6 +50,20 @@ class TMainFormZR : public QMainWindow, public SessionView {
   // The mail hand-over of the e-mail dialog (xdg-email unless replaced).
   void SetMailPort(MailPort& mail);
 
+  // The grids' zoom in percent, from GridView::kMinZoom to kMaxZoom (100 at the start); the
+  // steps of Ctrl++ and Ctrl+-.
+  static constexpr std::array<int, 11> kZoomSteps = {50,  67,  75,  80,  90, 100,
+                                                     110, 125, 150, 175, 200};
+  void SetZoom(int percent);
+  int Zoom() const { return zoom_; }
+  void ZoomStep(int steps);
+
+  // The grid the find bar, the position panel and the keyboard work on: the one of the active
+  // page that last had the focus (the page's main grid at first).
+  GridView* ActiveGrid() const;
+  // Ctrl+F: the find bar under the active grid.
+  void OpenFindBar();
+
   // SessionView
   void GridAboutToChange(GridId grid) override;
   void GridChanged(GridId grid) override;
@@ -56,6 +72,7 @@ class TMainFormZR : public QMainWindow, public SessionView {
   void SchoolListChanged() override;
   void ClassListChanged() override;
   void StatusSchoolNumber(const std::string& number) override;
+  void SchoolFolderFound(const std::string& number, bool found) override;
 
  public slots:
   void FileOpen();
@@ -87,8 +104,13 @@ class TMainFormZR : public QMainWindow, public SessionView {
   void BuildStatusLine();
   void BuildPages();
   void BuildClassCaption();
+  void BuildShortcuts();
   QWidget* BuildTablePage(const TablePageDesign& page);
-  GridView* MakeGrid(GridId grid, QWidget* parent);
+  // The grid in a box of its own, which takes the find bar under it when it is the active one.
+  QWidget* MakeGridBox(GridId grid, QWidget* parent, GridView** made = nullptr);
+  // Focus order: selector, sheet pages, table pages, class list, then on each page its grids
+  // and buttons.
+  void SetFocusOrder();
 
   void FormShow();
   void PageControlChange();
@@ -97,6 +119,13 @@ class TMainFormZR : public QMainWindow, public SessionView {
   // The sheet of the active sheet page, and the table of the active page of that sheet.
   SheetId ActiveSheet() const;
   int ActiveTable(SheetId sheet) const;
+  // The active page changed or a grid took the focus: panels and find bar follow.
+  void SetActiveGrid(GridView* grid);
+  GridView* MainGridOfActivePage() const;
+  void ShowPosition();
+  void FindAgain(bool forward);
+  // The find bar into the box of `grid`, under it.
+  void PlaceFindBar(GridView* grid, bool focus);
   // Opens the help file; reports a missing or unreadable one.
   bool HelpReady();
   HelpWindow& Help();
@@ -119,6 +148,14 @@ class TMainFormZR : public QMainWindow, public SessionView {
   QPlainTextEdit* note_ = nullptr;
   QLabel* statusHint_ = nullptr;
   QLabel* statusSchool_ = nullptr;
+  QLabel* statusNote_ = nullptr;
+  QLabel* statusPosition_ = nullptr;
+  QLabel* statusOrigin_ = nullptr;
+  QPointer<GridView> activeGrid_;
+  FindBar* findBar_ = nullptr;
+  int zoom_ = 100;
+  // While a page command runs, its grid keeps the place the user was at.
+  bool runningCommand_ = false;
   FileSystemVolumeLayer volumes_;
   XdgEmailPort xdgEmail_;
   MailPort* mail_ = &xdgEmail_;

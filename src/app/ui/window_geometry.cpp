@@ -14,6 +14,7 @@ const QString kPosition = QStringLiteral("Hauptfenster/Position");
 const QString kSize = QStringLiteral("Hauptfenster/Groesse");
 const QString kFrame = QStringLiteral("Hauptfenster/Rahmen");
 const QString kMaximized = QStringLiteral("Hauptfenster/Maximiert");
+const QString kZoom = QStringLiteral("Tabellen/Zoom");
 
 // Before the window manager has framed the window its frame is unknown: room for a title bar.
 constexpr QSize kAssumedFrame(0, 32);
@@ -69,6 +70,17 @@ void SaveWindowGeometry(const QWidget& window, QSettings& settings) {
     settings.setValue(kSize, window.size());
     settings.setValue(kFrame, window.frameGeometry().size() - window.size());
   }
+  settings.sync();
+}
+
+int SavedZoom(QSettings& settings) {
+  bool ok = false;
+  const int percent = settings.value(kZoom, 100).toInt(&ok);
+  return ok ? percent : 100;
+}
+
+void SaveZoom(int percent, QSettings& settings) {
+  settings.setValue(kZoom, percent);
   settings.sync();
 }
 

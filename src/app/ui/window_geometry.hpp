@@ -1,6 +1,7 @@
 #pragma once
-// The main window's place and size, kept per user in Qt's settings (the XDG config folder) and
-// restored at the next start, fitted to the screen it comes back on.
+// The main window's place and size and the zoom of its grids, kept per user in Qt's settings
+// (the XDG config folder) and restored at the next start, the window fitted to the screen it
+// comes back on.
 #include <QRect>
 
 class QSettings;
@@ -17,5 +18,9 @@ QRect FitToScreen(const QRect& frame, const QRect& available);
 void RestoreWindowGeometry(QWidget& window, QSettings& settings);
 // When the window has closed.
 void SaveWindowGeometry(const QWidget& window, QSettings& settings);
+
+// The grids' zoom in percent of the last run; 100 at the first start.
+int SavedZoom(QSettings& settings);
+void SaveZoom(int percent, QSettings& settings);
 
 }  // namespace tab::ui
