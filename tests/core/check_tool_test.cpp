@@ -1,11 +1,16 @@
 // tabellario-check as a user calls it, on the demo program directory and data base: usage errors
 // end with exit 2 and name the fault, a data base that cannot be read and a report that cannot be
 // written with exit 1, a clean data base with 0 and findings with 3; --school picks the
-// Dienststellen, in the order named; --output writes the report whole or not at all.
+// Dienststellen, in the order named; --output writes the report whole or not at all; a progress
+// line only on a terminal.
 #include <gtest/gtest.h>
 
+#include <pty.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -183,6 +188,40 @@ TEST(CheckToolTest, OutputFileHoldsTheReportAndNothingBeside) {
     names.push_back(entry.path().filename().string());
   }
   EXPECT_EQ(names, std::vector<std::string>{"bericht.json"});
+}
+
+// On a terminal the progress line stands on standard error, written over in place and gone
+// before the report; the other tests, whose standard error is a pipe, get none.
+TEST(CheckToolTest, AProgressLineOnlyOnATerminal) {
+  ASSERT_FALSE(kCheckTool.empty()) << "tabellario-check is not built";
+  int terminal = -1;
+  const pid_t child = ::forkpty(&terminal, nullptr, nullptr, nullptr);
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    const std::string program = kDemo + "program/";
+    const std::string db = kDemo + "db/";
+    ::execl(kCheckTool.c_str(), kCheckTool.c_str(), "--program-dir", program.c_str(), "--database",
+            db.c_str(), "--jobs", "1", static_cast<char*>(nullptr));
+    ::_exit(127);
+  }
+  std::string seen;
+  char buffer[4096];
+  for (ssize_t got; (got = ::read(terminal, buffer, sizeof buffer)) != 0;) {
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) break;  // EIO once the child has gone
+    seen.append(buffer, static_cast<std::size_t>(got));
+  }
+  ::close(terminal);
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 3) << status;
+  const std::size_t last = seen.find("\r3 / 3 Dienststellen\033[K");
+  const std::size_t erased = seen.find("\r\033[K", last);
+  const std::size_t report = seen.find("Prüfung der Datenbasis");
+  ASSERT_NE(last, std::string::npos) << seen;
+  ASSERT_NE(erased, std::string::npos) << seen;
+  EXPECT_LT(erased, report) << seen;
+  EXPECT_NE(seen.find("3 Dienststellen geprüft, 1 mit Befunden, 5 Befunde"), std::string::npos);
 }
 
 }  // namespace
