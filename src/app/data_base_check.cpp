@@ -491,12 +491,13 @@ CheckReport CheckDataBase(const CheckStart& start, const CheckRequest& request) 
   const auto work = [&] {
     SchoolChecker checker(start);
     for (;;) {
+      const std::size_t index = next++;
+      if (index >= schools.size()) return;
+      // A cancel once every Dienststelle is checked cancels nothing.
       if (request.progress != nullptr && request.progress->Cancelled()) {
         cancelled = true;
         return;
       }
-      const std::size_t index = next++;
-      if (index >= schools.size()) return;
       outcomes[index] = checker.Check(schools[index]);
       const std::lock_guard<std::mutex> lock(progressMutex);
       ++done;

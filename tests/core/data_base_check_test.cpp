@@ -209,6 +209,34 @@ TEST(DataBaseCheckTest, AReadOnlyDataBaseGivesTheSameReport) {
   demo.SetModes(std::filesystem::perms(0755));
 }
 
+// "Abbrechen" in the progress dialog: the workers stop before the next Dienststelle; what was
+// checked stays in the report, which says it was cancelled.
+TEST(DataBaseCheckTest, ACancelledCheckKeepsWhatWasChecked) {
+  class CancelAfter : public CheckProgress {
+   public:
+    explicit CancelAfter(std::size_t schools) : schools_(schools) {}
+    void Checked(std::size_t done, std::size_t total) override {
+      EXPECT_EQ(total, 3U);
+      done_ = done;
+    }
+    bool Cancelled() const override { return done_ >= schools_; }
+
+   private:
+    std::size_t schools_;
+    std::size_t done_ = 0;
+  };
+  for (const std::size_t after : {0U, 1U, 2U, 3U}) {
+    SCOPED_TRACE(after);
+    CancelAfter progress(after);
+    const CheckReport report =
+        CheckDataBase(PrepareCheck(kDemo + "program/", kDemo + "db/"), {{}, 1, &progress});
+    EXPECT_EQ(report.cancelled, after < 3);
+    ASSERT_EQ(report.schools.size(), after);
+    const std::vector<std::string> order = {"00000", "13001", "13002"};
+    for (std::size_t i = 0; i < after; ++i) EXPECT_EQ(report.schools[i].school, order[i]);
+  }
+}
+
 TEST(DataBaseCheckTest, GermanCountsAndProgress) {
   EXPECT_EQ(GermanCount(0), "0");
   EXPECT_EQ(GermanCount(999), "999");
