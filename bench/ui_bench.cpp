@@ -2,7 +2,13 @@
 // demo data base), and the switch to a school table of 100,000 rows until it is on the screen,
 // each next to its floor (the same start-up and the same dispatch without widgets); and taking
 // the heights of 100,000 rows after a rebuild, next to a rebuild with every row at the default.
+// The same school table taken away: as an Excel workbook (under 2 s), as spreadsheet CSV, as
+// every printed page in a PDF (under 10 s), and the peak memory of tabellario-export writing the
+// workbook and the PDF (under 200 MB each).
 #include <benchmark/benchmark.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -17,6 +23,8 @@
 #include "app/ui/grid_model.hpp"
 #include "app/ui/grid_view.hpp"
 #include "app/ui/main_window.hpp"
+#include "app/ui/table_print.hpp"
+#include "export/table_files.hpp"
 #include "records/message_port.hpp"
 #include "support/bench_support.hpp"
 #include "tools/textfiles/text_files.hpp"
@@ -203,6 +211,84 @@ void RebuildWithLoweredRows(benchmark::State& state) {
   }
   if (view.rowHeight(1) != 9) state.SkipWithError("the lowered rows were not taken");
 }
+
+// ---- taking school table 2 away: Excel workbook, spreadsheet CSV, every printed page ----------
+
+// The loaded school table 2 of kRows rows, as the window shows it.
+const tab::TableGrid& LoadedTable2() {
+  static tab::RecordingPort port;
+  static NullView view;
+  static tab::Session session(port, view);
+  static const bool loaded = [] {
+    session.Create(Program().Dir());
+    session.StartUp();
+    session.SchoolSelectorChanged("12345", false);
+    session.Dispatch(tab::SheetId::Schule, 2);
+    return true;
+  }();
+  (void)loaded;
+  return session.Grid(tab::GridId::StringGrid6);
+}
+
+template <typename Write>
+void ExportTable2(benchmark::State& state, const char* name, Write write) {
+  const tab::TableGrid& grid = LoadedTable2();
+  const std::string path = Program().Dir() + name;
+  for (auto _ : state) {
+    const tab::ExportResult result = write(grid, path);
+    if (!result.ok) state.SkipWithError(result.error.c_str());
+  }
+  state.counters["rows"] = grid.RowCount();
+  state.counters["file_MB"] = static_cast<double>(fs::file_size(path)) / (1024.0 * 1024.0);
+}
+
+void ExportTable2Xlsx(benchmark::State& state) {
+  ExportTable2(state, "t.xlsx", [](const tab::TableGrid& grid, const std::string& path) {
+    return tab::WriteXlsx(grid, path, "Tabelle 2");
+  });
+}
+
+void ExportTable2SpreadsheetCsv(benchmark::State& state) {
+  ExportTable2(state, "t.csv", [](const tab::TableGrid& grid, const std::string& path) {
+    return tab::WriteSpreadsheetCsv(grid, path);
+  });
+}
+
+void ExportTable2Pdf(benchmark::State& state) {
+  ExportTable2(state, "t.pdf", [](const tab::TableGrid& grid, const std::string& path) {
+    return tab::ui::WriteTablePdf(grid, {"12345", "Schule", "Tabelle 2"}, path);
+  });
+}
+
+// The peak memory of tabellario-export writing the table, a fresh process from start to end.
+void ExportToolPeak(benchmark::State& state, const char* format) {
+  const std::string path = Program().Dir() + "tool." + format;
+  long peakKb = 0;
+  for (auto _ : state) {
+    const pid_t child = fork();
+    if (child == 0) {
+      execl(TABELLARIO_EXPORT_TOOL, "tabellario-export", "--program-dir", Program().Dir().c_str(),
+            "--school", "12345", "--format", format, "--output", path.c_str(), "1", "2",
+            static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    int status = 0;
+    rusage usage{};
+    if (child < 0 || wait4(child, &status, 0, &usage) != child || !WIFEXITED(status) ||
+        WEXITSTATUS(status) != 0) {
+      state.SkipWithError("tabellario-export failed");
+      break;
+    }
+    peakKb = usage.ru_maxrss;
+  }
+  state.counters["peak_MB"] = static_cast<double>(peakKb) / 1024.0;
+}
+
+BENCHMARK(ExportTable2Xlsx)->Unit(benchmark::kMillisecond);
+BENCHMARK(ExportTable2SpreadsheetCsv)->Unit(benchmark::kMillisecond);
+BENCHMARK(ExportTable2Pdf)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK_CAPTURE(ExportToolPeak, xlsx, "xlsx")->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK_CAPTURE(ExportToolPeak, pdf, "pdf")->Unit(benchmark::kMillisecond)->Iterations(1);
 
 BENCHMARK(StartUpWithoutWindow)->Unit(benchmark::kMillisecond);
 BENCHMARK(WindowToFirstTablePainted)->Unit(benchmark::kMillisecond)->UseRealTime();

@@ -1,6 +1,7 @@
 # Installation in the usual layout below the prefix:
 #
 #   bin/                                 the programs of TABELLARIO_PROGRAMS
+#   lib/tabellario/                      the PDF writer that tabellario-export loads for PDF
 #   share/tabellario/                    the shipped program files (key files, teacher list, help,
 #                                        settings) and the demo data base; an installed program
 #                                        seeds the user's own program directory from here
@@ -49,6 +50,10 @@ foreach(program IN LISTS TABELLARIO_PROGRAMS)
   list(APPEND compressed ${CMAKE_BINARY_DIR}/man/${program}.1.gz)
   install(FILES ${CMAKE_BINARY_DIR}/man/${program}.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 endforeach()
+# The PDF writer of tabellario-export, which the tool looks for in ../lib/tabellario/.
+if(TARGET tabellario-export-pdf)
+  install(TARGETS tabellario-export-pdf LIBRARY DESTINATION lib/tabellario)
+endif()
 tabellario_gzip(${TABELLARIO_PACKAGING_DIR}/changelog ${CMAKE_BINARY_DIR}/doc/changelog.gz)
 list(APPEND compressed ${CMAKE_BINARY_DIR}/doc/changelog.gz)
 add_custom_target(tabellario_compressed_docs ALL DEPENDS ${compressed})

@@ -5,6 +5,8 @@ set -euo pipefail
 
 packages=(
   cmake g++ make pkg-config
+  # the Excel workbooks of the export; pdftotext for the tests of the printed pages
+  libxlsxwriter-dev poppler-utils
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-qpa-plugins libgl-dev qt6-translations-l10n
   xdg-utils xvfb xauth

@@ -17,6 +17,15 @@ const std::string kExportTool = TABELLARIO_EXPORT_TOOL;
 const std::string kExportTool;
 #endif
 
+// The formats the tool writes to files in this build: PDF needs the window's Qt.
+std::vector<std::string> FileFormats() {
+  std::vector<std::string> formats = {"json", "csv", "xlsx"};
+#ifdef TABELLARIO_EXPORT_PDF
+  formats.push_back("pdf");
+#endif
+  return formats;
+}
+
 // A program directory whose settings name Dienststelle 12345 of a data base beside it, with
 // quick-report table 0 and class KL0101.
 class ExportToolTest : public ::testing::Test {
@@ -57,6 +66,9 @@ const UsageCase kUsageCases[] = {
     {"RunWithoutValue", {"0", "0", "--run"}, "Option ohne Wert: --run"},
     {"FormatWithoutValue", {"0", "0", "--format"}, "Option ohne Wert: --format"},
     {"UnknownFormat", {"--format", "xml", "0", "0"}, "unbekanntes Ausgabeformat: xml"},
+    {"OutputWithoutValue", {"0", "0", "--output"}, "Option ohne Wert: --output"},
+    {"XlsxWithoutOutput", {"--format", "xlsx", "0", "0"}, "--format xlsx braucht --output DATEI"},
+    {"PdfWithoutOutput", {"--format", "pdf", "0", "0"}, "--format pdf braucht --output DATEI"},
     {"NoTable", {"0"}, "BOGEN und TABELLE werden erwartet"},
     {"ThreeNumbers", {"0", "0", "0"}, "BOGEN und TABELLE werden erwartet"},
     {"SheetAboveThree", {"4", "0"}, "unbekannter Bogen: 4"},
@@ -113,6 +125,58 @@ TEST_F(ExportToolTest, OutputThatCannotBeWrittenEndsWithExitOne) {
     const ProgramRun run = Export({"--format", format, "0", "0"}, toFull);
     EXPECT_EQ(run.signal, 0);
     EXPECT_EQ(run.status, 1) << run.errors;
+  }
+}
+
+// Every format into a file, without a display: the text formats as they go to standard output,
+// the workbook and the PDF as the window writes them.
+TEST_F(ExportToolTest, EveryFormatIntoAFileWithoutADisplay) {
+  const auto headless = [&](const std::vector<std::string>& arguments) {
+    std::vector<std::string> all = {"--program-dir", program};
+    all.insert(all.end(), arguments.begin(), arguments.end());
+    return RunProgram(kExportTool, all, EnvironmentWithout({"DISPLAY", "WAYLAND_DISPLAY"}));
+  };
+  for (const char* format : {"json", "csv"}) {
+    SCOPED_TRACE(format);
+    const std::string path = temp.Path() + "t." + format;
+    const ProgramRun toFile = headless({"--format", format, "--output", path, "0", "0"});
+    EXPECT_EQ(toFile.status, 0) << toFile.errors;
+    EXPECT_EQ(toFile.output, "");
+    EXPECT_EQ(ReadBytes(path), headless({"--format", format, "0", "0"}).output);
+  }
+  struct Binary {
+    const char* format;
+    std::string start;
+  };
+  for (const Binary& b : {Binary{"xlsx", "PK\x03\x04"}, Binary{"pdf", "%PDF-"}}) {
+    SCOPED_TRACE(b.format);
+    if (FileFormats().back() != "pdf" && std::string(b.format) == "pdf") continue;
+    const std::string path = temp.Path() + "t." + b.format;
+    const ProgramRun run = headless({"--format", b.format, "--output", path, "0", "0"});
+    EXPECT_EQ(run.status, 0) << run.errors;
+    EXPECT_EQ(run.errors, "");
+    EXPECT_EQ(ReadBytes(path).substr(0, b.start.size()), b.start);
+  }
+  // The printed page names the table, and the workbook's sheet holds its cells as text.
+  if (FileFormats().back() == "pdf") {
+    const ProgramRun text = RunProgram("/usr/bin/pdftotext", {temp.Path() + "t.pdf", "-"}, {});
+    EXPECT_NE(text.output.find("Dienststelle 12345 · Schnell · Tabelle 0"), std::string::npos)
+        << text.output;
+  }
+  const ProgramRun sheet =
+      RunProgram("/usr/bin/unzip", {"-p", temp.Path() + "t.xlsx", "xl/worksheets/sheet1.xml"}, {});
+  EXPECT_NE(sheet.output.find("<t>12345</t>"), std::string::npos) << sheet.output;
+}
+
+TEST_F(ExportToolTest, AFileThatCannotBeWrittenEndsWithExitOneAndNoFile) {
+  for (const std::string& format : FileFormats()) {
+    SCOPED_TRACE(format);
+    const std::string path = temp.Path() + "fehlt/t";
+    const ProgramRun run = Export({"--format", format, "--output", path, "0", "0"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.errors, "tabellario-export: Die Datei \xE2\x80\x9E" + path +
+                              "\xE2\x80\x9C konnte nicht geschrieben werden:\n"
+                              "Datei oder Verzeichnis nicht gefunden\n");
   }
 }
 

@@ -7,6 +7,8 @@ expected_layout() {
     echo "$prefix/bin/tabellario"
     echo "$prefix/bin/tabellario-export"
     echo "$prefix/bin/tabellario-check"
+    # the PDF writer that tabellario-export loads only for PDF
+    echo "$prefix/lib/tabellario/tabellario-export-pdf.so"
     for name in "$source"/demo/program/*; do
       echo "$prefix/share/tabellario/$(basename "$name")"
     done

@@ -4,9 +4,12 @@
 #include <QClipboard>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMimeData>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QtTest>
+#include <functional>
 #include <memory>
 
 #include "app/ui/grid_model.hpp"
@@ -63,6 +66,11 @@ class GridViewTest : public QObject {
   void copyKeepsEveryCharacter();
   void copyOfARangeOverTheFixedColumns();
   void copyOfNothingLeavesTheClipboard();
+  void copyOffersTextAndHtml();
+  void labelsAndHeadingsSelect();
+  void selectAllOfAHugeGridCopiesTheUsedCells();
+  void tooBigACopyIsRefused();
+  void contextMenuHasTheCommands();
   void backgroundFollowsTheDesign();
 
  private:
@@ -365,10 +373,19 @@ void GridViewTest::copyGivesTabSeparatedText_data() {
   QTest::addColumn<int>("left");
   QTest::addColumn<int>("bottom");
   QTest::addColumn<int>("right");
+  QTest::addColumn<bool>("headings");
   QTest::addColumn<QString>("text");
-  QTest::newRow("one cell") << 0 << 2 << 0 << 2 << "2/1\n";
-  QTest::newRow("a row") << 1 << 2 << 1 << 4 << "2/2\t3/2\t4/2\n";
-  QTest::newRow("a block") << 2 << 4 << 3 << 5 << "4/3\t5/3\n4/4\t5/4\n";
+  QTest::newRow("one cell") << 0 << 2 << 0 << 2 << false << "2/1\n";
+  QTest::newRow("a row") << 1 << 2 << 1 << 4 << false << "2/2\t3/2\t4/2\n";
+  QTest::newRow("a block") << 2 << 4 << 3 << 5 << false << "4/3\t5/3\n4/4\t5/4\n";
+  // Ctrl+Shift+C: the headings of the key columns and of the selected columns above, the key
+  // cells before each row.
+  QTest::newRow("one cell, headings") << 1 << 3 << 1 << 3 << true << "K0\tK1\tK3\n0/2\t1/2\t3/2\n";
+  QTest::newRow("a block, headings")
+      << 0 << 3 << 1 << 4 << true
+      << QString::fromUtf8("K0\tK1\tK3\tK4\n0/1\tStraße\t3/1\t4/1\n0/2\t1/2\t3/2\t4/2\n");
+  QTest::newRow("over the keys, headings")
+      << 3 << 0 << 3 << 2 << true << "K0\tK1\tK2\n0/4\t1/4\t2/4\n";
 }
 
 void GridViewTest::copyGivesTabSeparatedText() {
@@ -376,14 +393,23 @@ void GridViewTest::copyGivesTabSeparatedText() {
   QFETCH(int, left);
   QFETCH(int, bottom);
   QFETCH(int, right);
+  QFETCH(bool, headings);
   QFETCH(QString, text);
   QApplication::clipboard()->clear();
   view_->setFocus();
   view_->selectionModel()->select(
       QItemSelection(model_->index(top, left), model_->index(bottom, right)),
       QItemSelectionModel::ClearAndSelect);
-  QTest::keyClick(view_.get(), Qt::Key_C, Qt::ControlModifier);
+  QTest::keyClick(view_.get(), Qt::Key_C,
+                  headings ? Qt::ControlModifier | Qt::ShiftModifier : Qt::ControlModifier);
   QCOMPARE(QApplication::clipboard()->text(), text);
+  // In the HTML the headings are heading cells, the data text cells.
+  const QString html = QApplication::clipboard()->mimeData()->html();
+  QCOMPARE(html.contains(QStringLiteral("<tr><th x:str>K0</th><th x:str>K1</th>")), headings);
+  QCOMPARE(html.contains(QStringLiteral("<th x:str>0/") + QString::number(bottom + 1)), headings);
+  QVERIFY2(html.contains(QStringLiteral("<td x:str>") + QString::number(std::max(left, 2)) +
+                         QStringLiteral("/") + QString::number(bottom + 1)),
+           qPrintable(html));
 }
 
 // The clipboard holds UTF-8 text: every character of Windows-1252, the euro sign among them.
@@ -421,6 +447,152 @@ void GridViewTest::copyOfNothingLeavesTheClipboard() {
   view_->clearSelection();
   QTest::keyClick(view_.get(), Qt::Key_C, Qt::ControlModifier);
   QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("vorher"));
+}
+
+// Both kinds: plain text for editors, an HTML table whose cells are text for spreadsheets, so
+// that a code "06" does not turn into the number 6.
+void GridViewTest::copyOffersTextAndHtml() {
+  grid_->SetCell(2, 1, "06");
+  grid_->SetCell(3, 2, W("<a & b>"));
+  Rebuild();
+  QApplication::clipboard()->clear();
+  view_->setFocus();
+  view_->selectionModel()->select(QItemSelection(model_->index(0, 2), model_->index(1, 3)),
+                                  QItemSelectionModel::ClearAndSelect);
+  QTest::keyClick(view_.get(), Qt::Key_C, Qt::ControlModifier);
+  const QMimeData* data = QApplication::clipboard()->mimeData();
+  QVERIFY(data->hasText());
+  QVERIFY(data->hasHtml());
+  QCOMPARE(data->text(), QStringLiteral("06\t3/1\n2/2\t<a & b>\n"));
+  const QString html = data->html();
+  QVERIFY2(html.contains(QStringLiteral("mso-number-format:\"\\@\"")), qPrintable(html));
+  QVERIFY2(html.contains(QStringLiteral("<tr><td x:str>06</td><td x:str>3/1</td></tr>")),
+           qPrintable(html));
+  QVERIFY2(html.contains(QStringLiteral("<td x:str>&lt;a &amp; b&gt;</td>")), qPrintable(html));
+  QVERIFY(!html.contains(QStringLiteral("<th")));
+}
+
+// A click on a row's label (its key cells) selects the row, on a column heading the column;
+// Shift extends from the last click, Ctrl adds.
+void GridViewTest::labelsAndHeadingsSelect() {
+  QTableView* keys = view_->FixedColumns();
+  const auto clickRow = [&](int row, Qt::KeyboardModifiers modifiers) {
+    QTest::mouseClick(keys->viewport(), Qt::LeftButton, modifiers,
+                      keys->visualRect(model_->index(row, 0)).center());
+  };
+  QHeaderView* header = view_->horizontalHeader();
+  const auto clickColumn = [&](int column, Qt::KeyboardModifiers modifiers) {
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, modifiers,
+                      QPoint(header->sectionViewportPosition(column) + 10, header->height() / 2));
+  };
+  struct Case {
+    std::function<void()> clicks;
+    QString text;
+  };
+  const Case cases[] = {
+      {[&] { clickRow(2, Qt::NoModifier); }, QStringLiteral("2/3\t3/3\t4/3\t5/3\n")},
+      {[&] {
+         clickRow(1, Qt::NoModifier);
+         clickRow(2, Qt::ShiftModifier);
+       },
+       QStringLiteral("2/2\t3/2\t4/2\t5/2\n2/3\t3/3\t4/3\t5/3\n")},
+      {[&] {
+         clickRow(0, Qt::NoModifier);
+         clickRow(3, Qt::ControlModifier);
+       },
+       QStringLiteral("2/1\t3/1\t4/1\t5/1\n2/4\t3/4\t4/4\t5/4\n")},
+      {[&] { clickColumn(3, Qt::NoModifier); }, QStringLiteral("3/1\n3/2\n3/3\n3/4\n")},
+      {[&] {
+         clickColumn(2, Qt::NoModifier);
+         clickColumn(3, Qt::ShiftModifier);
+       },
+       QStringLiteral("2/1\t3/1\n2/2\t3/2\n2/3\t3/3\n2/4\t3/4\n")},
+  };
+  for (const Case& c : cases) {
+    view_->clearSelection();
+    c.clicks();
+    QTest::keyClick(view_.get(), Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QApplication::clipboard()->text(), c.text);
+  }
+  // A click on a key column's heading selects nothing: the keys are headings themselves.
+  view_->clearSelection();
+  QTest::mouseClick(keys->horizontalHeader()->viewport(), Qt::LeftButton, Qt::NoModifier,
+                    QPoint(10, keys->horizontalHeader()->height() / 2));
+  QVERIFY(!view_->selectionModel()->hasSelection());
+}
+
+// Ctrl+A on a grid of 65535 x 65535 cells is one range, not four billion indexes; the copy
+// covers the cells that hold text, not the declared size.
+void GridViewTest::selectAllOfAHugeGridCopiesTheUsedCells() {
+  cleanup();
+  grid_ = std::make_unique<TableGrid>(65535, 65535, 1, 64, 18, 1);
+  grid_->SetCell(1, 0, "A");
+  grid_->SetCell(1, 1, "a");
+  grid_->SetCell(3, 2, "b");
+  model_ = std::make_unique<GridModel>(*grid_);
+  view_ = std::make_unique<GridView>(kDesign, model_.get());
+  view_->show();
+  view_->setFocus();
+  QTest::keyClick(view_.get(), Qt::Key_A, Qt::ControlModifier);
+  QCOMPARE(view_->selectionModel()->selection().size(), 1);
+  QTest::keyClick(view_.get(), Qt::Key_C, Qt::ControlModifier);
+  QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("a\t\t\n\t\tb\n"));
+  QTest::keyClick(view_.get(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+  QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("\tA\t\t\n\ta\t\t\n\t\t\tb\n"));
+}
+
+// A used extent of 65535 x 65535 cells would be gigabytes of text: refused with a German reason,
+// the clipboard as it was.
+void GridViewTest::tooBigACopyIsRefused() {
+  cleanup();
+  grid_ = std::make_unique<TableGrid>(65535, 65535, 1, 64, 18, 1);
+  grid_->SetCell(1, 1, "a");
+  grid_->SetCell(65534, 65534, "z");
+  model_ = std::make_unique<GridModel>(*grid_);
+  view_ = std::make_unique<GridView>(kDesign, model_.get());
+  view_->show();
+  QApplication::clipboard()->setText(QStringLiteral("vorher"));
+  QSignalSpy refused(view_.get(), &GridView::CopyRefused);
+  view_->setFocus();
+  QTest::keyClick(view_.get(), Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClick(view_.get(), Qt::Key_C, Qt::ControlModifier);
+  QCOMPARE(refused.size(), 1);
+  const QString reason = refused[0][0].toString();
+  QVERIFY2(reason.startsWith(QStringLiteral("Die Auswahl ist zu groß zum Kopieren")),
+           qPrintable(reason));
+  QVERIFY2(reason.contains(QStringLiteral("höchstens 50 MB")), qPrintable(reason));
+  QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("vorher"));
+  // A part of it is copied.
+  view_->selectionModel()->select(
+      QItemSelection(model_->index(65533, 65533), model_->index(65533, 65534)),
+      QItemSelectionModel::ClearAndSelect);
+  QTest::keyClick(view_.get(), Qt::Key_C, Qt::ControlModifier);
+  QCOMPARE(refused.size(), 1);
+  QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("\tz\n"));
+}
+
+void GridViewTest::contextMenuHasTheCommands() {
+  const std::unique_ptr<QMenu> menu(view_->MakeContextMenu(view_.get()));
+  QStringList texts;
+  for (QAction* action : menu->actions()) {
+    if (!action->isSeparator()) texts << action->text();
+  }
+  QCOMPARE(texts, (QStringList{"Kopieren", "Mit Überschriften kopieren", "Alles auswählen",
+                               "Tabelle exportieren…", "Tabelle drucken…",
+                               "Alle Spalten an den Inhalt anpassen", "Datei im Ordner zeigen"}));
+  QSignalSpy exportRequested(view_.get(), &GridView::ExportRequested);
+  QSignalSpy printRequested(view_.get(), &GridView::PrintRequested);
+  menu->findChild<QAction*>(QStringLiteral("ExportTableItem"))->trigger();
+  menu->findChild<QAction*>(QStringLiteral("PrintTableItem"))->trigger();
+  QCOMPARE(exportRequested.size(), 1);
+  QCOMPARE(printRequested.size(), 1);
+  // Copying needs a selection.
+  QVERIFY(!menu->findChild<QAction*>(QStringLiteral("CopyItem"))->isEnabled());
+  menu->findChild<QAction*>(QStringLiteral("SelectAllItem"))->trigger();
+  const std::unique_ptr<QMenu> again(view_->MakeContextMenu(view_.get()));
+  again->findChild<QAction*>(QStringLiteral("CopyWithHeadingsItem"))->trigger();
+  QVERIFY2(QApplication::clipboard()->text().startsWith(QStringLiteral("K0\tK1\tK2\tK3\tK4\tK5\n")),
+           qPrintable(QApplication::clipboard()->text()));
 }
 
 void GridViewTest::backgroundFollowsTheDesign() {

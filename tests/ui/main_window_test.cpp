@@ -3,6 +3,8 @@
 // help and the exit question.
 #include <QAction>
 #include <QComboBox>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -13,6 +15,7 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QTimer>
 #include <QToolBar>
@@ -119,6 +122,8 @@ class MainWindowTest : public test::WindowTest {
   void statusPanelZeroTakesTheRest();
   void identificationNoteHasItsThirteenLines();
   void printCommandSaysNotYetAvailable();
+  void exportAndPrintEntriesTakeNoDesignedKey();
+  void exportSuggestsANameAndWritesTheShownTable();
   void findBarWorksOnTheActiveGrid();
   void zoomKeysStayInBounds_data();
   void zoomKeysStayInBounds();
@@ -640,6 +645,66 @@ void MainWindowTest::printCommandSaysNotYetAvailable() {
   QCOMPARE(port_->Messages().size(), std::size_t{1});
   QCOMPARE(port_->Messages()[0].kind, MessageKind::Information);
   QCOMPARE(port_->Messages()[0].text, std::string("Funktion noch nicht verfügbar!"));
+}
+
+// The new entries stand beside the hidden print items; their access keys are none of a designed
+// item's, so that Alt+D then F still opens the directory chooser.
+void MainWindowTest::exportAndPrintEntriesTakeNoDesignedKey() {
+  Start();
+  struct Expected {
+    const char* name;
+    const char* text;
+    QKeySequence keys;
+  };
+  for (const Expected& expected :
+       {Expected{"ExportTableItem", "Tabelle &exportieren…", QKeySequence(Qt::CTRL | Qt::Key_S)},
+        Expected{"PrintTableItem", "&Tabelle drucken…", QKeySequence(Qt::CTRL | Qt::Key_P)}}) {
+    QAction* action = Action(expected.name);
+    QVERIFY2(action != nullptr, expected.name);
+    QCOMPARE(action->text(), QString::fromUtf8(expected.text));
+    QCOMPARE(action->shortcut(), expected.keys);
+    QVERIFY(action->isVisible());
+    QVERIFY(action->isEnabled());
+  }
+  auto* file = Find<QMenu>(QStringLiteral("FileMenu"));
+  QVERIFY(file != nullptr);
+  QStringList order;
+  QString keys;
+  for (QAction* action : file->actions()) {
+    if (action->isSeparator()) continue;
+    order << action->objectName();
+    const qsizetype amp = action->text().indexOf(QLatin1Char('&'));
+    QVERIFY2(amp >= 0, qPrintable(action->text()));
+    const QChar key = action->text().at(amp + 1).toLower();
+    QVERIFY2(!keys.contains(key), qPrintable(action->text()));
+    keys += key;
+  }
+  QCOMPARE(order,
+           (QStringList{"FileOpenItem", "CheckDataBaseItem", "FilePrintItem", "FilePrintSetupItem",
+                        "ExportTableItem", "PrintTableItem", "FileExitItem"}));
+  QCOMPARE(keys.at(0), QLatin1Char('f'));
+}
+
+// Datei → Tabelle exportieren…: Qt's file dialog suggests Dienststelle, sheet and table as the
+// name of a workbook; the chosen file holds the table as shown.
+void MainWindowTest::exportSuggestsANameAndWritesTheShownTable() {
+  Start();
+  QTemporaryDir folder;
+  const QString path = folder.filePath(QStringLiteral("ausgabe.csv"));
+  QString suggested;
+  WhenOpen<QFileDialog>(QString(), [&](QFileDialog& dialog) {
+    suggested = QFileInfo(dialog.selectedFiles().value(0)).fileName();
+    dialog.selectFile(path);
+    QMetaObject::invokeMethod(&dialog, "accept");
+  });
+  Action("ExportTableItem")->trigger();
+  QCOMPARE(suggested, QStringLiteral("54321_Schnell_Tabelle0.xlsx"));
+  QFile file(path);
+  QVERIFY(file.open(QIODevice::ReadOnly));
+  const QByteArray csv = file.readAll();
+  QVERIFY2(csv.startsWith("\xEF\xBB\xBF"), csv.constData());
+  QVERIFY2(csv.contains(CellOf(GridId::StringGrid1, 1, 2).toUtf8()), csv.constData());
+  QVERIFY(port_->Messages().empty());
 }
 
 void MainWindowTest::findBarWorksOnTheActiveGrid() {

@@ -8,7 +8,9 @@
 #include <QHeaderView>
 #include <QHelpEvent>
 #include <QKeyEvent>
+#include <QLocale>
 #include <QMenu>
+#include <QMimeData>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QStyledItemDelegate>
@@ -125,7 +127,17 @@ class FixedColumnsView : public QTableView {
   }
 
  protected:
-  void mousePressEvent(QMouseEvent* event) override { event->accept(); }
+  // A click on a row's label selects the row.
+  void mousePressEvent(QMouseEvent* event) override {
+    if (event->button() == Qt::LeftButton) {
+      const int row = rowAt(event->position().toPoint().y());
+      if (row >= 0) {
+        main_->setFocus(Qt::MouseFocusReason);
+        main_->SelectRowByLabel(row, event->modifiers());
+      }
+    }
+    event->accept();
+  }
   void mouseReleaseEvent(QMouseEvent* event) override { event->accept(); }
   void mouseDoubleClickEvent(QMouseEvent* event) override { event->accept(); }
   void mouseMoveEvent(QMouseEvent* event) override { event->accept(); }
@@ -179,6 +191,14 @@ GridView::GridView(const GridDesign& design, GridModel* model, QWidget* parent)
           [this](int row, int, int height) { RowResized(row, height); });
   // A double click on a column border fits the column, the same way for the fixed columns.
   for (QHeaderView* header : {horizontalHeader(), fixed_->horizontalHeader()}) {
+    // A click on a column heading selects the column (Shift extends, Ctrl adds).
+    disconnect(header, &QHeaderView::sectionPressed, nullptr, nullptr);
+    disconnect(header, &QHeaderView::sectionEntered, nullptr, nullptr);
+    header->setSectionsClickable(true);
+    connect(header, &QHeaderView::sectionPressed, this, [this](int column) {
+      setFocus(Qt::MouseFocusReason);
+      SelectColumnByHeading(column, QGuiApplication::keyboardModifiers());
+    });
     disconnect(header, &QHeaderView::sectionHandleDoubleClicked, nullptr, nullptr);
     connect(header, &QHeaderView::sectionHandleDoubleClicked, this,
             [this](int column) { FitColumn(column); });
@@ -336,39 +356,118 @@ void GridView::scrollTo(const QModelIndex& index, ScrollHint hint) {
   if (covered > 0) horizontalScrollBar()->setValue(horizontalScrollBar()->value() - covered);
 }
 
-QString GridView::SelectionText() const {
-  const QModelIndexList selected = selectionModel()->selectedIndexes();
-  if (selected.isEmpty()) return {};
-  int top = selected.front().row();
-  int bottom = top;
-  int left = selected.front().column();
-  int right = left;
-  for (const QModelIndex& index : selected) {
-    top = std::min(top, index.row());
-    bottom = std::max(bottom, index.row());
-    left = std::min(left, index.column());
-    right = std::max(right, index.column());
+CellBlock GridView::SelectedBlock(bool headings) const {
+  CellBlock block;
+  block.headings = headings;
+  const QItemSelection selection = selectionModel()->selection();
+  for (const QItemSelectionRange& range : selection) {
+    block.rows.push_back({GridModel::GridRow(range.top()), GridModel::GridRow(range.bottom())});
+    block.cols.push_back({range.left(), range.right()});
   }
-  const TableGrid& grid = model_->Grid();
-  QString text;
-  for (int row = top; row <= bottom; ++row) {
-    for (int col = left; col <= right; ++col) {
-      if (col > left) text += QLatin1Char('\t');
-      text += CellText(grid.Cell(col, GridModel::GridRow(row)));
-    }
-    text += QLatin1Char('\n');
-  }
-  return text;
+  return ClipBlock(model_->Grid(), std::move(block), UsedExtentOf(model_->Grid()));
 }
 
-void GridView::CopySelection() const {
-  const QString text = SelectionText();
-  if (!text.isEmpty()) QGuiApplication::clipboard()->setText(text);
+QString GridView::SelectionText(bool headings) const {
+  const CellBlock block = SelectedBlock(headings);
+  if (block.rows.empty() || block.cols.empty()) return {};
+  return QString::fromStdString(BlockText(model_->Grid(), block));
+}
+
+void GridView::CopySelection(bool headings) {
+  const CellBlock block = SelectedBlock(headings);
+  if (block.rows.empty() || block.cols.empty()) return;
+  const TableGrid& grid = model_->Grid();
+  const BlockSize size = EstimateBlockSize(grid, block);
+  if (std::max(size.text, size.html) > kMaxCopyBytes) {
+    const QLocale german(QLocale::German, QLocale::Germany);
+    emit CopyRefused(
+        QStringLiteral("Die Auswahl ist zu groß zum Kopieren: etwa %1 MB Text, höchstens %2 MB "
+                       "passen in die Zwischenablage.\nBitte wählen Sie einen kleineren Bereich "
+                       "oder exportieren Sie die Tabelle (Datei → Tabelle exportieren…).")
+            .arg(german.toString(
+                static_cast<qulonglong>((std::max(size.text, size.html) + (1 << 20) - 1) >> 20)))
+            .arg(kMaxCopyBytes >> 20));
+    return;
+  }
+  auto* copied = new QMimeData;
+  copied->setText(QString::fromStdString(BlockText(grid, block)));
+  copied->setHtml(QString::fromStdString(BlockHtml(grid, block)));
+  QGuiApplication::clipboard()->setMimeData(copied);
+}
+
+void GridView::selectAll() {
+  SelectAllCells();
+}
+
+void GridView::SelectAllCells() {
+  const int first = model_->Grid().FixedCols();
+  if (model_->rowCount() == 0 || first >= model_->columnCount()) return;
+  selectionModel()->select(
+      QItemSelection(model_->index(0, first),
+                     model_->index(model_->rowCount() - 1, model_->columnCount() - 1)),
+      QItemSelectionModel::ClearAndSelect);
+}
+
+namespace {
+
+// The flags of a click that selects whole rows or columns: Ctrl adds, Shift extends.
+QItemSelectionModel::SelectionFlags SelectionCommand(Qt::KeyboardModifiers modifiers) {
+  return (modifiers & Qt::ControlModifier) != 0 ? QItemSelectionModel::Select
+                                                : QItemSelectionModel::ClearAndSelect;
+}
+
+}  // namespace
+
+void GridView::SelectRowByLabel(int row, Qt::KeyboardModifiers modifiers) {
+  const int first = model_->Grid().FixedCols();
+  if (row < 0 || row >= model_->rowCount() || first >= model_->columnCount()) return;
+  int from = row;
+  if ((modifiers & Qt::ShiftModifier) != 0 && rowAnchor_ >= 0 && rowAnchor_ < model_->rowCount()) {
+    from = rowAnchor_;
+  } else {
+    rowAnchor_ = row;
+  }
+  selectionModel()->select(
+      QItemSelection(model_->index(std::min(from, row), first),
+                     model_->index(std::max(from, row), model_->columnCount() - 1)),
+      SelectionCommand(modifiers));
+  selectionModel()->setCurrentIndex(model_->index(row, first), QItemSelectionModel::NoUpdate);
+}
+
+void GridView::SelectColumnByHeading(int column, Qt::KeyboardModifiers modifiers) {
+  if (column < model_->Grid().FixedCols() || column >= model_->columnCount() ||
+      model_->rowCount() == 0) {
+    return;
+  }
+  int from = column;
+  if ((modifiers & Qt::ShiftModifier) != 0 && columnAnchor_ >= model_->Grid().FixedCols() &&
+      columnAnchor_ < model_->columnCount()) {
+    from = columnAnchor_;
+  } else {
+    columnAnchor_ = column;
+  }
+  selectionModel()->select(
+      QItemSelection(model_->index(0, std::min(from, column)),
+                     model_->index(model_->rowCount() - 1, std::max(from, column))),
+      SelectionCommand(modifiers));
+  const int row = currentIndex().isValid() ? currentIndex().row() : 0;
+  selectionModel()->setCurrentIndex(model_->index(row, column), QItemSelectionModel::NoUpdate);
 }
 
 void GridView::keyPressEvent(QKeyEvent* event) {
+  const auto keys = event->keyCombination();
+  if (keys == QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_C)) {
+    CopySelection(true);
+    event->accept();
+    return;
+  }
   if (event->matches(QKeySequence::Copy)) {
-    CopySelection();
+    CopySelection(false);
+    event->accept();
+    return;
+  }
+  if (event->matches(QKeySequence::SelectAll)) {
+    SelectAllCells();
     event->accept();
     return;
   }
@@ -470,6 +569,28 @@ std::optional<CellPosition> GridView::CurrentCell() const {
 QMenu* GridView::MakeContextMenu(QWidget* parent) {
   auto* menu = new QMenu(parent);
   menu->setObjectName(QStringLiteral("GridContextMenu"));
+  const auto add = [this, menu](const char* text, const char* object, QKeySequence keys, auto run) {
+    QAction* action = menu->addAction(QString::fromUtf8(text), this, run);
+    action->setObjectName(QString::fromUtf8(object));
+    action->setShortcut(keys);
+    // The keys work through the grid and the window; in the menu they are only shown.
+    action->setShortcutContext(Qt::WidgetShortcut);
+    return action;
+  };
+  const bool selected = selectionModel()->hasSelection();
+  add("Kopieren", "CopyItem", QKeySequence::Copy, [this] {
+    CopySelection(false);
+  })->setEnabled(selected);
+  add("Mit Überschriften kopieren", "CopyWithHeadingsItem",
+      QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), [this] { CopySelection(true); })
+      ->setEnabled(selected);
+  add("Alles auswählen", "SelectAllItem", QKeySequence::SelectAll, [this] { SelectAllCells(); });
+  menu->addSeparator();
+  add("Tabelle exportieren…", "ExportTableItem", QKeySequence(Qt::CTRL | Qt::Key_S),
+      [this] { emit ExportRequested(); });
+  add("Tabelle drucken…", "PrintTableItem", QKeySequence(Qt::CTRL | Qt::Key_P),
+      [this] { emit PrintRequested(); });
+  menu->addSeparator();
   QAction* fit = menu->addAction(QStringLiteral("Alle Spalten an den Inhalt anpassen"), this,
                                  &GridView::FitAllColumns);
   fit->setObjectName(QStringLiteral("FitAllColumnsItem"));

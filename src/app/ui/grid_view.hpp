@@ -11,6 +11,7 @@
 
 #include "app/ui/grid_model.hpp"
 #include "app/window_layout.hpp"
+#include "export/table_files.hpp"
 
 class QHelpEvent;
 class QMenu;
@@ -65,16 +66,34 @@ class GridView : public QTableView {
   // The grid's context menu: every entry of it is made here. Shown at a right click.
   QMenu* MakeContextMenu(QWidget* parent);
 
-  // The selected cells as text: the bounding rectangle of the selection, cells separated by
-  // tabs, rows by line breaks.
-  QString SelectionText() const;
-  void CopySelection() const;
+  // The selected cells as a block: every row that has a selected cell crossed with every
+  // column that has one, taken from the selection's ranges (never cell by cell), cut to the
+  // cells that hold text. With headings, the fixed heading rows and key columns come along.
+  CellBlock SelectedBlock(bool headings) const;
+  // The selected cells as text: cells separated by tabs, rows by line breaks.
+  QString SelectionText(bool headings = false) const;
+  // Puts the selection on the clipboard as tab-separated text and as an HTML table whose cells
+  // are marked as text. A selection of more than kMaxCopyBytes is refused (CopyRefused).
+  void CopySelection(bool headings = false);
+  static constexpr std::uint64_t kMaxCopyBytes = 50ULL * 1024 * 1024;
+  // Ctrl+A: every cell right of the fixed columns, as one range.
+  void SelectAllCells();
+  void selectAll() override;
+  // A click on a row label (a fixed cell of the row) or on a column heading: the row's or the
+  // column's cells; Shift extends from the last one clicked, Ctrl adds.
+  void SelectRowByLabel(int row, Qt::KeyboardModifiers modifiers);
+  void SelectColumnByHeading(int column, Qt::KeyboardModifiers modifiers);
 
  signals:
   // Ctrl+wheel: one step larger (+1) or smaller (-1).
   void ZoomStepRequested(int steps);
   // The current cell moved, or the table under it changed.
   void CurrentCellChanged();
+  // A copy was refused; the German reason.
+  void CopyRefused(const QString& reason);
+  // The context menu's "Tabelle exportieren…" and "Tabelle drucken…".
+  void ExportRequested();
+  void PrintRequested();
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
@@ -117,6 +136,9 @@ class GridView : public QTableView {
   int keptColumn_ = -1;
   int keptHorizontal_ = 0;
   int keptVertical_ = 0;
+  // Where Shift extends a selection of rows or columns from.
+  int rowAnchor_ = -1;
+  int columnAnchor_ = -1;
 };
 
 }  // namespace tab::ui

@@ -37,6 +37,7 @@
 #include "app/ui/mail_dialog.hpp"
 #include "app/ui/progress_dialog.hpp"
 #include "app/ui/settings_dialog.hpp"
+#include "app/ui/table_output.hpp"
 #include "app/ui/widget_style.hpp"
 
 #ifdef TABELLARIO_HAVE_PRINT_SUPPORT
@@ -86,6 +87,12 @@ constexpr std::array kFileItems = {
                    &TMainFormZR::FilePrint, false, true, 0},
     MenuItemDesign{"FilePrintSetupItem", "D&rucker einrichten...", "Druckereinrichtung ändern",
                    &TMainFormZR::FilePrintSetup, false, true, 0},
+    // Beside the hidden print items, with access keys none of the designed items takes.
+    MenuItemDesign{"ExportTableItem", "Tabelle &exportieren…",
+                   "Die angezeigte Tabelle als Excel-, CSV- oder PDF-Datei speichern",
+                   &TMainFormZR::ExportTable, true, true, (Qt::CTRL | Qt::Key_S).toCombined()},
+    MenuItemDesign{"PrintTableItem", "&Tabelle drucken…", "Die angezeigte Tabelle drucken",
+                   &TMainFormZR::PrintTable, true, true, (Qt::CTRL | Qt::Key_P).toCombined()},
     Separator(),
     MenuItemDesign{"FileExitItem", "Programm &Beenden", "Diese Anwendung beenden",
                    &TMainFormZR::FileExit, true, true, 0},
@@ -327,6 +334,16 @@ QWidget* TMainFormZR::MakeGridBox(GridId grid, QWidget* parent, GridView** made)
   grids_.emplace(grid, view);
   view->installEventFilter(this);
   connect(view, &GridView::ZoomStepRequested, this, &TMainFormZR::ZoomStep);
+  connect(view, &GridView::CopyRefused, this,
+          [this](const QString& reason) { port_.Warning(reason.toStdString()); });
+  connect(view, &GridView::ExportRequested, this, [this, view] {
+    SetActiveGrid(view);
+    ExportTable();
+  });
+  connect(view, &GridView::PrintRequested, this, [this, view] {
+    SetActiveGrid(view);
+    PrintTable();
+  });
   connect(view, &GridView::CurrentCellChanged, this, [this, view] {
     if (view == activeGrid_) ShowPosition();
   });
@@ -773,6 +790,33 @@ void TMainFormZR::FilePrintSetup() {
   }
 #endif
   port_.Information("Es ist kein Drucker eingerichtet: die Druckereinrichtung ist nicht möglich.");
+}
+
+TableTitle TMainFormZR::ActiveTableTitle() const {
+  TableTitle title;
+  title.school = statusSchool_->text().trimmed();
+  if (title.school == QLatin1String("DST-Nr.")) title.school.clear();
+  const auto sheet = sheetPageDesigns_.find(sheets_->currentWidget());
+  if (sheet != sheetPageDesigns_.end()) title.sheet = QString::fromUtf8(sheet->second->caption);
+  const auto table = tablePageDesigns_.find(TablePageControl(ActiveSheet())->currentWidget());
+  if (table != tablePageDesigns_.end()) title.table = QString::fromUtf8(table->second->caption);
+  return title;
+}
+
+GridView* TMainFormZR::GridToTakeAway() const {
+  return activeGrid_ != nullptr ? activeGrid_.data() : MainGridOfActivePage();
+}
+
+void TMainFormZR::ExportTable() {
+  GridView* grid = GridToTakeAway();
+  if (grid == nullptr || grid->Model() == nullptr) return;
+  ExportTableInteractively(this, port_, grid->Model()->Grid(), ActiveTableTitle());
+}
+
+void TMainFormZR::PrintTable() {
+  GridView* grid = GridToTakeAway();
+  if (grid == nullptr || grid->Model() == nullptr) return;
+  PrintTableInteractively(this, port_, grid->Model()->Grid(), ActiveTableTitle());
 }
 
 void TMainFormZR::FileExit() {

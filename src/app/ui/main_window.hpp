@@ -13,6 +13,7 @@
 #include "app/drive_check.hpp"
 #include "app/session.hpp"
 #include "app/ui/document.hpp"
+#include "app/ui/table_print.hpp"
 #include "app/window_layout.hpp"
 #include "mail/mail.hpp"
 
@@ -58,6 +59,9 @@ class TMainFormZR : public QMainWindow, public SessionView {
   int Zoom() const { return zoom_; }
   void ZoomStep(int steps);
 
+  // The Dienststelle, sheet and table page of the active grid, as export and print name them.
+  TableTitle ActiveTableTitle() const;
+
   // The grid the find bar, the position panel and the keyboard work on: the one of the active
   // page that last had the focus (the page's main grid at first).
   GridView* ActiveGrid() const;
@@ -81,6 +85,9 @@ class TMainFormZR : public QMainWindow, public SessionView {
   void FilePrint();
   void FilePrintSetup();
   void FileExit();
+  // "Tabelle exportieren…" and "Tabelle drucken…" of the active grid's table.
+  void ExportTable();
+  void PrintTable();
   void SchnellMeldung1Click();
   void Programmeinstellungen1Click();
   void HelpContents();
@@ -122,6 +129,8 @@ class TMainFormZR : public QMainWindow, public SessionView {
   // The active page changed or a grid took the focus: panels and find bar follow.
   void SetActiveGrid(GridView* grid);
   GridView* MainGridOfActivePage() const;
+  // The grid that export and print take: the active one, else the page's main grid.
+  GridView* GridToTakeAway() const;
   void ShowPosition();
   void FindAgain(bool forward);
   // The find bar into the box of `grid`, under it.

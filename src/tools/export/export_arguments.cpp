@@ -28,12 +28,13 @@ ExportArguments Failed(ExportArguments arguments, std::string message) {
 const char* const kExportUsage =
     "Aufruf: tabellario-export [--program-dir VERZ] [--database VERZ] [--school NR] "
     "[--class KENNUNG]\n"
-    "                          [--run BUTTON]... [--format json|csv] BOGEN TABELLE\n"
+    "                          [--run BUTTON]... [--format json|csv|xlsx|pdf] [--output DATEI]\n"
+    "                          BOGEN TABELLE\n"
     "        tabellario-export --help | --version\n"
     "\n"
     "Baut eine Tabelle so auf und lädt sie, wie es das Fenster von Tabellario tut, und schreibt\n"
     "sie auf die Standardausgabe: als JSON mit allen berührten Tabellen und Meldungen oder als "
-    "CSV.\n"
+    "CSV;\noder in eine Datei: als Excel-Arbeitsmappe oder PDF, wie sie das Fenster exportiert.\n"
     "\n"
     "  BOGEN    0 Schnellmeldung, 1 Schule, 2 Lehrer, 3 Klasse\n"
     "  TABELLE  Nummer der Tabelle (Klasse: 0 bis 9, 10 für \"Tab. 4.1\")\n"
@@ -43,7 +44,10 @@ const char* const kExportUsage =
     "  --school NR         Dienststelle statt der der Einstellungen\n"
     "  --class KENNUNG     Klasse aus der Klassenliste\n"
     "  --run BUTTON        den Button der Seite ausführen (z. B. Button17), mehrfach möglich\n"
-    "  --format json|csv   Ausgabeformat (Vorgabe: json)\n"
+    "  --format FORMAT     Ausgabeformat: json (Vorgabe), csv, xlsx (Excel-Arbeitsmappe)\n"
+    "                      oder pdf (gedruckte Seiten wie im Fenster)\n"
+    "  --output DATEI      in die Datei statt auf die Standardausgabe schreiben (für xlsx\n"
+    "                      und pdf nötig); sie entsteht erst, wenn sie vollständig ist\n"
     "  -h, --help          diese Hilfe zeigen und beenden\n"
     "  --version           die Programmversion zeigen und beenden\n"
     "\n"
@@ -76,9 +80,12 @@ ExportArguments ParseExportArguments(const std::vector<std::string>& arguments) 
       buttonNames.push_back(button);
     } else if (argument == "--format") {
       ok = value(result.format);
-      if (ok && result.format != "json" && result.format != "csv") {
+      if (ok && result.format != "json" && result.format != "csv" && result.format != "xlsx" &&
+          result.format != "pdf") {
         return Failed(result, "unbekanntes Ausgabeformat: " + result.format);
       }
+    } else if (argument == "--output") {
+      ok = value(result.output);
     } else if (argument == "--help" || argument == "-h") {
       result.action = ExportArguments::Action::Help;
       return result;
@@ -96,6 +103,9 @@ ExportArguments ParseExportArguments(const std::vector<std::string>& arguments) 
     return result;
   }
   if (positional.size() != 2) return Failed(result, "BOGEN und TABELLE werden erwartet");
+  if ((result.format == "xlsx" || result.format == "pdf") && result.output.empty()) {
+    return Failed(result, "--format " + result.format + " braucht --output DATEI");
+  }
   int sheet = 0;
   if (!ParseIndex(positional[0], sheet) || sheet > 3) {
     return Failed(result, "unbekannter Bogen: " + positional[0]);

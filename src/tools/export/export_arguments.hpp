@@ -21,7 +21,8 @@ struct ExportArguments {
   bool haveDatabase = false;
   bool haveSchool = false;
   bool haveClass = false;
-  std::string format = "json";
+  std::string format = "json";    // json, csv, xlsx or pdf
+  std::string output;             // empty: standard output (json and csv only)
   std::vector<ButtonId> buttons;  // named as the window's controls ("Button17")
   SheetId sheet = SheetId::Schnell;
   int table = 0;
