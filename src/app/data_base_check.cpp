@@ -326,7 +326,7 @@ class SchoolChecker {
   // messages of that set-up again each time (a class table's key file is read once, not once
   // per class).
   TableGrid SetUpGrid(const TableStep& step, const SheetContext& context) {
-    auto [done, fresh] = setUps_.try_emplace({step.grid, step.setUp});
+    auto [done, fresh] = setUps_.try_emplace(&step);
     SetUpResult& result = done->second;
     if (fresh) {
       const GridDesign* design = FindGridDesign(step.grid);
@@ -379,7 +379,7 @@ class SchoolChecker {
   PathState paths_;
   TableOptions options_;
   RecordingPort port_;
-  std::map<std::pair<GridId, GridStep>, SetUpResult> setUps_;
+  std::map<const TableStep*, SetUpResult> setUps_;  // by the sheets' own steps
   LineRecorder recorder_;
   Outcome* out_ = nullptr;
   std::string currentClass_;  // the class whose tables run, empty outside the class sheet
