@@ -1,7 +1,8 @@
 // "Datenbasis prüfen…" in the window on the demo program directory: the check runs behind its
 // progress dialog, its findings fill the findings window, which sorts by any column, filters
 // over all columns, leads by a double-click to the finding's place in the main window and
-// exports the report as CSV.
+// exports the report as CSV; a check of a larger data base can be cancelled, and the main window
+// goes on working meanwhile.
 #include <QApplication>
 #include <QComboBox>
 #include <QFileDialog>
@@ -9,6 +10,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTableView>
 #include <QtTest>
@@ -19,6 +22,7 @@
 #include "app/ui/main_window.hpp"
 #include "app/window_layout.hpp"
 #include "records/file_names.hpp"
+#include "tools/largedb/large_db.hpp"
 #include "ui/ui_fixture.hpp"
 #include "ui/window_test.hpp"
 
@@ -53,6 +57,7 @@ class FindingsWindowTest : public test::WindowTest {
   void doubleClickSelectsTheFindingsPlace();
   void exportWritesTheReportAsCsv();
   void exportThatCannotWriteIsTold();
+  void aCancelledCheckShowsNothingAndTheWindowWorksMeanwhile();
 
  private:
   // The check of the demo run from the File menu until its findings are shown.
@@ -260,6 +265,38 @@ void FindingsWindowTest::exportThatCannotWriteIsTold() {
   QCOMPARE(port_->Messages().size(), std::size_t{1});
   QCOMPARE(port_->Messages()[0].kind, MessageKind::Error);
   QVERIFY(port_->Messages()[0].text.find("/nonexistent-folder/befunde.csv") != std::string::npos);
+}
+
+void FindingsWindowTest::aCancelledCheckShowsNothingAndTheWindowWorksMeanwhile() {
+  // Forty Dienststellen of the usual size take a good while longer to check than a click.
+  test::TempDir folder;
+  largedb::Options options;
+  options.schools = 40;
+  options.usualSchools = 39;
+  options.classes = largedb::kUsualClasses;
+  options.teachers = largedb::kUsualTeachers;
+  options.lines = largedb::kUsualLines;
+  options.keyLines = 100;
+  options.groups = 3;
+  const largedb::Layout layout = largedb::WriteLargeDataBase(folder.Path(), options);
+  RecordingPort port;
+  TMainFormZR window(port, layout.programDirectory);
+  QVERIFY(Show(window));
+  Action("CheckDataBaseItem")->trigger();
+  auto* dialog = Find<QProgressDialog>(QStringLiteral("CheckProgressDialog"));
+  QVERIFY(dialog != nullptr);
+  QVERIFY(dialog->isVisible());
+  QVERIFY(dialog->windowModality() == Qt::NonModal);
+  // The main window shows another sheet while the check runs.
+  SheetPageControl()->setCurrentIndex(1);
+  QCOMPARE(CurrentSession().CurrentSheet(), SheetId::Schule);
+  QVERIFY(Find<QObject>(QStringLiteral("DataBaseCheckRun")) != nullptr);
+  QTest::mouseClick(dialog->findChild<QPushButton*>(), Qt::LeftButton);
+  QTRY_VERIFY_WITH_TIMEOUT(Find<QObject>(QStringLiteral("DataBaseCheckRun")) == nullptr, 30000);
+  QCOMPARE(Find<QWidget>(QStringLiteral("CheckProgressDialog")), nullptr);
+  const auto* findings = Find<FindingsWindow>(QStringLiteral("FindingsWindow"));
+  QVERIFY(findings == nullptr || !findings->isVisible());
+  QVERIFY(port.Messages().empty());
 }
 
 }  // namespace tab::ui
