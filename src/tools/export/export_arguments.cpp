@@ -111,7 +111,10 @@ ExportArguments ParseExportArguments(const std::vector<std::string>& arguments) 
     return Failed(result, "unbekannter Bogen: " + positional[0]);
   }
   result.sheet = static_cast<SheetId>(sheet);
-  if (!ParseIndex(positional[1], result.table)) {
+  // A number the sheet has no page for is no table either (the dispatcher would only say
+  // "interner Fehler").
+  if (!ParseIndex(positional[1], result.table) ||
+      FindTablePage(result.sheet, result.table) == nullptr) {
     return Failed(result, "unbekannte Tabelle: " + positional[1]);
   }
 
