@@ -17,7 +17,7 @@ set(TABELLARIO_APP_ID de.tabellario.Tabellario)
 # The demo data base inside share/tabellario/ (the programs know the name as kDemoDataBaseName).
 set(TABELLARIO_DEMO_DATABASE_NAME Demo-Datenbank)
 # The programs that are installed, each with its manual page packaging/man/<program>.1.
-set(TABELLARIO_PROGRAMS tabellario tabellario-export)
+set(TABELLARIO_PROGRAMS tabellario tabellario-export tabellario-check)
 set(TABELLARIO_ICON_SIZES 16 24 32 48 64 128 256)
 
 set(TABELLARIO_PACKAGING_DIR ${CMAKE_SOURCE_DIR}/packaging)

@@ -28,7 +28,8 @@ Schule, Lehrer, Klasse) als Tabellen auf Registerseiten. Es sortiert Zeilen
 und ergänzt fehlende Texte oder Schlüssel aus den Schlüsseldateien. Die
 Statistik-Datenbank wird nur gelesen.
 .
-Dazu gehört tabellario-export, das eine Tabelle als JSON oder CSV ausgibt.
+Dazu gehört tabellario-export, das eine Tabelle als JSON oder CSV ausgibt,
+und tabellario-check, das die ganze Datenbasis prüft und die Befunde meldet.
 Beim ersten Start richtet das Programm jedem Benutzer ein eigenes
 Programmverzeichnis mit einer Demo-Datenbank ein.")
 

@@ -256,18 +256,39 @@ SeedResult SeedProgramDirectory(const std::string& shared, const std::string& pe
   return result;
 }
 
-std::string PrepareProgramDirectory(const std::string& given, MessagePort& port) {
+namespace {
+
+// The choice for `given` and this process's executable and environment.
+ProgramDirectoryChoice ChooseForThisProcess(const std::string& given) {
   const char* home = std::getenv("HOME");
   if (home == nullptr || home[0] == '\0') {
     const passwd* user = ::getpwuid(::getuid());
     home = user != nullptr ? user->pw_dir : nullptr;
   }
-  const ProgramDirectoryChoice choice =
-      ChooseProgramDirectory(given, ExecutableDirectory(), std::getenv("XDG_DATA_HOME"), home);
+  return ChooseProgramDirectory(given, ExecutableDirectory(), std::getenv("XDG_DATA_HOME"), home);
+}
+
+}  // namespace
+
+std::string PrepareProgramDirectory(const std::string& given, MessagePort& port) {
+  const ProgramDirectoryChoice choice = ChooseForThisProcess(given);
   if (choice.mode == ProgramMode::Installed) {
     SeedProgramDirectory(choice.shared, choice.directory, port);
   }
   return choice.directory;
+}
+
+ReadOnlyProgramDirectory FindProgramDirectoryReadOnly(const std::string& given) {
+  const ProgramDirectoryChoice choice = ChooseForThisProcess(given);
+  if (choice.mode != ProgramMode::Installed || HoldsProgramFiles(choice.directory) ||
+      !IsDirectory(choice.shared)) {
+    return {choice.directory, {}};
+  }
+  // What a first start would set up, read where it is shipped.
+  const std::string shared = WithTrailingSeparator(choice.shared);
+  const std::string demo = shared + kDemoDataBaseName + kPathSeparator;
+  const Settings settings = FirstSettings(shared, IsDirectory(demo) ? demo : std::string());
+  return {shared, Win1252ToUtf8(settings.dataBaseDirectory)};
 }
 
 }  // namespace tab

@@ -61,4 +61,13 @@ SeedResult SeedProgramDirectory(const std::string& shared, const std::string& pe
 // an installed program's folder seeded. Returns the program directory.
 std::string PrepareProgramDirectory(const std::string& given, MessagePort& port);
 
+// The start of a program that writes nothing (the data-base check): the same choice, but an
+// installed program whose user has no program directory yet reads the shipped files instead of
+// seeding one, and with them the shipped demo data base where their settings name none.
+struct ReadOnlyProgramDirectory {
+  std::string directory;  // ends with '/'
+  std::string dataBase;   // empty: the one the settings name
+};
+ReadOnlyProgramDirectory FindProgramDirectoryReadOnly(const std::string& given);
+
 }  // namespace tab

@@ -1,7 +1,5 @@
 #include "app/session.hpp"
 
-#include <array>
-
 #include "app/window_layout.hpp"
 #include "records/file_names.hpp"
 #include "records/text.hpp"
@@ -10,24 +8,8 @@ namespace tab {
 
 namespace {
 
-const std::array<const SheetDefinition*, 4>& Sheets() {
-  static const std::array<const SheetDefinition*, 4> sheets = {&schnell::Sheet(), &schule::Sheet(),
-                                                               &lehrer::Sheet(), &klassen::Sheet()};
-  return sheets;
-}
-
-const TableEntry* FindTable(SheetId sheet, int table) {
-  for (const SheetDefinition* definition : Sheets()) {
-    if (definition->sheet != sheet) continue;
-    for (const TableEntry& entry : definition->tables) {
-      if (entry.table == table) return &entry;
-    }
-  }
-  return nullptr;
-}
-
 const ButtonCommand* FindCommand(ButtonId button) {
-  for (const SheetDefinition* sheet : Sheets()) {
+  for (const SheetDefinition* sheet : AllSheets()) {
     for (const ButtonCommand& command : sheet->commands) {
       if (command.button == button) return &command;
     }
@@ -65,7 +47,7 @@ const TableGrid& Session::Grid(GridId grid) const {
   return grids_.at(grid);
 }
 
-void Session::Create(const std::string& programDirectory) {
+void Session::Create(const std::string& programDirectory, OutdatedSettings outdated) {
   paths_.programDirectory = WithTrailingSeparator(programDirectory);
   // The program directory would become the current directory here. Every path we use is
   // absolute, so we only test that it could be entered.
@@ -74,7 +56,7 @@ void Session::Create(const std::string& programDirectory) {
                       paths_.programDirectory + "\n" +
                       "Eventuell können bestimmte Dateien nicht gefunden werden!");
   }
-  LoadSettings(settings_, paths_.programDirectory, port_);
+  LoadSettings(settings_, paths_.programDirectory, port_, outdated);
   paths_.schools.clear();
 }
 
@@ -179,7 +161,7 @@ void Session::Dispatch(SheetId sheet, int table) {
 }
 
 void Session::RunTable(SheetId sheet, int table, bool withLoader) {
-  const TableEntry* entry = FindTable(sheet, table);
+  const TableEntry* entry = FindTableEntry(sheet, table);
   if (entry == nullptr) {
     port_.Error(UnknownTableMessage(sheet));
     return;

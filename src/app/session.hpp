@@ -34,8 +34,10 @@ class Session {
  public:
   Session(MessagePort& port, SessionView& view);
 
-  // Creating the main window: program directory, settings.
-  void Create(const std::string& programDirectory);
+  // Creating the main window: program directory, settings (a settings file of the wrong size
+  // is deleted, or kept by the data-base check).
+  void Create(const std::string& programDirectory,
+              OutdatedSettings outdated = OutdatedSettings::Delete);
   // Showing it: data base, school, classes, schools, status line; then the first dispatch.
   void Show();
   // Showing without the first dispatch (the export tool dispatches its own table).
@@ -65,6 +67,7 @@ class Session {
   PathState& Paths() { return paths_; }
   const PathState& Paths() const { return paths_; }
   Settings& CurrentSettings() { return settings_; }
+  const Settings& CurrentSettings() const { return settings_; }
   SheetId CurrentSheet() const { return currentSheet_; }
   int CurrentTable() const { return currentTable_; }
   void SetCurrent(SheetId sheet, int table) {

@@ -7,8 +7,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
-#include <random>
 
 #include "records/error_text.hpp"
 #include "records/file_names.hpp"
@@ -103,66 +101,16 @@ long ReadUpToRecord(const std::string& path, SettingsRecord& record) {
   return static_cast<long>(got);
 }
 
-bool WriteAll(int fd, const SettingsRecord& record) {
-  std::size_t done = 0;
-  while (done < record.size()) {
-    const ssize_t n = write(fd, record.data() + done, record.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) return false;
-    done += static_cast<std::size_t>(n);
-  }
-  return true;
-}
-
-// A new file beside the settings file, created with the mode an ordinary new file gets (the
-// umask applies). Returns the descriptor, or -1 with errno set.
-int CreateTemporary(const std::string& dir, std::string& name) {
-  static constexpr char kLetters[] =
-      "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-  static std::minstd_rand random(std::random_device{}());
-  std::uniform_int_distribution<std::size_t> pick(0, sizeof kLetters - 2);
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    name = dir + kSettingsFileName + ".tmp-";
-    for (int i = 0; i < 6; ++i) name += kLetters[pick(random)];
-    const int fd = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd >= 0 || errno != EEXIST) return fd;
-  }
-  errno = EEXIST;
-  return -1;
-}
-
-// Makes the rename itself durable; a failure here changes nothing the user could act on.
-void SyncDirectory(const std::string& dir) {
-  const int fd = open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return;
-  fsync(fd);
-  close(fd);
-}
-
 // deleteError: 0 when the file was deleted, else why it could not be (it is still there).
-std::string OutdatedFileMessage(const std::string& path, int deleteError) {
+std::string OutdatedFileMessage(const std::string& path, OutdatedSettings outdated,
+                                int deleteError) {
+  const std::string start =
+      "Die Einstellungsdatei:\n" + path + "\n" + "ist zu alt oder fehlerhaft!" + "\n" + "\n";
+  if (outdated == OutdatedSettings::Keep) return start + "Es gelten die Vorgaben.";
   const std::string deleted =
       deleteError == 0 ? "Datei wurde gelöscht!"
                        : "Datei konnte nicht gelöscht werden (" + ErrorText(deleteError) + ")!";
-  return "Die Einstellungsdatei:\n" + path + "\n" + "ist zu alt oder fehlerhaft!" + "\n" + "\n" +
-         deleted + "\n" + "Prüfen Sie bitte sofort die Programm-Einstellungen!";
-}
-
-// The file a new record replaces: the target of a symbolic link, so that the link stays a link.
-// A link whose target cannot be found is replaced as a file would be.
-std::string ReplacedFile(const std::string& path) {
-  struct stat info {};
-  if (lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
-  char* target = realpath(path.c_str(), nullptr);
-  if (target == nullptr) return path;
-  std::string resolved = target;
-  free(target);
-  return resolved;
-}
-
-std::string FolderOf(const std::string& path) {
-  const std::size_t slash = path.rfind(kPathSeparator);
-  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+  return start + deleted + "\n" + "Prüfen Sie bitte sofort die Programm-Einstellungen!";
 }
 
 std::string Cut(std::string text, std::size_t capacity) {
@@ -259,7 +207,8 @@ Settings DecodeSettings(std::span<const unsigned char, kSettingsRecordSize> byte
   return settings;
 }
 
-void LoadSettings(Settings& settings, const std::string& programDir, MessagePort& port) {
+void LoadSettings(Settings& settings, const std::string& programDir, MessagePort& port,
+                  OutdatedSettings outdated) {
   SetDefaults(settings);
   const std::string path = SettingsPath(programDir);
   struct stat info {};
@@ -267,9 +216,10 @@ void LoadSettings(Settings& settings, const std::string& programDir, MessagePort
   if (info.st_size != static_cast<off_t>(kSettingsRecordSize)) {
     // Whether or not the deletion succeeds, the user has to look at the settings now; the file
     // is not looked at again in this run, the defaults stay. A file that could not be deleted
-    // (a read-only program directory) is said to be still there, and why.
-    const int deleteError = unlink(path.c_str()) == 0 ? 0 : errno;
-    port.Information(OutdatedFileMessage(path, deleteError));
+    // (a read-only program directory) is said to be still there, and why. A check keeps it.
+    int deleteError = 0;
+    if (outdated == OutdatedSettings::Delete && unlink(path.c_str()) != 0) deleteError = errno;
+    port.Information(OutdatedFileMessage(path, outdated, deleteError));
     return;
   }
   SettingsRecord record{};
@@ -304,32 +254,13 @@ bool ReadSettingsFile(Settings& settings, const std::string& programDir, Message
 bool WriteSettings(const Settings& settings, const std::string& programDir, MessagePort& port) {
   // An existing file spelled in another case is the one replaced; a link is written through.
   const std::string path = ResolvePath(WithTrailingSeparator(programDir), kSettingsFileName);
-  const std::string replaced = ReplacedFile(path);
-  const std::string dir = FolderOf(replaced);
   const SettingsRecord record = EncodeSettings(settings);
-
-  std::string temporary;
-  const int fd = CreateTemporary(dir, temporary);
-  if (fd < 0) {
-    port.IoError(path, errno);
-    return false;
-  }
-  int error = 0;
-  // The new file keeps the mode of the one it replaces (a read-only file stays read-only).
-  struct stat old {};
-  if (stat(replaced.c_str(), &old) == 0 && S_ISREG(old.st_mode) &&
-      fchmod(fd, old.st_mode & 07777) != 0) {
-    error = errno;
-  }
-  if (error == 0 && (!WriteAll(fd, record) || fsync(fd) != 0)) error = errno;
-  if (close(fd) != 0 && error == 0) error = errno;
-  if (error == 0 && rename(temporary.c_str(), replaced.c_str()) != 0) error = errno;
+  const int error = ReplaceFile(
+      path, std::string_view(reinterpret_cast<const char*>(record.data()), record.size()));
   if (error != 0) {
-    unlink(temporary.c_str());
     port.IoError(path, error);
     return false;
   }
-  SyncDirectory(dir);
   return true;
 }
 

@@ -48,9 +48,15 @@ SettingsRecord EncodeSettings(const Settings& settings);
 // A length byte above the capacity is read as the capacity.
 Settings DecodeSettings(std::span<const unsigned char, kSettingsRecordSize> record);
 
+// What becomes of a settings file of the wrong size: deleted (the window, so that the user sets
+// the settings anew) or left as it is (the data-base check, which writes nothing).
+enum class OutdatedSettings { Delete, Keep };
+
 // Defaults, then the file of the program directory when it has exactly 1088 bytes. A file of any
-// other size is deleted and reported. A read error is reported with the platform's text.
-void LoadSettings(Settings& settings, const std::string& programDir, MessagePort& port);
+// other size is deleted (or kept) and reported. A read error is reported with the platform's
+// text.
+void LoadSettings(Settings& settings, const std::string& programDir, MessagePort& port,
+                  OutdatedSettings outdated = OutdatedSettings::Delete);
 // The dialog's reading: defaults, then whatever the file holds, without the size test (a
 // shorter file leaves the rest of the record zero). True when the record came from the file;
 // false when there is none or it could not be read (reported).

@@ -6,6 +6,7 @@
 
 #include "app/window_layout.hpp"
 #include "export/table_writer.hpp"
+#include "records/text.hpp"
 
 namespace tab {
 namespace {
@@ -39,19 +40,10 @@ void WriteCellString(OutputSink& sink, bool first, std::string_view win1252,
   sink.Put('"');
 }
 
-// A text of the program (a message, a path): UTF-8 already, its bytes above ASCII as they are.
+// A text of the program (a message, a path): UTF-8, but a file name may be spelled in another
+// code page; written as every report writes such a text (bytes that are no UTF-8 as U+FFFD).
 void WriteString(OutputSink& sink, std::string_view utf8) {
-  const AsciiForms& forms = JsonForms();
-  sink.Put('"');
-  for (const char c : utf8) {
-    const auto b = static_cast<unsigned char>(c);
-    if (b >= 128 || forms.Plain(b)) {
-      sink.Put(c);
-    } else {
-      sink.Write({forms.Form(b), forms.Size(b)});
-    }
-  }
-  sink.Put('"');
+  sink.Write(JsonString(utf8));
 }
 
 // [item, item, ...]

@@ -8,8 +8,10 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <memory>
 #include <optional>
+#include <random>
 
 #include "records/byte_source.hpp"
 #include "records/memory_files.hpp"
@@ -138,6 +140,63 @@ int OpenForReading(const std::string& path, int& error, std::uint64_t* size) {
   return fd;
 }
 
+namespace {
+
+// Returns 0 or the errno of the failed write.
+int WriteAllBytes(int fd, std::string_view content) {
+  while (!content.empty()) {
+    const ssize_t written = ::write(fd, content.data(), content.size());
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return errno;
+    }
+    content.remove_prefix(static_cast<std::size_t>(written));
+  }
+  return 0;
+}
+
+// A new file beside `path` ("<path>.tmp-" and six letters), created with the mode an ordinary
+// new file gets (the umask applies). Returns the descriptor, or -1 with errno set.
+int CreateTemporaryBeside(const std::string& path, std::string& name) {
+  static constexpr char kLetters[] =
+      "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+  thread_local std::minstd_rand random(std::random_device{}());
+  std::uniform_int_distribution<std::size_t> pick(0, sizeof kLetters - 2);
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    name = path + ".tmp-";
+    for (int i = 0; i < 6; ++i) name += kLetters[pick(random)];
+    const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  errno = EEXIST;
+  return -1;
+}
+
+// Makes a rename in the folder of `path` durable; a failure here changes nothing the user could
+// act on.
+void SyncFolderOf(const std::string& path) {
+  const std::size_t slash = path.rfind(kPathSeparator);
+  const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  ::fsync(fd);
+  ::close(fd);
+}
+
+// The file a new content replaces: the target of a symbolic link, so that the link stays a
+// link. A link whose target cannot be found is replaced as a file would be.
+std::string LinkTargetOf(const std::string& path) {
+  struct stat info {};
+  if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
+  char* target = ::realpath(path.c_str(), nullptr);
+  if (target == nullptr) return path;
+  std::string resolved = target;
+  std::free(target);
+  return resolved;
+}
+
+}  // namespace
+
 int CreateNewFile(const std::string& path, std::string_view content) {
   if (MemoryFiles* memory = MemoryFiles::InUse()) {
     const std::size_t slash = path.rfind('/');
@@ -148,19 +207,34 @@ int CreateNewFile(const std::string& path, std::string_view content) {
   }
   const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
   if (fd < 0) return errno;
-  int error = 0;
-  while (!content.empty()) {
-    const ssize_t written = ::write(fd, content.data(), content.size());
-    if (written < 0) {
-      if (errno == EINTR) continue;
-      error = errno;
-      break;
-    }
-    content.remove_prefix(static_cast<std::size_t>(written));
-  }
+  int error = WriteAllBytes(fd, content);
   if (::close(fd) != 0 && error == 0) error = errno;
   if (error != 0) ::unlink(path.c_str());
   return error;
+}
+
+int ReplaceFile(const std::string& path, std::string_view content) {
+  const std::string replaced = LinkTargetOf(path);
+  std::string temporary;
+  const int fd = CreateTemporaryBeside(replaced, temporary);
+  if (fd < 0) return errno;
+  int error = 0;
+  // The new file keeps the mode of the one it replaces (a read-only file stays read-only).
+  struct stat old {};
+  if (::stat(replaced.c_str(), &old) == 0 && S_ISREG(old.st_mode) &&
+      ::fchmod(fd, old.st_mode & 07777) != 0) {
+    error = errno;
+  }
+  if (error == 0) error = WriteAllBytes(fd, content);
+  if (error == 0 && ::fsync(fd) != 0) error = errno;
+  if (::close(fd) != 0 && error == 0) error = errno;
+  if (error == 0 && ::rename(temporary.c_str(), replaced.c_str()) != 0) error = errno;
+  if (error != 0) {
+    ::unlink(temporary.c_str());
+    return error;
+  }
+  SyncFolderOf(replaced);
+  return 0;
 }
 
 int ReadWholeFile(const std::string& path, std::string& content) {

@@ -38,6 +38,11 @@ int OpenForReading(const std::string& path, int& error, std::uint64_t* size = nu
 // errno of the step that failed (EEXIST when the name is taken); a file that could not be written
 // whole is removed again, so that the next try starts afresh.
 int CreateNewFile(const std::string& path, std::string_view content);
+// Writes `content` to a new file beside `path` and renames it over `path`, so that a failed write
+// leaves the old file as it was and a reader never sees half a file. Returns 0 or the errno of
+// the step that failed (the new file is removed again then). The new file keeps the mode of the
+// old one; a symbolic link is written through, so that it stays a link to the new content.
+int ReplaceFile(const std::string& path, std::string_view content);
 // The whole content of a file; returns 0 or the errno of the failed step.
 int ReadWholeFile(const std::string& path, std::string& content);
 

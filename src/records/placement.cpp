@@ -116,8 +116,8 @@ void DefaultDienststelle(TableGrid& grid, const TableOptions& options) {
   if (IsBlank(number) || number == "00000") grid.SetCell(1, 2, options.schoolNumber);
 }
 
-void UnplacedRecords::Add(std::string_view key) {
-  ++count_;
+void UnplacedRecords::Add(std::string_view key, const DataFile& file) {
+  CountWithoutKey(file);
   if (++keys_ > kListedKeys) return;
   if (keys_ > 1) listed_ += separator_;
   if (key.size() <= kListedKeyBytes) {

@@ -1,6 +1,7 @@
 #pragma once
 // The shared steps the table loaders compose: reading a data file record by record, looking up
 // rows by key, writing fields, the column-2 fill, row heights and the unplaced-record report.
+#include <cstdint>
 #include <memory>
 #include <span>
 #include <string>
@@ -119,6 +120,14 @@ void ClearCells(TableGrid& grid, int firstCol, int lastCol, int firstRow, int la
 void FillBlankColumn2FromColumn0(TableGrid& grid, int firstRow, int lastRow);
 void SetRowHeights(TableGrid& grid, int firstRow, int lastRow, int height);
 
+// Who wants to know where the unplaced records stand (the data-base check): told the file and
+// line of each record that a loader counts as unplaced. The window has none.
+class UnplacedLines {
+ public:
+  virtual ~UnplacedLines() = default;
+  virtual void Unplaced(const std::string& path, std::uint64_t line) = 0;
+};
+
 // Records that no row received. Counters are wider than the file format's 16 bits so that a
 // large file never shows a wrapped count. The list of keys names the first kListedKeys of them;
 // the rest are counted, so that a million unplaced keys make a short message.
@@ -128,15 +137,22 @@ class UnplacedRecords {
   // A key longer than this (a line of megabytes without a separator) is listed cut, with "…".
   static constexpr std::size_t kListedKeyBytes = 100;
 
-  explicit UnplacedRecords(char separator = '|') : separator_(separator) {}
-  void CountWithoutKey() { ++count_; }
-  void Add(std::string_view key);  // counted and listed
+  explicit UnplacedRecords(UnplacedLines* lines, char separator = '|')
+      : lines_(lines), separator_(separator) {}
+  // The record just read from `file` is counted.
+  void CountWithoutKey(const DataFile& file) {
+    ++count_;
+    if (lines_ != nullptr) lines_->Unplaced(file.Path(), file.LineNumber());
+  }
+  // The same, and its key is listed.
+  void Add(std::string_view key, const DataFile& file);
   unsigned long long Count() const { return count_; }
   // Windows-1252: the listed keys joined by the separator and, after more than kListedKeys,
   // how many more there are: "01|02|…|50 … und 999.950 weitere".
   std::string Keys() const;
 
  private:
+  UnplacedLines* lines_;
   char separator_;
   unsigned long long count_ = 0;
   unsigned long long keys_ = 0;  // keys added

@@ -37,10 +37,17 @@ bool ReadDefinition(TableGrid& grid, const std::string& path, int minRowsAfterRe
   return true;
 }
 
-// Lays down the built-in headings and records them, with the grid's design size and the title,
-// as a new definition file.
+// Lays down the built-in headings and, with DefinitionWrites::Missing, records them, with the
+// grid's design size and the title, as a new definition file.
 bool WriteDefinition(TableGrid& grid, const std::string& programDir, const std::string& path,
-                     const TableLayout& layout, MessagePort& port, DefinitionFileNotice* notice) {
+                     const TableLayout& layout, MessagePort& port, DefinitionFileNotice* notice,
+                     DefinitionWrites writes) {
+  if (writes == DefinitionWrites::None) {
+    for (const HeadingCell& heading : layout.headings) {
+      grid.SetCell(heading.col, heading.row, W(heading.text));
+    }
+    return true;
+  }
   std::string content = FormatEntry({static_cast<std::uint16_t>(grid.ColCount()),
                                      static_cast<std::uint16_t>(grid.RowCount()), W(layout.title)});
   content += "\r\n";
@@ -66,12 +73,13 @@ bool WriteDefinition(TableGrid& grid, const std::string& programDir, const std::
 }  // namespace
 
 bool SetUpTable(TableGrid& grid, const std::string& programDir, const TableLayout& layout,
-                MessagePort& port, DefinitionFileNotice* notice) {
+                MessagePort& port, DefinitionFileNotice* notice, DefinitionWrites writes) {
   for (const ColumnWidth& width : layout.widths) grid.SetColWidth(width.col, width.width);
   grid.ClearCells();
   const std::string path = ResolvePath(programDir, layout.definitionFile);
   if (PathExists(path)) return ReadDefinition(grid, path, layout.minRowsAfterRead, port);
-  return WriteDefinition(grid, WithTrailingSeparator(programDir), path, layout, port, notice);
+  return WriteDefinition(grid, WithTrailingSeparator(programDir), path, layout, port, notice,
+                         writes);
 }
 
 std::string UnwritableDefinitionFolderMessage(const std::string& folder, int error) {

@@ -42,14 +42,19 @@ class DefinitionFileNotice {
   std::set<std::string> folders_;
 };
 
+// Whether a missing definition file is written from the built-in headings (the window) or not
+// (the data-base check, which writes nothing).
+enum class DefinitionWrites { Missing, None };
+
 // Sets the widths, empties every cell, then reads the definition file from programDir or, when
-// it is missing, writes it from the built-in headings (which also go into the grid). Key rows
-// are the caller's next step. Returns false when the file could not be read or written; the grid
-// then holds the built-in headings. A read error is shown with its path and error text. A write
-// error is told once per folder when `notice` is given (a warning naming the folder and why),
-// else shown like a read error.
+// it is missing, writes it from the built-in headings (which also go into the grid; with
+// DefinitionWrites::None only into the grid). Key rows are the caller's next step. Returns false
+// when the file could not be read or written; the grid then holds the built-in headings. A read
+// error is shown with its path and error text. A write error is told once per folder when
+// `notice` is given (a warning naming the folder and why), else shown like a read error.
 bool SetUpTable(TableGrid& grid, const std::string& programDir, const TableLayout& layout,
-                MessagePort& port, DefinitionFileNotice* notice = nullptr);
+                MessagePort& port, DefinitionFileNotice* notice = nullptr,
+                DefinitionWrites writes = DefinitionWrites::Missing);
 
 // The warning for a program directory in which no definition file can be written.
 std::string UnwritableDefinitionFolderMessage(const std::string& folder, int error);

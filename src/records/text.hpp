@@ -37,6 +37,14 @@ char32_t DecodeUtf8(std::string_view text, std::size_t& pos);
 // Appends the UTF-8 form of a code point (at most U+10FFFF, no surrogates).
 void AppendUtf8(std::string& out, char32_t codePoint);
 
+// Text that may have come from a file name as it stands on the disk: bytes that are no UTF-8
+// become U+FFFD, so that every report stays valid UTF-8.
+std::string ValidUtf8(std::string_view text);
+// A JSON string of UTF-8 text, quotes included: quote and backslash escaped, line feed, carriage
+// return and tab as \n, \r and \t, other control characters as \u00XX, bytes that are no UTF-8
+// as U+FFFD.
+std::string JsonString(std::string_view text);
+
 // German literals of the sources (UTF-8) as cell or file content.
 inline std::string W(std::string_view utf8) {
   return Utf8ToWin1252(utf8);

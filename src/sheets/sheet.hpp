@@ -32,6 +32,11 @@ struct SheetContext {
   // Folders already reported as unwritable for definition files (the session's); without one,
   // every failed write is shown.
   DefinitionFileNotice* definitions = nullptr;
+  // The data-base check writes nothing: a missing definition file is not written (the built-in
+  // headings serve) and a missing class folder is not made.
+  bool readOnly = false;
+  // Told where each unplaced record stands (the data-base check's); none in the window.
+  UnplacedLines* unplacedLines = nullptr;
 };
 
 using GridStep = void (*)(TableGrid& grid, const SheetContext& context);
@@ -55,9 +60,9 @@ inline constexpr const char* kSchoolTypesSubject = "Statistik-Schlüssel-Datei: 
 inline constexpr const char* kEmploymentScopesSubject =
     "Statistik-Schlüssel-Datei: Beschäftigungsumfang\n";
 
-// Headings from the definition file (written from the built-in headings when it is missing),
-// then the key rows. A definition file that cannot be read or written has been reported; the
-// table still gets its built-in headings and key rows.
+// Headings from the definition file (written from the built-in headings when it is missing,
+// unless the context is read-only), then the key rows. A definition file that cannot be read or
+// written has been reported; the table still gets its built-in headings and key rows.
 void SetUpDesignedTable(TableGrid& grid, const SheetContext& context, const TableDesign& design);
 
 // The set-up step of a table whose design is `kDesign`.
@@ -102,6 +107,12 @@ const SheetDefinition& Sheet();
 namespace klassen {
 const SheetDefinition& Sheet();
 }
+
+// The four report forms in sheet order: what the dispatcher and the data-base check look tables
+// up in.
+std::span<const SheetDefinition* const> AllSheets();
+// The entry of a sheet's table; nullptr for a pair that no sheet has.
+const TableEntry* FindTableEntry(SheetId sheet, int table);
 
 // Path of a data file below the school directory: folder ("SCHNELL") and file name, resolved
 // without regard to case.

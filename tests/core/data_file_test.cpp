@@ -89,10 +89,11 @@ TEST(UnplacedRecords, ListsFiftyKeysAndCountsTheRest) {
       {51, 0, "k48|k49 \x85 und 1 weitere"},
       {1000000, 7, "k48|k49 \x85 und 999.950 weitere"},
   };
+  const DataFile file("/nonexistent/S0.CSV", 3);
   for (const Case& c : cases) {
-    UnplacedRecords unplaced;
-    for (int i = 0; i < c.withoutKey; ++i) unplaced.CountWithoutKey();
-    for (int i = 0; i < c.keys; ++i) unplaced.Add("k" + std::to_string(i));
+    UnplacedRecords unplaced(nullptr);
+    for (int i = 0; i < c.withoutKey; ++i) unplaced.CountWithoutKey(file);
+    for (int i = 0; i < c.keys; ++i) unplaced.Add("k" + std::to_string(i), file);
     EXPECT_EQ(unplaced.Count(), static_cast<unsigned long long>(c.keys + c.withoutKey));
     const std::string keys = unplaced.Keys();
     EXPECT_TRUE(keys.ends_with(c.listedEnd)) << keys;
@@ -104,9 +105,10 @@ TEST(UnplacedRecords, ListsFiftyKeysAndCountsTheRest) {
 }
 
 TEST(UnplacedRecords, AHugeKeyIsListedCut) {
-  UnplacedRecords unplaced(';');
-  unplaced.Add(std::string(50u << 20, 'x'));
-  unplaced.Add("27");
+  const DataFile file("/nonexistent/S0.CSV", 3);
+  UnplacedRecords unplaced(nullptr, ';');
+  unplaced.Add(std::string(50u << 20, 'x'), file);
+  unplaced.Add("27", file);
   EXPECT_EQ(unplaced.Keys(), std::string(UnplacedRecords::kListedKeyBytes, 'x') + "\x85;27");
 }
 

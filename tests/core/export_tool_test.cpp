@@ -95,13 +95,7 @@ class UsageErrors : public ExportToolTest, public ::testing::WithParamInterface<
 
 TEST_P(UsageErrors, EndWithExitTwoAndNameTheFault) {
   const UsageCase& c = GetParam();
-  const ProgramRun run = Export(c.arguments);
-  EXPECT_EQ(run.status, 2) << run.errors;
-  EXPECT_EQ(run.output, "");
-  const std::string firstLine = run.errors.substr(0, run.errors.find('\n'));
-  EXPECT_EQ(firstLine, std::string("tabellario-export: ") + c.firstLine);
-  // The usage follows after an empty line.
-  EXPECT_EQ(run.errors.substr(firstLine.size(), 9), "\n\nAufruf:") << run.errors;
+  ExpectUsageError(Export(c.arguments), "tabellario-export", c.firstLine);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, UsageErrors, ::testing::ValuesIn(kUsageCases),

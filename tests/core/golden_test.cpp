@@ -1,7 +1,11 @@
 // End-to-end cases: each folder below tests/golden holds a program directory, a data base, the
 // arguments of tabellario-export and its expected output. Files are kept readable in UTF-8 and
 // written in the program's encodings when the case runs: data files (*.CSV) in CP850, key files
-// and definition files in Windows-1252; a name ending in ".raw" is copied byte for byte.
+// and definition files in Windows-1252; a name ending in ".raw" is copied byte for byte, one
+// ending in ".fifo" becomes a named pipe of the name before it (a file no one can read, root
+// included). A file "tool" holding "check" runs tabellario-check instead; a file "base" names
+// the case whose program directory, data base and settings are laid out first, so that several
+// reports of one data base need it only once.
 //
 // The expected files change only on request: TABELLARIO_UPDATE_GOLDEN=1 writes every case anew,
 // TABELLARIO_UPDATE_GOLDEN=case,case only the named ones. A run that crashed, was killed or said
@@ -9,6 +13,7 @@
 // an update run is never green. Any other value of the variable fails every case.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -61,6 +66,9 @@ void LayOut(const fs::path& from, const std::string& to) {
     for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     if (EndsWith(relative, ".raw")) {
       WriteBytes(to + relative.substr(0, relative.size() - 4), content);
+    } else if (EndsWith(relative, ".fifo")) {
+      const std::string pipe = to + relative.substr(0, relative.size() - 5);
+      ASSERT_EQ(::mkfifo(pipe.c_str(), 0644), 0) << pipe;
     } else if (EndsWith(upper, ".CSV")) {
       WriteOemLines(to + relative, Lines(content));
     } else {
@@ -192,6 +200,24 @@ const std::string kExportTool = TABELLARIO_EXPORT_TOOL;
 #else
 const std::string kExportTool;
 #endif
+#ifdef TABELLARIO_CHECK_TOOL
+const std::string kCheckTool = TABELLARIO_CHECK_TOOL;
+#else
+const std::string kCheckTool;
+#endif
+
+// The first word of a case's file, or "" without the file.
+std::string FirstWord(const fs::path& file) {
+  if (!fs::exists(file)) return {};
+  std::istringstream in(ReadBytes(file.string()));
+  std::string word;
+  in >> word;
+  return word;
+}
+
+bool ChecksTheDataBase(const fs::path& folder) {
+  return FirstWord(folder / "tool") == "check";
+}
 
 // The words of the args file; "$DB/" stands for the case's data base.
 std::vector<std::string> Arguments(const fs::path& file, const std::string& dbDir) {
@@ -211,10 +237,13 @@ std::string Transcript(const ProgramRun& run) {
   return run.output + "exit " + std::to_string(run.status) + "\n";
 }
 
-// Why a run must not become an expected output, or "".
-std::string FaultOf(const ProgramRun& run) {
+// Why a run must not become an expected output, or "". `highestExit` is the highest exit code
+// the tool gives of its own accord (3, findings, for the check).
+std::string FaultOf(const ProgramRun& run, int highestExit = 2) {
   if (run.signal != 0) return "killed by signal " + std::to_string(run.signal);
-  if (run.status < 0 || run.status > 2) return "ended with exit " + std::to_string(run.status);
+  if (run.status < 0 || run.status > highestExit) {
+    return "ended with exit " + std::to_string(run.status);
+  }
   for (const char* mark :
        {"interner Fehler", "AddressSanitizer", "LeakSanitizer", "runtime error:"}) {
     if (run.output.find(mark) != std::string::npos) return std::string("said \"") + mark + "\"";
@@ -246,27 +275,35 @@ class GoldenCase : public ::testing::TestWithParam<std::string> {};
 TEST_P(GoldenCase, ExportMatchesExpectedOutput) {
   const UpdateRequest& update = TheUpdateRequest();
   ASSERT_EQ(update.error, "");
-  ASSERT_FALSE(kExportTool.empty()) << "tabellario-export is not built";
   const fs::path folder = kGoldenRoot / GetParam();
+  const bool check = ChecksTheDataBase(folder);
+  const std::string& tool = check ? kCheckTool : kExportTool;
+  ASSERT_FALSE(tool.empty()) << (check ? "tabellario-check" : "tabellario-export")
+                             << " is not built";
   TempDir temp;
   const std::string programDir = temp.Path() + "program/";
   const std::string dbDir = temp.Path() + "db/";
   fs::create_directories(programDir);
   fs::create_directories(dbDir);
-  LayOut(folder / "program", programDir);
-  LayOut(folder / "db", dbDir);
-  WriteCaseSettings(folder / "settings", programDir, dbDir);
+  const std::string base = FirstWord(folder / "base");
+  const fs::path layout = base.empty() ? folder : kGoldenRoot / base;
+  ASSERT_TRUE(fs::is_directory(layout)) << "no case " << base;
+  LayOut(layout / "program", programDir);
+  LayOut(layout / "db", dbDir);
+  if (HasFatalFailure()) return;
+  WriteCaseSettings(layout / "settings", programDir, dbDir);
 
   std::vector<std::string> arguments = {"--program-dir", programDir};
   for (std::string& word : Arguments(folder / "args", dbDir)) arguments.push_back(word);
   RunOptions options;
   options.errorsIntoOutput = true;
-  const ProgramRun run = RunProgram(kExportTool, arguments, EnvironmentWithout({}), options);
+  const ProgramRun run = RunProgram(tool, arguments, EnvironmentWithout({}), options);
   std::string actual = Transcript(run);
   ReplaceAll(actual, temp.Path(), "$TMP/");
-  if (actual.starts_with("{")) actual = Pretty(actual);
+  // The check writes its JSON a finding a line already.
+  if (!check && actual.starts_with("{")) actual = Pretty(actual);
 
-  const std::string fault = FaultOf(run);
+  const std::string fault = FaultOf(run, check ? 3 : 2);
   EXPECT_EQ(fault, "") << actual;
   const fs::path expectedFile = folder / "expected.txt";
   const std::string expected = fs::exists(expectedFile) ? ReadBytes(expectedFile.string()) : "";
@@ -298,11 +335,17 @@ GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(GoldenCase);
 TEST(GoldenCases, TheToolAndTheCasesAreThere) {
   ASSERT_FALSE(kExportTool.empty()) << "tabellario-export is not built";
   EXPECT_EQ(::access(kExportTool.c_str(), X_OK), 0) << kExportTool;
+  ASSERT_FALSE(kCheckTool.empty()) << "tabellario-check is not built";
+  EXPECT_EQ(::access(kCheckTool.c_str(), X_OK), 0) << kCheckTool;
   ASSERT_TRUE(fs::is_directory(kGoldenRoot)) << kGoldenRoot;
   const std::vector<std::string> names = CaseNames();
   EXPECT_FALSE(names.empty()) << "no case in " << kGoldenRoot;
   for (const std::string& name : names) {
     EXPECT_TRUE(fs::exists(kGoldenRoot / name / "args")) << name;
+    const std::string base = FirstWord(kGoldenRoot / name / "base");
+    if (!base.empty()) {
+      EXPECT_TRUE(std::find(names.begin(), names.end(), base) != names.end()) << name;
+    }
     if (!TheUpdateRequest().Covers(name)) {
       EXPECT_TRUE(fs::exists(kGoldenRoot / name / "expected.txt")) << name;
     }
@@ -348,6 +391,10 @@ TEST(GoldenCases, CrashedKilledOrInternalErrorRunsAreNeverWritten) {
        "said \"AddressSanitizer\""},
   };
   for (const Case& c : cases) EXPECT_EQ(FaultOf(c.run), c.fault) << c.name;
+  // Findings are the check's own exit 3; the export tool has no such code.
+  EXPECT_EQ(FaultOf({3, 0, "", ""}, 3), "");
+  EXPECT_EQ(FaultOf({3, 0, "", ""}), "ended with exit 3");
+  EXPECT_EQ(FaultOf({4, 0, "", ""}, 3), "ended with exit 4");
   EXPECT_EQ(Transcript({-1, SIGSEGV, "{", ""}), "{killed by signal 11\n");
   EXPECT_EQ(Transcript({0, 0, "x\n", ""}), "x\nexit 0\n");
 }

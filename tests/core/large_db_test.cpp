@@ -1,12 +1,14 @@
 // The synthetic data base of tabellario-largedb, written small: the session starts on it, every
 // table of every sheet loads without a single message and with the rows its files give, the
-// completion buttons find their key files, and every file has the shape of the real ones.
+// completion buttons find their key files, and every file has the shape of the real ones. With
+// Dienststellen of the usual size, the data-base check finds exactly the records made not to fit.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <map>
 #include <string>
 
+#include "app/data_base_check.hpp"
 #include "app/session.hpp"
 #include "app/window_layout.hpp"
 #include "records/text.hpp"
@@ -166,7 +168,9 @@ TEST(LargeDbOptions, OutOfRangeOptionsAreNamed) {
                         {&largedb::Options::classes, 0, "--classes"},
                         {&largedb::Options::lines, 1, "--lines"},
                         {&largedb::Options::keyLines, 29, "--key-lines"},
-                        {&largedb::Options::groups, -1, "--groups"}};
+                        {&largedb::Options::groups, -1, "--groups"},
+                        {&largedb::Options::usualSchools, -1, "--usual-schools"},
+                        {&largedb::Options::misfitEvery, -1, "--misfit-every"}};
   EXPECT_EQ(largedb::CheckOptions(largedb::Options()), "");
   for (const Case& c : cases) {
     largedb::Options options;
@@ -178,6 +182,47 @@ TEST(LargeDbOptions, OutOfRangeOptionsAreNamed) {
   bad.teachers = 0;
   EXPECT_THROW(largedb::WriteLargeDataBase(temp.Path(), bad), std::runtime_error);
   EXPECT_FALSE(fs::exists(temp.Path() + "program"));
+}
+
+TEST(LargeDbUsualSchools, TheCheckFindsExactlyTheRecordsThatDoNotFit) {
+  largedb::Options options = SmallOptions();
+  options.schools = 6;
+  options.usualSchools = 4;  // 13001 to 13004; 13005 delivers its quick report only
+  options.misfitEvery = 3;   // 13001 and 13004
+  TempDir temp;
+  const largedb::Layout layout = largedb::WriteLargeDataBase(temp.Path(), options);
+  EXPECT_EQ(layout.misfitSchools, (std::vector<std::string>{"13001", "13004"}));
+
+  const CheckReport report = CheckDataBase(PrepareCheck(layout.programDirectory, {}), {{}, 2});
+  EXPECT_TRUE(report.general.empty());
+  ASSERT_EQ(report.schools.size(), 6U);
+  const Delivery usual{3, 5, 4, true, largedb::kUsualClasses};
+  const std::vector<Delivery> deliveries = {
+      {3, 5, 4, true, options.classes}, usual, usual, usual, usual, {3, 0, 0, false, 0}};
+  struct Place {
+    SheetId sheet;
+    int table;
+    std::string classId;
+    std::uint64_t line;
+    bool operator==(const Place&) const = default;
+  };
+  // The unknown code after the 30 school types (line 32) and the 29 of the teachers (line 31);
+  // the record without its key after the 11 prior schoolings of the first class (line 13).
+  const std::vector<Place> misfits = {{SheetId::Schnell, 1, "", 32},
+                                      {SheetId::Lehrer, 2, "", 31},
+                                      {SheetId::Klassen, 2, "BS1A01", 13}};
+  for (std::size_t i = 0; i < report.schools.size(); ++i) {
+    const SchoolCheck& school = report.schools[i];
+    SCOPED_TRACE(school.school);
+    EXPECT_EQ(school.delivery, deliveries[i]);
+    std::vector<Place> found;
+    for (const Finding& finding : school.findings) {
+      EXPECT_EQ(finding.kind, MessageKind::Information);
+      found.push_back({finding.sheet, finding.table, finding.classId, finding.line});
+    }
+    const bool misfit = school.school == "13001" || school.school == "13004";
+    EXPECT_EQ(found, misfit ? misfits : std::vector<Place>{});
+  }
 }
 
 TEST(LargeDbKeyCodes, CodesArePaddedToTheirWidth) {

@@ -205,5 +205,22 @@ TEST(Utf8, EncodeAndDecodeAgreeAtEveryLengthBoundary) {
   }
 }
 
+// The reports of both tools (a grid's cells, a message naming a file as it lies on the disk)
+// stay valid JSON and valid UTF-8 whatever the text holds.
+TEST(JsonString, EscapesWhatJsonForbidsAndReplacesWhatIsNoUtf8) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"", "\"\""},
+      {"Müller", "\"Müller\""},
+      {"a\"b\\c", "\"a\\\"b\\\\c\""},
+      {"Zeile 1\nZeile 2\r\n\tEnde", "\"Zeile 1\\nZeile 2\\r\\n\\tEnde\""},
+      {std::string("\x01\x1f\x7f", 3), "\"\\u0001\\u001f\\u007f\""},
+      {std::string("nul\0x", 5), "\"nul\\u0000x\""},
+      {"/daten/M\xfcller/x", "\"/daten/M\xef\xbf\xbdller/x\""},  // a Windows-1252 ü on the disk
+      {"\xe2\x82", "\"\xef\xbf\xbd\""},                          // a character cut short
+      {"€ ∑ 😀", "\"€ ∑ 😀\""},
+  };
+  for (const auto& [text, json] : cases) EXPECT_EQ(JsonString(text), json) << text;
+}
+
 }  // namespace
 }  // namespace tab

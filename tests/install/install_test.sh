@@ -22,7 +22,7 @@ fi
 # The empty Dienststelle 00000 of the demo data base is a folder of its own.
 [[ -d $stage/usr/share/tabellario/Demo-Datenbank/00000 ]]
 check_desktop_files "$stage/usr"
-for program in tabellario tabellario-export; do
+for program in tabellario tabellario-export tabellario-check; do
   [[ -x $stage/usr/bin/$program ]]
   version=$(env -u DISPLAY -u WAYLAND_DISPLAY "$stage/usr/bin/$program" --version)
   [[ $version == "$program "[0-9]* ]] || { echo "$program --version: $version"; exit 1; }

@@ -6,6 +6,7 @@ expected_layout() {
   {
     echo "$prefix/bin/tabellario"
     echo "$prefix/bin/tabellario-export"
+    echo "$prefix/bin/tabellario-check"
     # the PDF writer that tabellario-export loads only for PDF
     echo "$prefix/lib/tabellario/tabellario-export-pdf.so"
     for name in "$source"/demo/program/*; do
@@ -21,6 +22,7 @@ expected_layout() {
     done
     echo "$prefix/share/man/man1/tabellario.1.gz"
     echo "$prefix/share/man/man1/tabellario-export.1.gz"
+    echo "$prefix/share/man/man1/tabellario-check.1.gz"
     echo "$prefix/share/doc/tabellario/copyright"
     echo "$prefix/share/doc/tabellario/changelog.gz"
   } | LC_ALL=C sort

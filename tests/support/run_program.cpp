@@ -6,6 +6,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <gtest/gtest.h>
+
 #include <cerrno>
 #include <stdexcept>
 
@@ -101,6 +103,15 @@ std::vector<std::string> EnvironmentWithout(const std::vector<std::string>& name
   }
   environment.insert(environment.end(), extra.begin(), extra.end());
   return environment;
+}
+
+void ExpectUsageError(const ProgramRun& run, const std::string& tool,
+                      const std::string& firstLine) {
+  EXPECT_EQ(run.status, 2) << run.errors;
+  EXPECT_EQ(run.output, "");
+  const std::string first = run.errors.substr(0, run.errors.find('\n'));
+  EXPECT_EQ(first, tool + ": " + firstLine);
+  EXPECT_EQ(run.errors.substr(first.size(), 9), "\n\nAufruf:") << run.errors;
 }
 
 }  // namespace tab::test

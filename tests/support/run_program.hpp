@@ -23,6 +23,10 @@ struct RunOptions {
 ProgramRun RunProgram(const std::string& program, const std::vector<std::string>& arguments,
                       const std::vector<std::string>& environment, const RunOptions& options = {});
 
+// A usage error of a command-line tool named `tool`: exit 2, nothing on standard output, and
+// on standard error "<tool>: <firstLine>", an empty line and the usage ("Aufruf: …").
+void ExpectUsageError(const ProgramRun& run, const std::string& tool, const std::string& firstLine);
+
 // The test's environment without the named variables, with `extra` added.
 std::vector<std::string> EnvironmentWithout(const std::vector<std::string>& names,
                                             const std::vector<std::string>& extra = {});

@@ -679,8 +679,9 @@ void MainWindowTest::exportAndPrintEntriesTakeNoDesignedKey() {
     QVERIFY2(!keys.contains(key), qPrintable(action->text()));
     keys += key;
   }
-  QCOMPARE(order, (QStringList{"FileOpenItem", "FilePrintItem", "FilePrintSetupItem",
-                               "ExportTableItem", "PrintTableItem", "FileExitItem"}));
+  QCOMPARE(order,
+           (QStringList{"FileOpenItem", "CheckDataBaseItem", "FilePrintItem", "FilePrintSetupItem",
+                        "ExportTableItem", "PrintTableItem", "FileExitItem"}));
   QCOMPARE(keys.at(0), QLatin1Char('f'));
 }
 

@@ -27,6 +27,7 @@
 
 #include "app/help_file.hpp"
 #include "app/ui/about_box.hpp"
+#include "app/ui/check_run.hpp"
 #include "app/ui/directory_chooser.hpp"
 #include "app/ui/find_bar.hpp"
 #include "app/ui/grid_model.hpp"
@@ -77,6 +78,9 @@ constexpr std::array kFileItems = {
     MenuItemDesign{"FileOpenItem", "Daten-Basis-Verzeichnis &festlegen...",
                    "Laufwerk und Verzeichnis für die Statistik-Datenbank festlegen",
                    &TMainFormZR::FileOpen, true, true, 0},
+    MenuItemDesign{"CheckDataBaseItem", "Datenbasis &prüfen…",
+                   "Alle Tabellen aller Dienststellen der Datenbasis prüfen und die Befunde zeigen",
+                   &TMainFormZR::CheckDataBase, true, true, 0},
     Separator(),
     Separator(false),
     MenuItemDesign{"FilePrintItem", "aktuelle Tabelle &Drucken...", "Aktuelle Tabelle drucken",
@@ -742,6 +746,10 @@ void TMainFormZR::FileOpen() {
   if (chooser.OpenAt(CurrentSession().Paths().dataBaseDirectory) == QDialog::Accepted) {
     CurrentSession().DataBaseChosen(chooser.ChosenFolder().toStdString());
   }
+}
+
+void TMainFormZR::CheckDataBase() {
+  CheckRun::Start(*this, CurrentSession(), port_);
 }
 
 void TMainFormZR::Programmeinstellungen1Click() {

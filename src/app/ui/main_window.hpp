@@ -80,6 +80,8 @@ class TMainFormZR : public QMainWindow, public SessionView {
 
  public slots:
   void FileOpen();
+  // "Datenbasis prüfen…": every table of the data base checked, the findings in their window.
+  void CheckDataBase();
   void FilePrint();
   void FilePrintSetup();
   void FileExit();

@@ -39,14 +39,15 @@ void PairKey(std::string& out, std::string_view group, std::string_view key) {
   out += key;
 }
 
-// Without a class file the class folder is made again if it has gone since the class list was
-// built.
 std::string ClassFolder(const SheetContext& context) {
   const std::string& school = context.paths.schoolDirectory;
   return school.empty() ? "KLASSE" : ResolvePath(school, "KLASSE");
 }
 
+// Without a class file the class folder is made again if it has gone since the class list was
+// built (not by the data-base check, which writes nothing).
 void MakeClassFolder(const SheetContext& context) {
+  if (context.readOnly) return;
   const std::string& school = context.paths.schoolDirectory;
   const std::string folder = ClassFolder(context);
   if (CanEnterDirectory(folder)) return;
@@ -172,7 +173,7 @@ void LoadGroupTable(TableGrid& grid, const SheetContext& context) {
   }
 
   const std::string path = ClassDataFile(context, kGroupTable);
-  UnplacedRecords unplaced;
+  UnplacedRecords unplaced(context.unplacedLines);
   DataFile file(path, kFieldCount);
   // A class folder that cannot be entered is told as a missing one is: the folder, not its file.
   if (file.Exists() && CanEnterDirectory(ClassFolder(context))) {
@@ -181,7 +182,7 @@ void LoadGroupTable(TableGrid& grid, const SheetContext& context) {
       const std::string_view group = file.Field(2);
       const std::string_view key = file.Field(3);
       if (group.empty()) {
-        unplaced.CountWithoutKey();
+        unplaced.CountWithoutKey(file);
         continue;
       }
       if (!table.HasGroup(group) && !table.AppendGroupBlock(group)) return;
@@ -189,7 +190,7 @@ void LoadGroupTable(TableGrid& grid, const SheetContext& context) {
       // A prior-schooling key that the group's block does not list drops the record uncounted,
       // except in the block of all trainees: its rows 2 to 9 hold only part of the key file,
       // and a record that finds none of them is reported.
-      if (rows.empty() && group == kAllTraineesGroup) unplaced.CountWithoutKey();
+      if (rows.empty() && group == kAllTraineesGroup) unplaced.CountWithoutKey(file);
       for (int row : rows) {
         PutFields(grid, row, file, 2);
         const bool total = grid.Cell(0, row) == "9" || grid.Cell(kKeyColumn, row) == "9";

@@ -80,13 +80,13 @@ void LoadKeyedTable(int table, TableGrid& grid, const SheetContext& context) {
   if (context.options.prefillOff) {
     for (int row = 2; row <= limit && row < grid.RowCount(); ++row) CopyFromColumn0(grid, row, 2);
   }
-  UnplacedRecords unplaced;
+  UnplacedRecords unplaced(context.unplacedLines);
   DataFile file(path, fields);
   if (file.Exists()) {
     const RowIndex rows(grid, 0, 1, limit);
     while (file.Next()) {
       if (file.Field(1).empty()) {
-        unplaced.CountWithoutKey();
+        unplaced.CountWithoutKey(file);
         continue;
       }
       // A record whose key names no row (the id line among them) is dropped without a count.

@@ -80,7 +80,7 @@ void LoadTable1(TableGrid& grid, const SheetContext& context) {
   grid.SetRowCount(lastRow + 1);
 
   const std::string path = SchoolDataFile(context, "LEHRER", "01.CSV");
-  UnplacedRecords unplaced;
+  UnplacedRecords unplaced(context.unplacedLines);
   DataFile file(path, kTable1Fields);
   if (file.Exists()) {
     // Teacher numbers are compared as text ("07" is not "7"); several rows with one number all
@@ -89,7 +89,7 @@ void LoadTable1(TableGrid& grid, const SheetContext& context) {
     while (file.Next()) {
       const std::string_view number = file.Field(1);
       if (number.empty()) {
-        unplaced.CountWithoutKey();
+        unplaced.CountWithoutKey(file);
         continue;
       }
       const bool idLine = number == kIdLineKey;
@@ -142,7 +142,7 @@ void LoadTable2(TableGrid& grid, const SheetContext& context) {
   const std::string path = SchoolDataFile(context, "LEHRER", "02.CSV");
   const bool lower = context.options.lowerRowsWithoutData;
   SetRowHeights(grid, 2, kTable2RowLimit, lower ? kLoweredRowHeight : kFullRowHeight);
-  UnplacedRecords unplaced(';');
+  UnplacedRecords unplaced(context.unplacedLines, ';');
   DataFile file(path, kTable2Fields);
   if (file.Exists()) {
     // Column 0 never changes while loading (records fill columns 2 on), so it can be indexed.
@@ -151,12 +151,12 @@ void LoadTable2(TableGrid& grid, const SheetContext& context) {
     while (file.Next()) {
       const std::string_view key = file.Field(1);
       if (key.empty()) {
-        unplaced.CountWithoutKey();
+        unplaced.CountWithoutKey(file);
         continue;
       }
       Table2Rows(grid, rows, key, matches);
       if (matches.empty()) {
-        unplaced.Add(key);
+        unplaced.Add(key, file);
         continue;
       }
       const int height =
@@ -183,14 +183,14 @@ void LoadTable2(TableGrid& grid, const SheetContext& context) {
 void LoadTable3(TableGrid& grid, const SheetContext& context) {
   const std::string path = SchoolDataFile(context, "LEHRER", "03.CSV");
   SetRowHeights(grid, 2, kTable3RowLimit, kFullRowHeight);
-  UnplacedRecords unplaced;
+  UnplacedRecords unplaced(context.unplacedLines);
   DataFile file(path, kTable3Fields);
   if (file.Exists()) {
     const RowIndex rows(grid, 0, 1, kTable3RowLimit);
     while (file.Next()) {
       const std::string_view key = file.Field(1);
       if (key.empty()) {
-        unplaced.CountWithoutKey();
+        unplaced.CountWithoutKey(file);
         continue;
       }
       // Unknown codes (the id line among them: row 1 holds "Nr.") are dropped without a count.

@@ -27,14 +27,14 @@ void LoadTable1(TableGrid& grid, const SheetContext& context) {
   const std::string path = SchoolDataFile(context, "SCHNELL", "01.CSV");
   const bool lower = context.options.lowerRowsWithoutData;
   SetRowHeights(grid, 2, kTable1RowLimit, lower ? kLoweredRowHeight : kFullRowHeight);
-  UnplacedRecords unplaced('|');
+  UnplacedRecords unplaced(context.unplacedLines, '|');
   DataFile file(path, 18);
   if (file.Exists()) {
     const RowIndex rows(grid, 0, 1, kTable1RowLimit);
     while (file.Next()) {
       const std::string_view key = file.Field(1);
       if (key.empty()) {
-        unplaced.CountWithoutKey();
+        unplaced.CountWithoutKey(file);
         continue;
       }
       // The id line enters row 1, whose column 0 holds "Nr.".
@@ -51,7 +51,7 @@ void LoadTable1(TableGrid& grid, const SheetContext& context) {
         grid.SetRowHeight(row, height);
         PutFields(grid, row, file, 2);
       }
-      if (matches.empty() && !idLine) unplaced.Add(key);
+      if (matches.empty() && !idLine) unplaced.Add(key, file);
     }
     if (file.ReportFailure(context.port)) return;
   } else {
@@ -66,14 +66,14 @@ void LoadTable1(TableGrid& grid, const SheetContext& context) {
 void LoadTable2(TableGrid& grid, const SheetContext& context) {
   const std::string path = SchoolDataFile(context, "SCHNELL", "02.CSV");
   SetRowHeights(grid, 2, kTable2RowLimit, kFullRowHeight);
-  UnplacedRecords unplaced;
+  UnplacedRecords unplaced(context.unplacedLines);
   DataFile file(path, 6);
   if (file.Exists()) {
     const RowIndex rows(grid, 0, 1, kTable2RowLimit);
     while (file.Next()) {
       const std::string_view key = file.Field(1);
       if (key.empty()) {
-        unplaced.CountWithoutKey();
+        unplaced.CountWithoutKey(file);
         continue;
       }
       // A record that matches no row (the id line among them) is dropped without being counted.

@@ -65,14 +65,14 @@ void LoadTable1(TableGrid& grid, const SheetContext& context) {
   const std::string path = SchoolDataFile(context, "SCHULE", "01.CSV");
   const bool lower = context.options.lowerRowsWithoutData;
   SetRowHeights(grid, 2, kTable1RowLimit, lower ? kLoweredRowHeight : kFullRowHeight);
-  UnplacedRecords unplaced;
+  UnplacedRecords unplaced(context.unplacedLines);
   DataFile file(path, kTable1Fields);
   if (file.Exists()) {
     const RowIndex rows(grid, 0, 1, kTable1RowLimit);
     while (file.Next()) {
       const std::string_view code = file.Field(1);
       if (code.empty()) {
-        unplaced.CountWithoutKey();
+        unplaced.CountWithoutKey(file);
         continue;
       }
       // A code no row has (the id line among them) is dropped without being counted.

@@ -142,6 +142,11 @@ std::vector<std::string> FirstCodes(const KeyFile& file, int count, const Option
   return codes;
 }
 
+// A code that no key file has: the codes run from 1 up.
+std::string MisfitCode(int width) {
+  return std::string(static_cast<std::size_t>(width), '0');
+}
+
 // ---- records ---------------------------------------------------------------------------------
 
 // `count` small counts, different from line to line.
@@ -203,32 +208,43 @@ void WriteProgramDirectory(const std::string& program, const Options& options, L
 // Tables 0 and 1 of the quick report and of the school report, in the folder `report`: the
 // general data, and the classes and pupils of the school types that rows 1 to 31 take (30 types).
 void SaveGeneralDataAndSchoolTypes(const std::string& report, const std::string& number,
-                                   int typeFields, const Options& options) {
+                                   int typeFields, const Options& options, bool misfit) {
   SaveSingle(report + number + "00.CSV", 3,
              {number, Oem("Staatliches Schulamt Greifswald"), Oem("Landkreis Vorpommern-Rügen")});
-  SaveKeyed(report + number + "01.CSV", typeFields, FirstCodes(Key("SSSA.SSD"), 30, options));
+  std::vector<std::string> types = FirstCodes(Key("SSSA.SSD"), 30, options);
+  if (misfit) types.push_back(MisfitCode(Key("SSSA.SSD").codeWidth));
+  SaveKeyed(report + number + "01.CSV", typeFields, types);
 }
 
-void WriteQuickReport(const std::string& school, const std::string& number,
-                      const Options& options) {
+void WriteQuickReport(const std::string& school, const std::string& number, const Options& options,
+                      bool misfit) {
   const std::string folder = school + "SCHNELL/";
-  SaveGeneralDataAndSchoolTypes(folder, number, 18, options);
+  SaveGeneralDataAndSchoolTypes(folder, number, 18, options, misfit);
   // Table 2 takes rows 1 to 6 (5 scopes).
   SaveKeyed(folder + number + "02.CSV", 6, FirstCodes(Key("ILKLWS.SSD"), 5, options));
 }
 
 // ---- the school report of the big school -----------------------------------------------------
 
-void WriteSchoolReport(const std::string& school, const std::string& number,
-                       const Options& options) {
+// The sizes of a school that delivers every report form.
+struct SchoolSize {
+  int classes;
+  int teachers;
+  int lines;     // of each list file of the school report and of its first class
+  int groups;    // occupation groups in class table 9 of its first class
+  bool misfits;  // records that no key row takes
+};
+
+void WriteSchoolReport(const std::string& school, const std::string& number, const Options& options,
+                       const SchoolSize& size) {
   const std::string folder = school + "SCHULE/";
-  SaveGeneralDataAndSchoolTypes(folder, number, 16, options);
+  SaveGeneralDataAndSchoolTypes(folder, number, 16, options, false);
 
   // Table 2: graduates by school type and year of birth.
   const std::vector<std::string> types = FirstCodes(Key("SSSA.SSD"), 30, options);
   Lines table2;
   table2.IdLine(18);
-  for (int i = 1; i < options.lines; ++i) {
+  for (int i = 1; i < size.lines; ++i) {
     table2.Field(types[static_cast<std::size_t>(i) % types.size()]).Field(1980 + i % 30);
     Counts(table2, 16, i);
     table2.End();
@@ -239,7 +255,7 @@ void WriteSchoolReport(const std::string& school, const std::string& number,
   const KeyFile& occupations = Key("SBBG3.SSD");
   Lines table3;
   table3.IdLine(9);
-  for (int i = 1; i < options.lines; ++i) {
+  for (int i = 1; i < size.lines; ++i) {
     const int code = (i * 7) % options.keyLines;
     table3.Field(i % 4 == 0 ? std::string() : Oem(KeyText(occupations, code)))
         .Field(KeyCode(code, occupations.codeWidth))
@@ -255,10 +271,10 @@ void WriteSchoolReport(const std::string& school, const std::string& number,
 // ---- the teacher report of the big school ----------------------------------------------------
 
 void WriteTeacherReport(const std::string& school, const std::string& number,
-                        const Options& options) {
+                        const Options& options, const SchoolSize& size) {
   // The school's identification list, last teacher first.
   Lines list;
-  for (int i = options.teachers - 1; i >= 0; --i) list.Line(TeacherListLine(i));
+  for (int i = size.teachers - 1; i >= 0; --i) list.Line(TeacherListLine(i));
   WriteFile(school + "LEHRER.CSV", list.Text());
 
   const std::string folder = school + "LEHRER/";
@@ -268,8 +284,8 @@ void WriteTeacherReport(const std::string& school, const std::string& number,
   // unknown to the list and gets a row of his own.
   Lines table1;
   table1.IdLine(59);
-  for (int i = 0; i < options.teachers; ++i) {
-    const int teacher = (i * 7919) % options.teachers;
+  for (int i = 0; i < size.teachers; ++i) {
+    const int teacher = (i * 7919) % size.teachers;
     table1.Field(i % 50 == 49 ? std::to_string(900'000 + i) : TeacherNumber(teacher))
         .Field(1950 + i % 45)
         .Field(1 + i % 2)
@@ -293,7 +309,9 @@ void WriteTeacherReport(const std::string& school, const std::string& number,
   WriteFile(folder + number + "01.CSV", table1.Text());
 
   // Table 2 takes rows 1 to 30 (29 school types), table 3 rows 1 to 5 (4 scopes).
-  SaveKeyed(folder + number + "02.CSV", 12, FirstCodes(Key("SSSA-140.SSD"), 29, options));
+  std::vector<std::string> schoolTypes = FirstCodes(Key("SSSA-140.SSD"), 29, options);
+  if (size.misfits) schoolTypes.push_back(MisfitCode(Key("SSSA-140.SSD").codeWidth));
+  SaveKeyed(folder + number + "02.CSV", 12, schoolTypes);
   SaveKeyed(folder + number + "03.CSV", 7, FirstCodes(Key("ILKLWS-4.SSD"), 4, options));
 }
 
@@ -432,12 +450,15 @@ struct ClassKeys {
 // Eleven files for one class; `records` lines in each list file (tables 1, 3, 8) besides the
 // id line, `groups` occupation groups in table 9.
 void WriteClass(const std::string& folder, const std::string& school, const std::string& id, int c,
-                int records, int groups, const ClassKeys& keys) {
+                int records, int groups, const ClassKeys& keys, bool misfit) {
   const std::string type = KeyCode(c % 30, 2);
   const std::string grade = std::to_string(1 + c % 4);
   SaveSingle(ClassFile(folder, id, 0), 6, {school, type, id, "1", grade, "1"});
   SaveBirthYears(ClassFile(folder, id, 1), records);
-  SaveKeyed(ClassFile(folder, id, 2), 5, keys.priorSchooling);
+  std::vector<std::string> priorSchooling = keys.priorSchooling;
+  // The class tables count only records without a key; one with an unknown key is dropped.
+  if (misfit) priorSchooling.emplace_back();
+  SaveKeyed(ClassFile(folder, id, 2), 5, priorSchooling);
   SaveCountries(ClassFile(folder, id, 3), records, keys.countries);
   SaveKeyed(ClassFile(folder, id, 4), 5, keys.languages);
   SaveKeyed(ClassFile(folder, id, 5), 3, keys.trainingStatus);
@@ -448,21 +469,22 @@ void WriteClass(const std::string& folder, const std::string& school, const std:
   SaveSingle(ClassFile(folder, id, 10), 5, {"22", "22", "0", "0", "0"});
 }
 
-void WriteClassReport(const std::string& school, const std::string& number, const Options& options,
-                      Layout& layout) {
+// Returns the class ids in the order written. The first class has the list files of the size
+// given; the others are of a class's usual size.
+std::vector<std::string> WriteClassReport(const std::string& school, const std::string& number,
+                                          const SchoolSize& size, const ClassKeys& keys) {
   const std::string folder = school + "KLASSE/";
-  const ClassKeys keys(options);
-  for (int c = 0; c < options.classes; ++c) {
+  std::vector<std::string> ids;
+  for (int c = 0; c < size.classes; ++c) {
     const std::string id = ClassId(c);
-    layout.classes.push_back(id);
-    // The first class is the big one; the others are of a class's usual size.
+    ids.push_back(id);
     if (c == 0) {
-      layout.bigClass = id;
-      WriteClass(folder, number, id, c, options.lines - 1, options.groups, keys);
+      WriteClass(folder, number, id, c, size.lines - 1, size.groups, keys, size.misfits);
     } else {
-      WriteClass(folder, number, id, c, 5 + c % 20, 2 + c % 3, keys);
+      WriteClass(folder, number, id, c, 5 + c % 20, 2 + c % 3, keys, false);
     }
   }
+  return ids;
 }
 
 std::string WithSlash(const fs::path& path) {
@@ -490,12 +512,14 @@ std::string CheckOptions(const Options& options) {
   };
   // Dienststellen are numbered 13000 and up with five digits; class ids have room for 61,776
   // classes; keyed tables need their first 30 codes.
-  const std::array<Range, 6> ranges = {{{"--schools", options.schools, 1, 86'999},
+  const std::array<Range, 8> ranges = {{{"--schools", options.schools, 1, 86'999},
                                         {"--classes", options.classes, 1, 61'776},
                                         {"--teachers", options.teachers, 1, 899'999},
                                         {"--lines", options.lines, 2, 50'000'000},
                                         {"--key-lines", options.keyLines, 30, 1'000'000},
-                                        {"--groups", options.groups, 0, 1'000'000}}};
+                                        {"--groups", options.groups, 0, 1'000'000},
+                                        {"--usual-schools", options.usualSchools, 0, 86'998},
+                                        {"--misfit-every", options.misfitEvery, 0, 86'998}}};
   for (const Range& range : ranges) {
     if (range.value < range.min || range.value > range.max) {
       return std::string(range.name) + " muss zwischen " + std::to_string(range.min) + " und " +
@@ -516,14 +540,25 @@ Layout WriteLargeDataBase(const std::string& folder, const Options& options) {
   layout.dataBaseDirectory = WithSlash(root / "db");
   layout.bigSchool = std::to_string(13'000);
   WriteProgramDirectory(layout.programDirectory, options, layout);
+  const ClassKeys keys(options);
   for (int i = 0; i < options.schools; ++i) {
     const std::string number = std::to_string(13'000 + i);
     const std::string school = layout.dataBaseDirectory + number + "/";
-    WriteQuickReport(school, number, options);
-    if (number != layout.bigSchool) continue;
-    WriteSchoolReport(school, number, options);
-    WriteTeacherReport(school, number, options);
-    WriteClassReport(school, number, options, layout);
+    const bool big = i == 0;
+    const bool usual = i >= 1 && i <= options.usualSchools;
+    const bool misfits = usual && options.misfitEvery > 0 && (i - 1) % options.misfitEvery == 0;
+    WriteQuickReport(school, number, options, misfits);
+    if (!big && !usual) continue;
+    const SchoolSize size =
+        big ? SchoolSize{options.classes, options.teachers, options.lines, options.groups, false}
+            : SchoolSize{kUsualClasses, kUsualTeachers, kUsualLines, 3, misfits};
+    WriteSchoolReport(school, number, options, size);
+    WriteTeacherReport(school, number, options, size);
+    std::vector<std::string> classes = WriteClassReport(school, number, size, keys);
+    if (misfits) layout.misfitSchools.push_back(number);
+    if (!big) continue;
+    layout.bigClass = classes.front();
+    layout.classes = std::move(classes);
   }
   return layout;
 }

@@ -11,7 +11,8 @@ namespace {
 
 constexpr const char* kUsage =
     "Aufruf: tabellario-largedb [--schools N] [--classes N] [--teachers N] [--lines N]\n"
-    "                           [--key-lines N] [--groups N] ORDNER\n"
+    "                           [--key-lines N] [--groups N] [--usual-schools N]\n"
+    "                           [--misfit-every N] ORDNER\n"
     "\n"
     "Schreibt eine große synthetische Statistik-Datenbank nach ORDNER:\n"
     "  ORDNER/program/  Schlüssel-Dateien, Lehrerliste und Einstellungen (ZREINST.DAT)\n"
@@ -22,7 +23,14 @@ constexpr const char* kUsage =
     "  --teachers N   Lehrkräfte (Vorgabe 20000)\n"
     "  --lines N      Zeilen jeder Listen-Datei der großen Schule (Vorgabe 100000)\n"
     "  --key-lines N  Zeilen jeder Schlüssel-Datei (Vorgabe 10000)\n"
-    "  --groups N     Berufsgruppen in Klassen-Tabelle 9 der großen Klasse (Vorgabe 500)\n";
+    "  --groups N     Berufsgruppen in Klassen-Tabelle 9 der großen Klasse (Vorgabe 500)\n"
+    "  --usual-schools N\n"
+    "                 Dienststellen nach der großen Schule, die jeden Bogen liefern wie eine\n"
+    "                 übliche Schule (30 Klassen, 60 Lehrkräfte, Listen von 200 Zeilen;\n"
+    "                 Vorgabe 0: nur die Schnellmeldung)\n"
+    "  --misfit-every N\n"
+    "                 jede N-te dieser Schulen hat Datensätze, die keine Schlüssel-Zeile\n"
+    "                 aufnimmt (Vorgabe 0: keine)\n";
 
 int UsageError(const std::string& problem) {
   std::fprintf(stderr, "%s\n\n%s", problem.c_str(), kUsage);
@@ -43,9 +51,14 @@ int main(int argc, char** argv) {
     const char* name;
     int* value;
   };
-  const Flag flags[] = {{"--schools", &options.schools},    {"--classes", &options.classes},
-                        {"--teachers", &options.teachers},  {"--lines", &options.lines},
-                        {"--key-lines", &options.keyLines}, {"--groups", &options.groups}};
+  const Flag flags[] = {{"--schools", &options.schools},
+                        {"--classes", &options.classes},
+                        {"--teachers", &options.teachers},
+                        {"--lines", &options.lines},
+                        {"--key-lines", &options.keyLines},
+                        {"--groups", &options.groups},
+                        {"--usual-schools", &options.usualSchools},
+                        {"--misfit-every", &options.misfitEvery}};
   std::string folder;
   for (int i = 1; i < argc; ++i) {
     const std::string_view argument = argv[i];
