@@ -1,6 +1,7 @@
 #include "records/placement.hpp"
 
 #include <algorithm>
+#include <atomic>
 
 #include "records/fields.hpp"
 #include "records/file_names.hpp"
@@ -12,10 +13,20 @@ namespace {
 constexpr std::size_t kFirstEndsBlockWords = 1024;
 constexpr std::size_t kMaxEndsBlockWords = 16 * 1024;
 
+// Workers of a data-base check open files at the same time.
+std::uint64_t NextSerial() {
+  static std::atomic<std::uint64_t> last{0};
+  return last.fetch_add(1, std::memory_order_relaxed) + 1;
+}
+
 }  // namespace
 
 DataFile::DataFile(const std::string& path, int fieldCount)
-    : path_(path), fieldCount_(fieldCount), exists_(!PathMissing(path)), reader_(path) {
+    : path_(path),
+      serial_(NextSerial()),
+      fieldCount_(fieldCount),
+      exists_(!PathMissing(path)),
+      reader_(path) {
   const auto count = static_cast<std::size_t>(std::max(0, fieldCount));
   endsBlockWords_ = std::max<std::size_t>(kFirstEndsBlockWords, count + kSplitSlack);
   NewEndsBlock();

@@ -45,6 +45,8 @@ class DataFile {
   // The line the record read last came from, counted from 1.
   std::uint32_t LineNumber() const { return lineNumber_; }
   const std::string& Path() const { return path_; }
+  // A number that no other data file opened in this run takes.
+  std::uint64_t Serial() const { return serial_; }
   // Field k, counted from 1 as the capture columns are.
   std::string_view Field(int k) const {
     return FieldOfEnds(Line(), ends_, static_cast<std::size_t>(k - 1));
@@ -62,6 +64,7 @@ class DataFile {
 
  private:
   std::string path_;
+  std::uint64_t serial_;
   int fieldCount_;
   bool exists_;
   std::uint32_t lineNumber_ = 0;
@@ -112,7 +115,7 @@ void PutFields(TableGrid& grid, int row, std::span<const std::string_view> field
 // The same with the record just read from a data file.
 inline void PutFields(TableGrid& grid, int row, const DataFile& file, int firstColumn) {
   grid.SetLineCells(firstColumn, row, file.Line(), file.Ends(), file.LineBlock(), file.EndsBlock());
-  grid.SetDataOrigin(row, file.LineNumber(), file.Path(), firstColumn);
+  grid.SetDataOrigin(row, file.LineNumber(), file.Path(), firstColumn, file.Serial());
 }
 // Empties columns firstCol..lastCol of rows firstRow..lastRow (clipped to the grid).
 void ClearCells(TableGrid& grid, int firstCol, int lastCol, int firstRow, int lastRow);

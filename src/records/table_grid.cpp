@@ -506,6 +506,7 @@ int TableGrid::KeepCellText(int col, std::string_view text) {
 
 void TableGrid::ClearCells() {
   dataFile_.clear();
+  dataSource_ = 0;
   dataFirstCol_ = 0;
   keyFile_.clear();
   for (Row& row : rows_) {

@@ -85,11 +85,16 @@ class TableGrid {
   // row out (with its line there while no record has been placed into the row). The origin
   // moves with the row's texts when rows are sorted; setting the table up again (ClearCells)
   // forgets it. Lines are counted from 1; 0 is none.
-  void SetDataOrigin(int row, std::uint32_t line, std::string_view file, int firstCol) {
+  // `source` is a number that names the caller's open file and no other (0: none); while it
+  // stays the same, the file's name is not compared again for every row.
+  void SetDataOrigin(int row, std::uint32_t line, std::string_view file, int firstCol,
+                     std::uint64_t source = 0) {
     if (row < 0 || row >= RowCount()) return;
     Row& r = rows_[static_cast<std::size_t>(row)];
     r.origin = (r.origin & kKeyRowBit) | kDataLineBit | (line & kOriginLineMask);
+    if (source != 0 && source == dataSource_ && firstCol == dataFirstCol_) return;
     if (file != dataFile_ || firstCol != dataFirstCol_) SetDataFile(file, firstCol);
+    dataSource_ = source;
   }
   void SetKeyOrigin(int row, std::uint32_t line, std::string_view file);
   std::uint32_t DataLine(int row) const;
@@ -223,6 +228,7 @@ class TableGrid {
   std::size_t lineRows_ = 0;         // rows whose line is in the store
   std::vector<KeptCell> keptCells_;  // their texts in the store; cleared with it
   std::string dataFile_;             // the data file rows were placed from
+  std::uint64_t dataSource_ = 0;     // the open file it was last set from
   int dataFirstCol_ = 0;
   std::string keyFile_;  // the key file that laid out the key rows
 };

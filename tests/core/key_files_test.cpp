@@ -160,6 +160,29 @@ TEST_F(LoadKeyRowsTest, RowsKnowTheLinesTheyCameFrom) {
   EXPECT_EQ(grid.KeyFile(), "");
 }
 
+// Files opened one after the other into the same grid, each where the one before stood and
+// with a name as long: the grid names the file and first column of the row placed last.
+TEST_F(LoadKeyRowsTest, EachFileOpenedAfterAnotherIsNamedAgain) {
+  WriteOemLines(dir.Path() + "1300101.CSV", {"a;b"});
+  WriteOemLines(dir.Path() + "1300102.CSV", {"c;d"});
+  TableGrid grid(4, 3);
+  const struct {
+    const char* name;
+    int firstColumn;
+    int row;
+  } steps[] = {
+      {"1300101.CSV", 1, 1}, {"1300102.CSV", 1, 2}, {"1300102.CSV", 2, 1}, {"1300101.CSV", 2, 2}};
+  for (const auto& step : steps) {
+    DataFile file(dir.Path() + step.name, 2);
+    ASSERT_TRUE(file.Next());
+    PutFields(grid, step.row, file, step.firstColumn);
+    PutFields(grid, step.row, file, step.firstColumn);
+    EXPECT_EQ(grid.DataFile(), dir.Path() + step.name);
+    EXPECT_EQ(grid.DataFirstColumn(), step.firstColumn);
+    EXPECT_EQ(grid.DataLine(step.row), 1U);
+  }
+}
+
 struct KeyFileCase {
   const char* name;
   std::string bytes;
