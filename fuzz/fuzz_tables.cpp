@@ -238,13 +238,15 @@ void CheckContent(const Table& table, const TableGrid& grid,
                   const std::vector<std::string>& lines) {
   if (table.fields == 0) return;
   int row = 0;
+  std::string line;
+  std::vector<std::string_view> fields;
   for (std::size_t i = 0; i < lines.size(); ++i) {
     if (table.kind == Kind::Single && i >= 2) break;
     if (table.kind == Kind::Identification && lines[i].empty()) continue;
     ++row;
-    std::string line = lines[i];
+    line.assign(lines[i]);
     OemToWin1252InPlace(line);
-    const std::vector<std::string_view> fields = ReferenceSplit(line, table.fields);
+    ReferenceSplit(line, table.fields, fields);
     for (int k = 0; k < table.fields && k + 1 < grid.ColCount(); ++k) {
       std::string_view expected = fields[static_cast<std::size_t>(k)];
       if (table.dienststelle && row == 2 && k == 0 && (IsBlank(expected) || expected == "00000")) {
