@@ -36,8 +36,9 @@ void CheckFieldRules(std::string_view field) {
 }
 
 // The cut of SplitRecord against repeated field-by-field calls, and every field a piece of the
-// line, in order.
-void CheckSplit(std::string_view line, int n) {
+// line, in order. With `copies` also the form that copies the fields (the views copied, so that
+// one line of each input is enough for it).
+void CheckSplit(std::string_view line, int n, bool copies) {
   // The buffers keep their room from call to call: the checks run for every line.
   static std::vector<std::string_view> expected;
   static std::vector<std::string_view> views;
@@ -57,11 +58,13 @@ void CheckSplit(std::string_view line, int n) {
                "field is not a piece of its line after the field before", line);
     previousEnd = views[k].data() + views[k].size();
   }
-  const std::vector<std::string> copies = SplitRecord(line, n);
-  FUZZ_CHECK(copies.size() == expected.size(), "SplitRecord copies: another number of fields",
-             line);
-  for (std::size_t k = 0; k < copies.size(); ++k) {
-    FUZZ_CHECK(copies[k] == expected[k], "SplitRecord copies differ from the views", line);
+  if (copies) {
+    const std::vector<std::string> copied = SplitRecord(line, n);
+    FUZZ_CHECK(copied.size() == expected.size(), "SplitRecord copies: another number of fields",
+               line);
+    for (std::size_t k = 0; k < copied.size(); ++k) {
+      FUZZ_CHECK(copied[k] == expected[k], "SplitRecord copies differ from the views", line);
+    }
   }
   // NextField alone, to the end of the line.
   std::string_view rest = line;
@@ -112,7 +115,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(!ContainsAny(line, "\r\n"), "line break inside a line", line);
     CheckConversion(line);
     OemToWin1252InPlace(line);
-    CheckSplit(line, n);
+    CheckSplit(line, n, count == 0);
     ++count;
   }
   FUZZ_CHECK(line.empty(), "the end of the file leaves text in the line", line);
@@ -154,7 +157,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool plain = std::all_of(raw.begin(), raw.end(), [](char c) {
       return c != '\r' && static_cast<unsigned char>(c) < 0x80;
     });
-    if (!plain) CheckSplit(raw, n);
+    if (!plain) CheckSplit(raw, n, false);
     start = end + 1;
   }
   return 0;
