@@ -1,13 +1,12 @@
 #include "records/key_files.hpp"
 
-#include <functional>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "records/fields.hpp"
 #include "records/file_names.hpp"
 #include "records/line_reader.hpp"
+#include "records/text_index.hpp"
 
 namespace tab {
 
@@ -18,37 +17,52 @@ std::uint16_t LowWord(std::string_view field) {
   return static_cast<std::uint16_t>(static_cast<std::uint32_t>(ParseNumber(field)));
 }
 
-struct TransparentHash {
-  using is_transparent = void;
-  std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
-};
-
 // What the lines of one match value leave in a blank target cell. Lines are applied in file
 // order while the cell is blank, so the first line whose value is not blank settles the cell;
-// until then each line overwrites the one before (a blank value keeps the cell blank).
+// until then each line overwrites the one before (a blank value keeps the cell blank). The
+// values lie one after the other in one buffer.
 struct Completion {
-  std::string value;
+  std::size_t begin = 0;
+  std::size_t size = 0;
   bool settled = false;
 };
 
-using CompletionMap = std::unordered_map<std::string, Completion, TransparentHash, std::equal_to<>>;
-
-void Learn(CompletionMap& map, std::string_view match, std::string_view value) {
-  auto it = map.find(match);
-  if (it == map.end()) {
-    map.emplace(std::string(match), Completion{std::string(value), !IsBlank(value)});
-  } else if (!it->second.settled) {
-    it->second.value.assign(value);
-    it->second.settled = !IsBlank(value);
+class CompletionMap {
+ public:
+  bool Empty() const { return matches_.Size() == 0; }
+  void Learn(std::string_view match, std::string_view value) {
+    const std::size_t number = matches_.Add(match);
+    if (number == values_.size()) {
+      values_.emplace_back();
+    } else if (values_[number].settled) {
+      return;
+    }
+    Completion& completion = values_[number];
+    completion = {bytes_.size(), value.size(), !IsBlank(value)};
+    bytes_.append(value);
   }
-}
+  // The value for a match, or null when no line has the match.
+  const Completion* Find(std::string_view match) const {
+    const std::size_t number = matches_.Find(match);
+    return number == TextIndex::kNone ? nullptr : &values_[number];
+  }
+  std::string_view Value(const Completion& completion) const {
+    return {bytes_.data() + completion.begin, completion.size};
+  }
+
+ private:
+  TextIndex matches_;
+  std::vector<Completion> values_;  // by the number of the match
+  std::string bytes_;
+};
 
 void Apply(TableGrid& grid, int matchColumn, int targetColumn, const CompletionMap& map) {
-  if (map.empty()) return;
+  if (map.Empty()) return;
   for (int row = 2; row < grid.RowCount(); ++row) {
     if (!IsBlank(grid.Cell(targetColumn, row))) continue;
-    auto it = map.find(std::string_view(grid.Cell(matchColumn, row)));
-    if (it != map.end()) grid.SetCell(targetColumn, row, it->second.value);
+    if (const Completion* found = map.Find(grid.Cell(matchColumn, row))) {
+      grid.SetCell(targetColumn, row, map.Value(*found));
+    }
   }
 }
 
@@ -73,7 +87,7 @@ void Complete(TableGrid& grid, int matchColumn, int targetColumn, int matchField
     // without a text.
     const std::string_view match = fields[static_cast<std::size_t>(matchField)];
     if (matchField == kTextField && IsBlank(match)) continue;
-    Learn(map, match, fields[static_cast<std::size_t>(valueField)]);
+    map.Learn(match, fields[static_cast<std::size_t>(valueField)]);
   }
   // The lines read before a read error have done their work already when the file is applied
   // line by line; the same holds here.

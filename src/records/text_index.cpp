@@ -1,0 +1,81 @@
+#include "records/text_index.hpp"
+
+#include <cstring>
+
+namespace tab {
+namespace {
+
+constexpr std::size_t kFirstSlots = 64;
+
+std::uint64_t Mix(std::uint64_t h) {
+  h ^= h >> 32;
+  h *= 0xD6E8FEB86659FD93ULL;
+  h ^= h >> 32;
+  return h;
+}
+
+}  // namespace
+
+std::uint64_t TextIndex::Hash(std::string_view text) {
+  std::uint64_t h = 0x9E3779B97F4A7C15ULL ^ text.size();
+  const char* p = text.data();
+  std::size_t left = text.size();
+  while (left >= 8) {
+    std::uint64_t word;
+    std::memcpy(&word, p, 8);
+    h = (h ^ word) * 0xBF58476D1CE4E5B9ULL;
+    h ^= h >> 29;
+    p += 8;
+    left -= 8;
+  }
+  if (left > 0) {
+    std::uint64_t word = 0;
+    std::memcpy(&word, p, left);
+    h = (h ^ word) * 0xBF58476D1CE4E5B9ULL;
+  }
+  return Mix(h);
+}
+
+std::size_t TextIndex::SlotOf(std::string_view text, std::uint64_t hash) const {
+  const std::size_t mask = slots_.size() - 1;
+  for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
+    const std::uint32_t held = slots_[slot];
+    if (held == 0) return slot;
+    const Entry& entry = entries_[held - 1];
+    if (entry.hash == hash && entry.size == text.size() &&
+        (text.empty() || std::memcmp(bytes_.data() + entry.begin, text.data(), text.size()) == 0)) {
+      return slot;
+    }
+  }
+}
+
+std::size_t TextIndex::Find(std::string_view text) const {
+  if (entries_.empty()) return kNone;
+  const std::uint32_t held = slots_[SlotOf(text, Hash(text))];
+  return held == 0 ? kNone : held - 1;
+}
+
+std::size_t TextIndex::Add(std::string_view text) {
+  // At most half of the slots are taken, so that a search ends soon at an empty one.
+  if (2 * (entries_.size() + 1) > slots_.size()) Grow();
+  const std::uint64_t hash = Hash(text);
+  const std::size_t slot = SlotOf(text, hash);
+  if (slots_[slot] != 0) return slots_[slot] - 1;
+  entries_.push_back({hash, bytes_.size(), text.size()});
+  bytes_.append(text);
+  slots_[slot] = static_cast<std::uint32_t>(entries_.size());
+  return entries_.size() - 1;
+}
+
+void TextIndex::Grow() {
+  const std::size_t size = slots_.empty() ? kFirstSlots : 2 * slots_.size();
+  slots_.assign(size, 0);
+  const std::size_t mask = size - 1;
+  for (std::size_t number = 0; number < entries_.size(); ++number) {
+    std::size_t slot = entries_[number].hash & mask;
+    while (slots_[slot] != 0) slot = (slot + 1) & mask;
+    slots_[slot] = static_cast<std::uint32_t>(number + 1);
+  }
+}
+
+}  // namespace tab
