@@ -1,5 +1,6 @@
 #include "records/key_files.hpp"
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -130,9 +131,8 @@ bool LoadKeyRows(TableGrid& grid, const std::string& programDir, std::string_vie
     // The grid grows before the row is written so that no cell of a key row is lost.
     if (row + 1 > grid.RowCount()) grid.SetRowCount(row + 1);
     SplitRecord(line, 2, fields);
-    grid.SetCell(0, row, fields[0]);
-    grid.SetCell(1, row, fields[1]);
-    if (copyCode) grid.SetCell(2, row, fields[0]);
+    const std::array<std::string_view, 3> cells = {fields[0], fields[1], fields[0]};
+    grid.SetCells(0, row, std::span(cells).first(copyCode ? 3 : 2));
     grid.SetKeyOrigin(row, static_cast<std::uint32_t>(row - 1), path);
     ++row;
   }

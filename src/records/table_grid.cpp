@@ -272,6 +272,29 @@ void TableGrid::DropLine(Row& row) {
   }
 }
 
+template <class Field>
+void TableGrid::StoreLine(Row& row, std::size_t first, std::size_t count, const Field& field) {
+  std::size_t size = count - 1;  // a separator byte between fields, as in a line read from a file
+  for (std::size_t k = 0; k < count; ++k) size += field(k).size();
+  std::uint32_t* ends = store_.Allocate(count);
+  // Words, so that the ends after them stay aligned.
+  char* bytes = reinterpret_cast<char*>(store_.Allocate((size + 3) / 4));
+  std::size_t at = 0;
+  for (std::size_t k = 0; k < count; ++k) {
+    if (k > 0) bytes[at++] = ';';
+    const std::string_view text = field(k);
+    if (!text.empty()) std::memcpy(bytes + at, text.data(), text.size());
+    at += text.size();
+    ends[k] = static_cast<std::uint32_t>(at);
+  }
+  if (row.line == nullptr) ++lineRows_;
+  row.line = bytes;
+  row.lineEnds = ends;
+  row.lineCells = static_cast<std::uint32_t>(count);
+  row.lineFirst = static_cast<std::uint32_t>(first);
+  row.keptCell = 0;
+}
+
 TableGrid::TableGrid(int cols, int rows, int fixedCols, int defaultColWidth, int defaultRowHeight,
                      int fixedRows)
     : colCount_(std::max(1, cols)),
@@ -400,8 +423,15 @@ void TableGrid::SetCells(int firstCol, int row, std::span<const std::string_view
     SetCells(firstCol, row, views);
     return;
   }
-  Texts& t = Own(r);
   const auto first = static_cast<std::size_t>(firstCol);
+  if (r.line == nullptr && (!r.own || r.own->ends.empty()) && bytes + inGrid < kMaxRowBytes) {
+    // A row without texts: one line in the store (trailing empty texts need no room).
+    std::size_t count = inGrid;
+    while (count > 0 && texts[count - 1].empty()) --count;
+    if (count > 0) StoreLine(r, first, count, [&](std::size_t k) { return texts[k]; });
+    return;
+  }
+  Texts& t = Own(r);
   if (!t.cols.empty() || first < t.ends.size() || first - t.ends.size() >= kSparseGap ||
       bytes > kMaxRowBytes - t.bytes.size()) {
     // Cells already stored in the way, or far from them: one after the other.
@@ -448,6 +478,10 @@ void TableGrid::SetLineCells(int firstCol, int row, std::string_view line,
     keptText.assign(kept.text);
     keptCol = static_cast<int>(kept.col);
   };
+  if (firstCol >= 0 && firstCol < colCount_ && r.line != nullptr && r.keptCell == 0 &&
+      keptCell == 0 && (!r.own || r.own->ends.empty()) && JoinLine(r, firstCol, line, ends)) {
+    return;
+  }
   if (firstCol < 0 || firstCol >= colCount_ || r.line != nullptr ||
       (r.own && !r.own->ends.empty()) || line.size() + ends.size() >= kMaxRowBytes) {
     // Texts in the way (or columns to drop): cell by cell.
@@ -490,6 +524,68 @@ void TableGrid::SetLineCells(int firstCol, int row, std::string_view line,
   r.lineFirst = static_cast<std::uint32_t>(firstCol);
   r.keptCell = static_cast<std::uint32_t>(keptCell);
   ++lineRows_;
+}
+
+bool TableGrid::JoinLine(Row& r, int firstCol, std::string_view line,
+                         std::span<const std::uint32_t> ends) {
+  const auto first = static_cast<std::size_t>(firstCol);
+  const std::size_t inGrid = std::min(ends.size(), static_cast<std::size_t>(colCount_) - first);
+  const std::size_t oldFirst = r.lineFirst;
+  const std::size_t oldEnd = oldFirst + r.lineCells;
+  // The old cells from the new line's columns on are all written over; those before them stay,
+  // with empty cells up to the new line where the old one ends early.
+  if (oldEnd > first + inGrid || (oldEnd < first && first - oldEnd >= kSparseGap)) return false;
+  if (line.size() + r.lineEnds[r.lineCells - 1] + inGrid + kSparseGap >= kMaxRowBytes) {
+    return false;
+  }
+  const std::size_t kept = first > oldFirst ? first - oldFirst : 0;
+  const std::size_t start = kept > 0 ? oldFirst : first;
+  const std::size_t oldKept = std::min<std::size_t>(kept, r.lineCells);
+  // Trailing empty fields need no room: a field is empty where it ends one past the end before.
+  const auto emptyField = [](const std::uint32_t* e, std::size_t k) {
+    return e[k] == (k == 0 ? 0 : e[k - 1] + 1);
+  };
+  std::size_t count = inGrid;
+  while (count > 0 && emptyField(ends.data(), count - 1)) --count;
+  std::size_t keptCount = kept;
+  if (count == 0) {
+    keptCount = oldKept;
+    while (keptCount > 0 && emptyField(r.lineEnds, keptCount - 1)) --keptCount;
+    if (keptCount == 0) {
+      DropLine(r);
+      return true;
+    }
+  }
+  // The kept cells' bytes as they stand (with their separators), a separator for each empty
+  // cell up to the new line, and the new line's bytes.
+  const std::size_t oldKeptCount = std::min(keptCount, oldKept);
+  const std::size_t keptBytes = oldKeptCount == 0 ? 0 : r.lineEnds[oldKeptCount - 1];
+  const std::size_t newBytes = count == 0 ? 0 : ends[count - 1];
+  const std::size_t total = keptCount + count;
+  // A separator before every cell but the first.
+  std::size_t size = keptBytes + (keptCount - oldKeptCount) - (oldKeptCount == 0 && keptCount > 0);
+  if (count > 0) size += (keptCount > 0 ? 1 : 0) + newBytes;
+  std::uint32_t* joinedEnds = store_.Allocate(total);
+  char* bytes = reinterpret_cast<char*>(store_.Allocate((size + 3) / 4));
+  if (keptBytes != 0) std::memcpy(bytes, r.line, keptBytes);
+  std::copy(r.lineEnds, r.lineEnds + oldKeptCount, joinedEnds);
+  std::size_t at = keptBytes;
+  for (std::size_t k = oldKeptCount; k < keptCount; ++k) {
+    if (k > 0) bytes[at++] = ';';
+    joinedEnds[k] = static_cast<std::uint32_t>(at);
+  }
+  if (count > 0) {
+    if (keptCount > 0) bytes[at++] = ';';
+    if (newBytes != 0) std::memcpy(bytes + at, line.data(), newBytes);
+    for (std::size_t k = 0; k < count; ++k) {
+      joinedEnds[keptCount + k] = static_cast<std::uint32_t>(at + ends[k]);
+    }
+  }
+  r.line = bytes;
+  r.lineEnds = joinedEnds;
+  r.lineCells = static_cast<std::uint32_t>(total);
+  r.lineFirst = static_cast<std::uint32_t>(start);
+  return true;
 }
 
 int TableGrid::KeepCellText(int col, std::string_view text) {
