@@ -70,30 +70,44 @@ void Apply(TableGrid& grid, int matchColumn, int targetColumn, const CompletionM
 constexpr int kTextField = 1;
 
 // Shared by both completion commands. matchField/valueField pick code (0) or text (1) of a line.
+// The files' lines are learnt one after the other and the grid is gone through once: a blank
+// cell that one file leaves blank is open to the next one, as when each file is applied in turn.
+// Before a message the lines learnt so far are applied, so that the grid stands as it would.
 void Complete(TableGrid& grid, int matchColumn, int targetColumn, int matchField, int valueField,
-              const std::string& programDir, std::string_view fileName, MessagePort& port) {
+              const std::string& programDir, std::span<const std::string_view> fileNames,
+              MessagePort& port) {
   if (matchColumn == targetColumn) return;
-  const std::string path = ResolvePath(programDir, fileName);
-  if (!PathExists(path)) {
-    port.Information("Schlüssel-Datei:\n" + path + "\n" + "fehlt!");
-    return;
-  }
-  LineReader reader(path);
   CompletionMap map;
+  const auto applyLearnt = [&] {
+    Apply(grid, matchColumn, targetColumn, map);
+    map = CompletionMap();
+  };
   std::string line;
   std::vector<std::string_view> fields;
-  while (!reader.Failed() && reader.Next(line)) {
-    SplitRecord(line, 2, fields);
-    // A line without a text matches no row: it would otherwise give its code to every row
-    // without a text.
-    const std::string_view match = fields[static_cast<std::size_t>(matchField)];
-    if (matchField == kTextField && IsBlank(match)) continue;
-    map.Learn(match, fields[static_cast<std::size_t>(valueField)]);
+  for (const std::string_view fileName : fileNames) {
+    const std::string path = ResolvePath(programDir, fileName);
+    if (!PathExists(path)) {
+      applyLearnt();
+      port.Information("Schlüssel-Datei:\n" + path + "\n" + "fehlt!");
+      continue;
+    }
+    LineReader reader(path);
+    while (!reader.Failed() && reader.Next(line)) {
+      SplitRecord(line, 2, fields);
+      // A line without a text matches no row: it would otherwise give its code to every row
+      // without a text.
+      const std::string_view match = fields[static_cast<std::size_t>(matchField)];
+      if (matchField == kTextField && IsBlank(match)) continue;
+      map.Learn(match, fields[static_cast<std::size_t>(valueField)]);
+    }
+    // The lines read before a read error have done their work already when the file is
+    // applied line by line; the same holds here.
+    if (reader.Failed()) {
+      applyLearnt();
+      port.IoError(path, reader.Error());
+    }
   }
-  // The lines read before a read error have done their work already when the file is applied
-  // line by line; the same holds here.
-  Apply(grid, matchColumn, targetColumn, map);
-  if (reader.Failed()) port.IoError(path, reader.Error());
+  applyLearnt();
 }
 
 }  // namespace
@@ -144,13 +158,13 @@ bool LoadKeyRows(TableGrid& grid, const std::string& programDir, std::string_vie
 }
 
 void CompleteTexts(TableGrid& grid, int codeColumn, int textColumn, const std::string& programDir,
-                   std::string_view fileName, MessagePort& port) {
-  Complete(grid, codeColumn, textColumn, 0, kTextField, programDir, fileName, port);
+                   std::span<const std::string_view> fileNames, MessagePort& port) {
+  Complete(grid, codeColumn, textColumn, 0, kTextField, programDir, fileNames, port);
 }
 
 void CompleteKeys(TableGrid& grid, int textColumn, int codeColumn, const std::string& programDir,
-                  std::string_view fileName, MessagePort& port) {
-  Complete(grid, textColumn, codeColumn, kTextField, 0, programDir, fileName, port);
+                  std::span<const std::string_view> fileNames, MessagePort& port) {
+  Complete(grid, textColumn, codeColumn, kTextField, 0, programDir, fileNames, port);
 }
 
 }  // namespace tab

@@ -37,6 +37,8 @@ constexpr std::size_t kMaxBlockWords = 1024 * 1024;
 
 TableGrid::LineStore& TableGrid::LineStore::operator=(const LineStore& other) {
   if (this != &other) {
+    placed_ = other.placed_;
+    garbage_ = other.garbage_;
     blocks_ = other.blocks_;
     kept_ = other.kept_;
     keptEnds_ = other.keptEnds_;
@@ -53,7 +55,9 @@ TableGrid::LineStore::LineStore(LineStore&& other) noexcept
       keptEnds_(std::move(other.keptEnds_)),
       total_(std::exchange(other.total_, 0)),
       next_(std::exchange(other.next_, nullptr)),
-      left_(std::exchange(other.left_, 0)) {}
+      left_(std::exchange(other.left_, 0)),
+      placed_(std::exchange(other.placed_, 0)),
+      garbage_(std::exchange(other.garbage_, 0)) {}
 
 TableGrid::LineStore& TableGrid::LineStore::operator=(LineStore&& other) noexcept {
   if (this != &other) {
@@ -66,6 +70,8 @@ TableGrid::LineStore& TableGrid::LineStore::operator=(LineStore&& other) noexcep
     total_ = std::exchange(other.total_, 0);
     next_ = std::exchange(other.next_, nullptr);
     left_ = std::exchange(other.left_, 0);
+    placed_ = std::exchange(other.placed_, 0);
+    garbage_ = std::exchange(other.garbage_, 0);
   }
   return *this;
 }
@@ -287,6 +293,7 @@ void TableGrid::StoreLine(Row& row, std::size_t first, std::size_t count, const 
     at += text.size();
     ends[k] = static_cast<std::uint32_t>(at);
   }
+  store_.Place(count + (size + 3) / 4);
   if (row.line == nullptr) ++lineRows_;
   row.line = bytes;
   row.lineEnds = ends;
@@ -389,6 +396,7 @@ void TableGrid::SetCell(int col, int row, std::string_view text) {
   if (index >= static_cast<std::size_t>(StoredCells(row)) && text.empty()) {
     return;  // already empty: no need to store it
   }
+  if (r.keptCell == 0 && (!r.own || r.own->ends.empty()) && RewriteLine(r, index, text)) return;
   // A text from this very row moves when the row's bytes do: take a copy first.
   std::string copy;
   if (RowHolds(r, text)) {
@@ -523,6 +531,7 @@ void TableGrid::SetLineCells(int firstCol, int row, std::string_view line,
   r.lineCells = static_cast<std::uint32_t>(count);
   r.lineFirst = static_cast<std::uint32_t>(firstCol);
   r.keptCell = static_cast<std::uint32_t>(keptCell);
+  store_.Place(count + (size + 3) / 4);
   ++lineRows_;
 }
 
@@ -565,6 +574,8 @@ bool TableGrid::JoinLine(Row& r, int firstCol, std::string_view line,
   // A separator before every cell but the first.
   std::size_t size = keptBytes + (keptCount - oldKeptCount) - (oldKeptCount == 0 && keptCount > 0);
   if (count > 0) size += (keptCount > 0 ? 1 : 0) + newBytes;
+  store_.Discard(r.lineCells + (r.lineEnds[r.lineCells - 1] + 3) / 4);
+  store_.Place(total + (size + 3) / 4);
   std::uint32_t* joinedEnds = store_.Allocate(total);
   char* bytes = reinterpret_cast<char*>(store_.Allocate((size + 3) / 4));
   if (keptBytes != 0) std::memcpy(bytes, r.line, keptBytes);
@@ -585,6 +596,50 @@ bool TableGrid::JoinLine(Row& r, int firstCol, std::string_view line,
   r.lineEnds = joinedEnds;
   r.lineCells = static_cast<std::uint32_t>(total);
   r.lineFirst = static_cast<std::uint32_t>(start);
+  return true;
+}
+
+bool TableGrid::RewriteLine(Row& r, std::size_t col, std::string_view text) {
+  // Rows up to this size are written anew: a copy costs less than texts of their own.
+  constexpr std::size_t kShortRowBytes = 256;
+  // A store this small may hold any share of old lines.
+  constexpr std::size_t kFreeGarbageWords = 4096;
+  if (r.line == nullptr) {
+    // Nothing stored yet (an empty text returned earlier).
+    if (text.size() > kShortRowBytes) return false;
+    StoreLine(r, col, 1, [&](std::size_t) { return text; });
+    return true;
+  }
+  const std::size_t first = r.lineFirst;
+  const std::size_t end = first + r.lineCells;
+  const std::size_t newFirst = std::min(first, col);
+  const std::size_t newEnd = std::max(end, col + 1);
+  const std::size_t oldBytes = r.lineEnds[r.lineCells - 1];
+  if (newEnd - newFirst > kShortRowBytes / 4 || oldBytes + text.size() > kShortRowBytes) {
+    return false;
+  }
+  // Old lines stay in the store until it is cleared: they may make up half of it at most.
+  const std::size_t oldWords = r.lineCells + (oldBytes + 3) / 4;
+  const std::size_t garbage = store_.Garbage() + oldWords;
+  if (garbage > kFreeGarbageWords && 2 * garbage > store_.Placed()) return false;
+  store_.Discard(oldWords);
+  const char* line = r.line;
+  const std::uint32_t* ends = r.lineEnds;
+  const auto field = [&](std::size_t k) -> std::string_view {
+    const std::size_t c = newFirst + k;
+    if (c == col) return text;
+    if (c < first || c >= end) return {};
+    const std::size_t f = c - first;
+    const std::uint32_t begin = f == 0 ? 0 : ends[f - 1] + 1;
+    return {line + begin, ends[f] - begin};
+  };
+  std::size_t count = newEnd - newFirst;
+  while (count > 0 && field(count - 1).empty()) --count;
+  if (count == 0) {
+    DropLine(r);
+  } else {
+    StoreLine(r, newFirst, count, field);
+  }
   return true;
 }
 

@@ -160,7 +160,12 @@ class TableGrid {
    public:
     LineStore() = default;
     LineStore(const LineStore& other)
-        : blocks_(other.blocks_), kept_(other.kept_), keptEnds_(other.keptEnds_) {}
+        : blocks_(other.blocks_),
+          kept_(other.kept_),
+          keptEnds_(other.keptEnds_),
+          total_(other.total_),
+          placed_(other.placed_),
+          garbage_(other.garbage_) {}
     LineStore& operator=(const LineStore& other);
     LineStore(LineStore&& other) noexcept;
     LineStore& operator=(LineStore&& other) noexcept;
@@ -174,6 +179,12 @@ class TableGrid {
       return room;
     }
     void Clear();
+    // Words of the lines rows were given (here or in kept blocks), and of those no row shows
+    // any more.
+    std::size_t Placed() const { return placed_; }
+    std::size_t Garbage() const { return garbage_; }
+    void Place(std::size_t words) { placed_ += words; }
+    void Discard(std::size_t words) { garbage_ += words; }
     // Keeps a block that lines or ends of rows lie in (once, however many rows it serves).
     void Keep(const std::shared_ptr<char[]>& block) {
       if (kept_.empty() || kept_.back() != block) kept_.push_back(block);
@@ -190,6 +201,8 @@ class TableGrid {
     std::size_t total_ = 0;                                   // words in all blocks
     std::uint32_t* next_ = nullptr;
     std::size_t left_ = 0;
+    std::size_t placed_ = 0;
+    std::size_t garbage_ = 0;
   };
 
   Row EmptyRow() const {
@@ -211,6 +224,10 @@ class TableGrid {
   // SetLineCells into a row that holds a line already (no kept cell, no own texts): false, with
   // nothing written, where old cells lie beyond the new line's columns or far before them.
   bool JoinLine(Row& row, int firstCol, std::string_view line, std::span<const std::uint32_t> ends);
+  // SetCell into a short row without own texts: the row gets a new line in the store with the
+  // cell changed. False, with nothing written, where the row is long or far apart, or where the
+  // store holds as many old lines as it may.
+  bool RewriteLine(Row& row, std::size_t col, std::string_view text);
   const KeptCell* KeptCellOf(const Row& row) const {
     return row.keptCell == 0 ? nullptr : &keptCells_[row.keptCell - 1];
   }

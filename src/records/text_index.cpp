@@ -28,10 +28,18 @@ std::uint64_t TextIndex::Hash(std::string_view text) {
     p += 8;
     left -= 8;
   }
-  if (left > 0) {
-    std::uint64_t word = 0;
-    std::memcpy(&word, p, left);
-    h = (h ^ word) * 0xBF58476D1CE4E5B9ULL;
+  // The last bytes without a copy byte by byte: two loads that may overlap, or three bytes.
+  if (left >= 4) {
+    std::uint32_t low;
+    std::uint32_t high;
+    std::memcpy(&low, p, 4);
+    std::memcpy(&high, p + left - 4, 4);
+    h = (h ^ (std::uint64_t{high} << 32 | low)) * 0xBF58476D1CE4E5B9ULL;
+  } else if (left > 0) {
+    const auto byte = [&](std::size_t i) {
+      return std::uint64_t{static_cast<unsigned char>(p[i])};
+    };
+    h = (h ^ (byte(0) << 16 | byte(left / 2) << 8 | byte(left - 1))) * 0xBF58476D1CE4E5B9ULL;
   }
   return Mix(h);
 }

@@ -579,6 +579,47 @@ TEST(TableGridLines, ALinePlacedOverALineReadsAsCellByCellWrites) {
   }
 }
 
+// Short rows written cell by cell, again and again, over many rows: old texts pile up until the
+// grid gives rows texts of their own instead; every cell reads as written all the while, and a
+// view taken before the writes to other rows stays valid.
+TEST(TableGridModel, ShortRowsWrittenOverAndOverKeepEveryCell) {
+  constexpr int kRows = 3000;
+  TableGrid grid(5, kRows, 1, 64);
+  CellModel model(5, kRows);
+  std::mt19937 random(99);
+  grid.SetCell(0, 0, "bleibt");
+  const std::string_view view = grid.Cell(0, 0);
+  const std::string words[] = {"", " ", "07", "Berufsschule", std::string(70, 'y')};
+  for (int pass = 0; pass < 12; ++pass) {
+    for (int row = 1; row < kRows; ++row) {
+      const int col = static_cast<int>(random() % 5);
+      const std::string& text = words[random() % std::size(words)];
+      grid.SetCell(col, row, text);
+      model.Set(col, row, text);
+      if (random() % 4 == 0) {
+        const int from = static_cast<int>(random() % 5);
+        const std::string copied = model.Get(from, row);
+        grid.SetCell((col + 1) % 5, row, grid.Cell(from, row));
+        model.Set((col + 1) % 5, row, copied);
+      }
+    }
+    for (int row = 1; row < kRows; ++row) {
+      for (int c = 0; c < 5; ++c) {
+        ASSERT_EQ(grid.Cell(c, row), model.Get(c, row))
+            << "pass " << pass << " cell " << c << "," << row;
+      }
+    }
+  }
+  ExpectRowReads(
+      grid,
+      [&] {
+        model.Set(0, 0, "bleibt");
+        return model;
+      }(),
+      0);
+  EXPECT_EQ(view, "bleibt");
+}
+
 // A view of a cell stays valid while other rows change and the grid gains rows.
 TEST(TableGridModel, ViewsOfACellOutliveWritesToOtherRowsAndNewRows) {
   TableGrid grid(4, 2, 1, 64);
