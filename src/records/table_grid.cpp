@@ -625,6 +625,46 @@ bool TableGrid::RewriteLine(Row& r, std::size_t col, std::string_view text) {
   store_.Discard(oldWords);
   const char* line = r.line;
   const std::uint32_t* ends = r.lineEnds;
+  if (col >= first && col < end && !(text.empty() && col + 1 == end)) {
+    // A cell of the line changes: the bytes before and after it are copied as they stand, the
+    // ends after it move by the difference.
+    const std::size_t f = col - first;
+    const std::size_t begin = f == 0 ? 0 : ends[f - 1] + 1;
+    const std::size_t size = oldBytes - (ends[f] - begin) + text.size();
+    std::uint32_t* newEnds = store_.Allocate(r.lineCells);
+    char* bytes = reinterpret_cast<char*>(store_.Allocate((size + 3) / 4));
+    std::memcpy(bytes, line, begin);
+    if (!text.empty()) std::memcpy(bytes + begin, text.data(), text.size());
+    std::memcpy(bytes + begin + text.size(), line + ends[f], oldBytes - ends[f]);
+    std::copy(ends, ends + f, newEnds);
+    const auto shift = static_cast<std::uint32_t>(begin + text.size() - ends[f]);
+    for (std::size_t k = f; k < r.lineCells; ++k) newEnds[k] = ends[k] + shift;
+    store_.Place(r.lineCells + (size + 3) / 4);
+    r.line = bytes;
+    r.lineEnds = newEnds;
+    return true;
+  }
+  if (col >= end && !text.empty()) {
+    // A cell after the line: its bytes and empty cells up to the new one follow.
+    const std::size_t cells = col + 1 - first;
+    const std::size_t size = oldBytes + (col + 1 - end) + text.size();
+    std::uint32_t* newEnds = store_.Allocate(cells);
+    char* bytes = reinterpret_cast<char*>(store_.Allocate((size + 3) / 4));
+    std::memcpy(bytes, line, oldBytes);
+    std::copy(ends, ends + r.lineCells, newEnds);
+    std::size_t at = oldBytes;
+    for (std::size_t k = r.lineCells; k < cells; ++k) {
+      bytes[at++] = ';';
+      newEnds[k] = static_cast<std::uint32_t>(at);
+    }
+    std::memcpy(bytes + at, text.data(), text.size());
+    newEnds[cells - 1] = static_cast<std::uint32_t>(at + text.size());
+    store_.Place(cells + (size + 3) / 4);
+    r.line = bytes;
+    r.lineEnds = newEnds;
+    r.lineCells = static_cast<std::uint32_t>(cells);
+    return true;
+  }
   const auto field = [&](std::size_t k) -> std::string_view {
     const std::size_t c = newFirst + k;
     if (c == col) return text;

@@ -1,5 +1,6 @@
 #include "records/text_index.hpp"
 
+#include <algorithm>
 #include <cstring>
 
 namespace tab {
@@ -12,6 +13,11 @@ std::uint64_t Mix(std::uint64_t h) {
   h *= 0xD6E8FEB86659FD93ULL;
   h ^= h >> 32;
   return h;
+}
+
+// A slot: the high half of the hash, and the number + 1 in the low half (never 0).
+std::uint64_t SlotValue(std::uint64_t hash, std::size_t number) {
+  return (hash & 0xFFFFFFFF00000000ULL) | static_cast<std::uint32_t>(number + 1);
 }
 
 }  // namespace
@@ -44,14 +50,23 @@ std::uint64_t TextIndex::Hash(std::string_view text) {
   return Mix(h);
 }
 
+std::uint64_t TextIndex::Head(std::string_view text) {
+  std::uint64_t head = 0;
+  std::memcpy(&head, text.data(), std::min<std::size_t>(text.size(), 8));
+  return head;
+}
+
 std::size_t TextIndex::SlotOf(std::string_view text, std::uint64_t hash) const {
   const std::size_t mask = slots_.size() - 1;
+  const std::uint64_t tag = hash & 0xFFFFFFFF00000000ULL;
   for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
-    const std::uint32_t held = slots_[slot];
+    const std::uint64_t held = slots_[slot];
     if (held == 0) return slot;
-    const Entry& entry = entries_[held - 1];
-    if (entry.hash == hash && entry.size == text.size() &&
-        (text.empty() || std::memcmp(bytes_.data() + entry.begin, text.data(), text.size()) == 0)) {
+    if ((held & 0xFFFFFFFF00000000ULL) != tag) continue;
+    const Entry& entry = entries_[(held & 0xFFFFFFFFULL) - 1];
+    if (entry.size == text.size() && entry.head == Head(text) &&
+        (text.size() <= 8 ||
+         std::memcmp(bytes_.data() + entry.begin + 8, text.data() + 8, text.size() - 8) == 0)) {
       return slot;
     }
   }
@@ -59,8 +74,8 @@ std::size_t TextIndex::SlotOf(std::string_view text, std::uint64_t hash) const {
 
 std::size_t TextIndex::Find(std::string_view text) const {
   if (entries_.empty()) return kNone;
-  const std::uint32_t held = slots_[SlotOf(text, Hash(text))];
-  return held == 0 ? kNone : held - 1;
+  const std::uint64_t held = slots_[SlotOf(text, Hash(text))];
+  return held == 0 ? kNone : (held & 0xFFFFFFFFULL) - 1;
 }
 
 std::size_t TextIndex::Add(std::string_view text) {
@@ -68,10 +83,10 @@ std::size_t TextIndex::Add(std::string_view text) {
   if (2 * (entries_.size() + 1) > slots_.size()) Grow();
   const std::uint64_t hash = Hash(text);
   const std::size_t slot = SlotOf(text, hash);
-  if (slots_[slot] != 0) return slots_[slot] - 1;
-  entries_.push_back({hash, bytes_.size(), text.size()});
+  if (slots_[slot] != 0) return (slots_[slot] & 0xFFFFFFFFULL) - 1;
+  entries_.push_back({Head(text), bytes_.size(), text.size()});
   bytes_.append(text);
-  slots_[slot] = static_cast<std::uint32_t>(entries_.size());
+  slots_[slot] = SlotValue(hash, entries_.size() - 1);
   return entries_.size() - 1;
 }
 
@@ -80,9 +95,10 @@ void TextIndex::Grow() {
   slots_.assign(size, 0);
   const std::size_t mask = size - 1;
   for (std::size_t number = 0; number < entries_.size(); ++number) {
-    std::size_t slot = entries_[number].hash & mask;
+    const std::uint64_t hash = Hash(Text(number));
+    std::size_t slot = hash & mask;
     while (slots_[slot] != 0) slot = (slot + 1) & mask;
-    slots_[slot] = static_cast<std::uint32_t>(number + 1);
+    slots_[slot] = SlotValue(hash, number);
   }
 }
 

@@ -26,18 +26,23 @@ class TextIndex {
   }
 
  private:
+  // A text's first eight bytes stand in its entry: short keys (codes, numbers) are compared
+  // without a look into the buffer.
   struct Entry {
-    std::uint64_t hash;
+    std::uint64_t head;
     std::size_t begin;
     std::size_t size;
   };
+  static std::uint64_t Head(std::string_view text);
   static std::uint64_t Hash(std::string_view text);
   // The slot that holds the text, or the empty slot where it would go.
   std::size_t SlotOf(std::string_view text, std::uint64_t hash) const;
   void Grow();
 
   std::vector<Entry> entries_;
-  std::vector<std::uint32_t> slots_;  // number + 1; 0 is an empty slot
+  // The high half of a text's hash above its number + 1, so that most other texts are passed
+  // over without a look at their entry; 0 is an empty slot.
+  std::vector<std::uint64_t> slots_;
   std::string bytes_;
 };
 
