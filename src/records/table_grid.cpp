@@ -23,6 +23,10 @@ constexpr std::size_t kMaxRowBytes = std::numeric_limits<std::uint32_t>::max();
 // this many empty cells or more before it asks whether the written cells alone cost less.
 constexpr std::size_t kSparseGap = 256;
 
+// Rows written anew leave their old lines in the store until it is cleared: a store may hold
+// this many words of old lines, and beyond that as many as half of what rows were given.
+constexpr std::size_t kFreeGarbageWords = 4096;
+
 bool PointsInto(std::string_view text, const char* bytes, std::size_t size) {
   const std::less<const char*> before;
   return !text.empty() && size != 0 && !before(text.data(), bytes) &&
@@ -439,6 +443,39 @@ void TableGrid::SetCells(int firstCol, int row, std::span<const std::string_view
     if (count > 0) StoreLine(r, first, count, [&](std::size_t k) { return texts[k]; });
     return;
   }
+  if (r.line != nullptr && r.keptCell == 0 && (!r.own || r.own->ends.empty())) {
+    // A row that holds a line (with no cell far from the texts): a new line in the store with
+    // the texts in place, while old lines make up at most half of what rows were given.
+    const std::size_t oldFirst = r.lineFirst;
+    const std::size_t oldEnd = oldFirst + r.lineCells;
+    const std::size_t newFirst = std::min(oldFirst, first);
+    const std::size_t newEnd = std::max(oldEnd, first + inGrid);
+    const std::size_t oldBytes = r.lineEnds[r.lineCells - 1];
+    const std::size_t oldWords = r.lineCells + (oldBytes + 3) / 4;
+    const std::size_t garbage = store_.Garbage() + oldWords;
+    if (newEnd - newFirst < kSparseGap && bytes + oldBytes + (newEnd - newFirst) < kMaxRowBytes &&
+        (garbage <= kFreeGarbageWords || 2 * garbage <= store_.Placed())) {
+      const char* line = r.line;
+      const std::uint32_t* ends = r.lineEnds;
+      const auto field = [&](std::size_t k) -> std::string_view {
+        const std::size_t c = newFirst + k;
+        if (c >= first && c < first + inGrid) return texts[c - first];
+        if (c < oldFirst || c >= oldEnd) return {};
+        const std::size_t f = c - oldFirst;
+        const std::uint32_t begin = f == 0 ? 0 : ends[f - 1] + 1;
+        return {line + begin, ends[f] - begin};
+      };
+      std::size_t count = newEnd - newFirst;
+      while (count > 0 && field(count - 1).empty()) --count;
+      store_.Discard(oldWords);
+      if (count == 0) {
+        DropLine(r);
+      } else {
+        StoreLine(r, newFirst, count, field);
+      }
+      return;
+    }
+  }
   Texts& t = Own(r);
   if (!t.cols.empty() || first < t.ends.size() || first - t.ends.size() >= kSparseGap ||
       bytes > kMaxRowBytes - t.bytes.size()) {
@@ -486,8 +523,8 @@ void TableGrid::SetLineCells(int firstCol, int row, std::string_view line,
     keptText.assign(kept.text);
     keptCol = static_cast<int>(kept.col);
   };
-  if (firstCol >= 0 && firstCol < colCount_ && r.line != nullptr && r.keptCell == 0 &&
-      keptCell == 0 && (!r.own || r.own->ends.empty()) && JoinLine(r, firstCol, line, ends)) {
+  if (firstCol >= 0 && firstCol < colCount_ && r.line != nullptr && keptCell == 0 &&
+      (!r.own || r.own->ends.empty()) && JoinLine(r, firstCol, line, ends)) {
     return;
   }
   if (firstCol < 0 || firstCol >= colCount_ || r.line != nullptr ||
@@ -547,6 +584,10 @@ bool TableGrid::JoinLine(Row& r, int firstCol, std::string_view line,
   if (line.size() + r.lineEnds[r.lineCells - 1] + inGrid + kSparseGap >= kMaxRowBytes) {
     return false;
   }
+  // A kept text outside the new line's columns stays; one inside them is written over.
+  const KeptCell* keptText = KeptCellOf(r);
+  const bool keepsText =
+      keptText != nullptr && (keptText->col < first || keptText->col >= first + inGrid);
   const std::size_t kept = first > oldFirst ? first - oldFirst : 0;
   const std::size_t start = kept > 0 ? oldFirst : first;
   const std::size_t oldKept = std::min<std::size_t>(kept, r.lineCells);
@@ -561,6 +602,7 @@ bool TableGrid::JoinLine(Row& r, int firstCol, std::string_view line,
     keptCount = oldKept;
     while (keptCount > 0 && emptyField(r.lineEnds, keptCount - 1)) --keptCount;
     if (keptCount == 0) {
+      if (keepsText) return false;  // the kept text needs a line to stand beside
       DropLine(r);
       return true;
     }
@@ -596,14 +638,13 @@ bool TableGrid::JoinLine(Row& r, int firstCol, std::string_view line,
   r.lineEnds = joinedEnds;
   r.lineCells = static_cast<std::uint32_t>(total);
   r.lineFirst = static_cast<std::uint32_t>(start);
+  if (!keepsText) r.keptCell = 0;
   return true;
 }
 
 bool TableGrid::RewriteLine(Row& r, std::size_t col, std::string_view text) {
   // Rows up to this size are written anew: a copy costs less than texts of their own.
   constexpr std::size_t kShortRowBytes = 256;
-  // A store this small may hold any share of old lines.
-  constexpr std::size_t kFreeGarbageWords = 4096;
   if (r.line == nullptr) {
     // Nothing stored yet (an empty text returned earlier).
     if (text.size() > kShortRowBytes) return false;

@@ -221,8 +221,9 @@ class TableGrid {
   // being field(k), copied into the store; the fields may lie in the row's old line.
   template <class Field>
   void StoreLine(Row& row, std::size_t first, std::size_t count, const Field& field);
-  // SetLineCells into a row that holds a line already (no kept cell, no own texts): false, with
-  // nothing written, where old cells lie beyond the new line's columns or far before them.
+  // SetLineCells into a row that holds a line already (no own texts; a kept text outside the new
+  // line's columns stays): false, with nothing written, where old cells lie beyond the new
+  // line's columns or far before them.
   bool JoinLine(Row& row, int firstCol, std::string_view line, std::span<const std::uint32_t> ends);
   // SetCell into a short row without own texts: the row gets a new line in the store with the
   // cell changed. False, with nothing written, where the row is long or far apart, or where the

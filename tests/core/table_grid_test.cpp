@@ -514,16 +514,17 @@ TEST(TableGridLines, CopiesKeepTheirTextsWhileTheOriginalLoadsAgain) {
   EXPECT_EQ(copy.StoredCells(1), 5);
 }
 
-// A line placed into a row that holds a line already (laid out by SetCells, by a line of its own
-// or by a line kept in a caller's block), from every column before, inside and after the old
-// cells, with empty and trailing empty fields, clipped by the last column: the row reads as
-// writing every field cell by cell would leave it, and a later write to the row still works.
+// A line placed into a row that holds a line already (laid out by SetCells, by a line of its own,
+// by a line kept in a caller's block, or with a kept text in one column), from every column
+// before, inside and after the old cells, with empty and trailing empty fields, clipped by the
+// last column: the row reads as writing every field cell by cell would leave it, and a later
+// write to the row still works.
 TEST(TableGridLines, ALinePlacedOverALineReadsAsCellByCellWrites) {
   const std::vector<std::vector<std::string>> olds = {
       {"07"}, {"07", "Name, Vorname", "07"}, {"", "x"}, {"a", "", ""}, {"", ""}};
   const std::vector<std::string> lines = {"", ";", "1", "1;;3", "1;2;3;4;5;6;7", ";;;x", "a;;"};
   constexpr int kCols = 7;
-  for (int way = 0; way < 3; ++way) {
+  for (int way = 0; way < 5; ++way) {
     for (const auto& old : olds) {
       for (int oldFirst = 0; oldFirst < 4; ++oldFirst) {
         for (const std::string& line : lines) {
@@ -544,13 +545,20 @@ TEST(TableGridLines, ALinePlacedOverALineReadsAsCellByCellWrites) {
                 grid.SetCells(oldFirst, 1, oldTexts);
               } else if (way == 1) {
                 grid.SetLineCells(oldFirst, 1, oldLine, oldEnds);
-              } else {
+              } else if (way == 2) {
                 grid.SetLineCells(oldFirst, 1, std::string_view(block.get(), oldLine.size()),
                                   std::span<const std::uint32_t>(endsBlock.get(), old.size()),
                                   block, endsBlock);
               }
               for (std::size_t k = 0; k < old.size(); ++k) {
                 model.Set(oldFirst + static_cast<int>(k), 1, old[k]);
+              }
+              if (way >= 3) {
+                // A kept text in place of the line's second field, or after the line.
+                const int keptCol = way == 3 ? oldFirst + 1 : kCols - 1;
+                const int kept = grid.KeepCellText(keptCol, "Gruppe");
+                grid.SetLineCells(oldFirst, 1, oldLine, oldEnds, nullptr, nullptr, kept);
+                model.Set(keptCol, 1, "Gruppe");
               }
               std::vector<std::uint32_t> ends(static_cast<std::size_t>(n));
               SplitEnds(line, n, ends.data());
