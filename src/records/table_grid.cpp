@@ -33,6 +33,16 @@ bool PointsInto(std::string_view text, const char* bytes, std::size_t size) {
          before(text.data(), bytes + size);
 }
 
+// Column `col` of a line that shows columns first .. end - 1 (each field begins one past the end
+// of the one before); empty outside them.
+std::string_view LineCell(const char* line, const std::uint32_t* ends, std::size_t first,
+                          std::size_t end, std::size_t col) {
+  if (col < first || col >= end) return {};
+  const std::size_t f = col - first;
+  const std::uint32_t begin = f == 0 ? 0 : ends[f - 1] + 1;
+  return {line + begin, ends[f] - begin};
+}
+
 // Blocks of the line store: at least 64 KiB, growing with the store up to 4 MiB.
 constexpr std::size_t kMinBlockWords = 16 * 1024;
 constexpr std::size_t kMaxBlockWords = 1024 * 1024;
@@ -460,10 +470,7 @@ void TableGrid::SetCells(int firstCol, int row, std::span<const std::string_view
       const auto field = [&](std::size_t k) -> std::string_view {
         const std::size_t c = newFirst + k;
         if (c >= first && c < first + inGrid) return texts[c - first];
-        if (c < oldFirst || c >= oldEnd) return {};
-        const std::size_t f = c - oldFirst;
-        const std::uint32_t begin = f == 0 ? 0 : ends[f - 1] + 1;
-        return {line + begin, ends[f] - begin};
+        return LineCell(line, ends, oldFirst, oldEnd, c);
       };
       std::size_t count = newEnd - newFirst;
       while (count > 0 && field(count - 1).empty()) --count;
@@ -708,11 +715,7 @@ bool TableGrid::RewriteLine(Row& r, std::size_t col, std::string_view text) {
   }
   const auto field = [&](std::size_t k) -> std::string_view {
     const std::size_t c = newFirst + k;
-    if (c == col) return text;
-    if (c < first || c >= end) return {};
-    const std::size_t f = c - first;
-    const std::uint32_t begin = f == 0 ? 0 : ends[f - 1] + 1;
-    return {line + begin, ends[f] - begin};
+    return c == col ? text : LineCell(line, ends, first, end, c);
   };
   std::size_t count = newEnd - newFirst;
   while (count > 0 && field(count - 1).empty()) --count;
