@@ -52,7 +52,8 @@ std::uint64_t TextIndex::Hash(std::string_view text) {
 
 std::uint64_t TextIndex::Head(std::string_view text) {
   std::uint64_t head = 0;
-  std::memcpy(&head, text.data(), std::min<std::size_t>(text.size(), 8));
+  // An empty text may have no bytes at all, which memcpy must not be given.
+  if (!text.empty()) std::memcpy(&head, text.data(), std::min<std::size_t>(text.size(), 8));
   return head;
 }
 
