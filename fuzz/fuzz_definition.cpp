@@ -46,7 +46,7 @@ bool IsCanonicalEntry(std::string_view line) {
     if (std::stoul(std::string(number)) > 65535) return false;
     rest.remove_prefix(end + 1);
   }
-  if (rest.find_first_of(";\t\r") != std::string_view::npos) return false;
+  if (ContainsAny(rest, ";\t\r")) return false;
   const std::size_t quote = rest.find('"', 1);
   return quote == std::string_view::npos || quote + 1 == rest.size();
 }

@@ -55,6 +55,13 @@ std::string_view ReferenceNextField(std::string_view& rest);
 // n fields from repeated ReferenceNextField calls; the cut stops where the rest is empty or
 // begins with a CR, and the fields not reached are empty.
 std::vector<std::string_view> ReferenceSplit(std::string_view line, int n);
+// The same into `fields`, whose room the loops of the checks reuse from line to line.
+void ReferenceSplit(std::string_view line, int n, std::vector<std::string_view>& fields);
+
+// Whether one of the bytes occurs in the text. The checks use it instead of find_first_of: the
+// library's instantiation of that may be one built with comparison feedback, which costs more
+// than the whole check.
+bool ContainsAny(std::string_view text, std::string_view bytes);
 
 // Whether the text is well-formed UTF-8 (no overlong forms, no surrogates, at most U+10FFFF).
 bool IsUtf8(std::string_view text);
