@@ -1,13 +1,13 @@
 #include "records/key_files.hpp"
 
-#include <functional>
+#include <array>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "records/fields.hpp"
 #include "records/file_names.hpp"
 #include "records/line_reader.hpp"
+#include "records/text_index.hpp"
 
 namespace tab {
 
@@ -18,67 +18,101 @@ std::uint16_t LowWord(std::string_view field) {
   return static_cast<std::uint16_t>(static_cast<std::uint32_t>(ParseNumber(field)));
 }
 
-struct TransparentHash {
-  using is_transparent = void;
-  std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
-};
-
 // What the lines of one match value leave in a blank target cell. Lines are applied in file
 // order while the cell is blank, so the first line whose value is not blank settles the cell;
-// until then each line overwrites the one before (a blank value keeps the cell blank).
+// until then each line overwrites the one before (a blank value keeps the cell blank). The
+// values lie one after the other in one buffer.
 struct Completion {
-  std::string value;
+  std::size_t begin = 0;
+  std::size_t size = 0;
   bool settled = false;
 };
 
-using CompletionMap = std::unordered_map<std::string, Completion, TransparentHash, std::equal_to<>>;
-
-void Learn(CompletionMap& map, std::string_view match, std::string_view value) {
-  auto it = map.find(match);
-  if (it == map.end()) {
-    map.emplace(std::string(match), Completion{std::string(value), !IsBlank(value)});
-  } else if (!it->second.settled) {
-    it->second.value.assign(value);
-    it->second.settled = !IsBlank(value);
+class CompletionMap {
+ public:
+  bool Empty() const { return matches_.Size() == 0; }
+  void Learn(std::string_view match, std::string_view value) {
+    const std::size_t number = matches_.Add(match);
+    if (number == values_.size()) {
+      values_.emplace_back();
+    } else if (values_[number].settled) {
+      return;
+    }
+    Completion& completion = values_[number];
+    completion = {bytes_.size(), value.size(), !IsBlank(value)};
+    bytes_.append(value);
   }
-}
+  // The value for a match, or null when no line has the match.
+  const Completion* Find(std::string_view match) const {
+    const std::size_t number = matches_.Find(match);
+    return number == TextIndex::kNone ? nullptr : &values_[number];
+  }
+  std::string_view Value(const Completion& completion) const {
+    return {bytes_.data() + completion.begin, completion.size};
+  }
+
+ private:
+  TextIndex matches_;
+  std::vector<Completion> values_;  // by the number of the match
+  std::string bytes_;
+};
 
 void Apply(TableGrid& grid, int matchColumn, int targetColumn, const CompletionMap& map) {
-  if (map.empty()) return;
+  if (map.Empty()) return;
+  // The cells of rows a few ahead are asked for early: a large table's texts lie beyond the
+  // caches, and their bytes are on the way while this row is looked up.
+  constexpr int kAhead = 8;
   for (int row = 2; row < grid.RowCount(); ++row) {
+    __builtin_prefetch(grid.Cell(matchColumn, row + kAhead).data());
+    __builtin_prefetch(grid.Cell(targetColumn, row + kAhead).data());
     if (!IsBlank(grid.Cell(targetColumn, row))) continue;
-    auto it = map.find(std::string_view(grid.Cell(matchColumn, row)));
-    if (it != map.end()) grid.SetCell(targetColumn, row, it->second.value);
+    if (const Completion* found = map.Find(grid.Cell(matchColumn, row))) {
+      grid.SetCell(targetColumn, row, map.Value(*found));
+    }
   }
 }
 
 constexpr int kTextField = 1;
 
 // Shared by both completion commands. matchField/valueField pick code (0) or text (1) of a line.
+// The files' lines are learnt one after the other and the grid is gone through once: a blank
+// cell that one file leaves blank is open to the next one, as when each file is applied in turn.
+// Before a message the lines learnt so far are applied, so that the grid stands as it would.
 void Complete(TableGrid& grid, int matchColumn, int targetColumn, int matchField, int valueField,
-              const std::string& programDir, std::string_view fileName, MessagePort& port) {
+              const std::string& programDir, std::span<const std::string_view> fileNames,
+              MessagePort& port) {
   if (matchColumn == targetColumn) return;
-  const std::string path = ResolvePath(programDir, fileName);
-  if (!PathExists(path)) {
-    port.Information("Schlüssel-Datei:\n" + path + "\n" + "fehlt!");
-    return;
-  }
-  LineReader reader(path);
   CompletionMap map;
+  const auto applyLearnt = [&] {
+    Apply(grid, matchColumn, targetColumn, map);
+    map = CompletionMap();
+  };
   std::string line;
   std::vector<std::string_view> fields;
-  while (!reader.Failed() && reader.Next(line)) {
-    SplitRecord(line, 2, fields);
-    // A line without a text matches no row: it would otherwise give its code to every row
-    // without a text.
-    const std::string_view match = fields[static_cast<std::size_t>(matchField)];
-    if (matchField == kTextField && IsBlank(match)) continue;
-    Learn(map, match, fields[static_cast<std::size_t>(valueField)]);
+  for (const std::string_view fileName : fileNames) {
+    const std::string path = ResolvePath(programDir, fileName);
+    if (!PathExists(path)) {
+      applyLearnt();
+      port.Information("Schlüssel-Datei:\n" + path + "\n" + "fehlt!");
+      continue;
+    }
+    LineReader reader(path);
+    while (!reader.Failed() && reader.Next(line)) {
+      SplitRecord(line, 2, fields);
+      // A line without a text matches no row: it would otherwise give its code to every row
+      // without a text.
+      const std::string_view match = fields[static_cast<std::size_t>(matchField)];
+      if (matchField == kTextField && IsBlank(match)) continue;
+      map.Learn(match, fields[static_cast<std::size_t>(valueField)]);
+    }
+    // The lines read before a read error have done their work already when the file is
+    // applied line by line; the same holds here.
+    if (reader.Failed()) {
+      applyLearnt();
+      port.IoError(path, reader.Error());
+    }
   }
-  // The lines read before a read error have done their work already when the file is applied
-  // line by line; the same holds here.
-  Apply(grid, matchColumn, targetColumn, map);
-  if (reader.Failed()) port.IoError(path, reader.Error());
+  applyLearnt();
 }
 
 }  // namespace
@@ -116,9 +150,8 @@ bool LoadKeyRows(TableGrid& grid, const std::string& programDir, std::string_vie
     // The grid grows before the row is written so that no cell of a key row is lost.
     if (row + 1 > grid.RowCount()) grid.SetRowCount(row + 1);
     SplitRecord(line, 2, fields);
-    grid.SetCell(0, row, fields[0]);
-    grid.SetCell(1, row, fields[1]);
-    if (copyCode) grid.SetCell(2, row, fields[0]);
+    const std::array<std::string_view, 3> cells = {fields[0], fields[1], fields[0]};
+    grid.SetCells(0, row, std::span(cells).first(copyCode ? 3 : 2));
     grid.SetKeyOrigin(row, static_cast<std::uint32_t>(row - 1), path);
     ++row;
   }
@@ -130,13 +163,13 @@ bool LoadKeyRows(TableGrid& grid, const std::string& programDir, std::string_vie
 }
 
 void CompleteTexts(TableGrid& grid, int codeColumn, int textColumn, const std::string& programDir,
-                   std::string_view fileName, MessagePort& port) {
-  Complete(grid, codeColumn, textColumn, 0, kTextField, programDir, fileName, port);
+                   std::span<const std::string_view> fileNames, MessagePort& port) {
+  Complete(grid, codeColumn, textColumn, 0, kTextField, programDir, fileNames, port);
 }
 
 void CompleteKeys(TableGrid& grid, int textColumn, int codeColumn, const std::string& programDir,
-                  std::string_view fileName, MessagePort& port) {
-  Complete(grid, textColumn, codeColumn, kTextField, 0, programDir, fileName, port);
+                  std::span<const std::string_view> fileNames, MessagePort& port) {
+  Complete(grid, textColumn, codeColumn, kTextField, 0, programDir, fileNames, port);
 }
 
 }  // namespace tab

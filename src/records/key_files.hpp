@@ -1,6 +1,7 @@
 #pragma once
 // Key files (code;text lines, Windows-1252) and the teintrag entries of table definition files.
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -31,11 +32,22 @@ bool LoadKeyRows(TableGrid& grid, const std::string& programDir, std::string_vie
 // Fills blank cells (empty or one space) of textColumn in rows 2.. whose codeColumn equals a
 // line's code with that line's text; the first line that knows a code decides. A missing file
 // gives the "fehlt!" information message.
+// Several files act as each of them would in turn: a cell one leaves blank is open to the next.
 void CompleteTexts(TableGrid& grid, int codeColumn, int textColumn, const std::string& programDir,
-                   std::string_view fileName, MessagePort& port);
+                   std::span<const std::string_view> fileNames, MessagePort& port);
+inline void CompleteTexts(TableGrid& grid, int codeColumn, int textColumn,
+                          const std::string& programDir, std::string_view fileName,
+                          MessagePort& port) {
+  CompleteTexts(grid, codeColumn, textColumn, programDir, std::span(&fileName, 1), port);
+}
 // The same with the roles exchanged: blank code cells get the code of the line whose text equals
 // the text cell; a line with a blank text matches no row (not the rows without a text).
 void CompleteKeys(TableGrid& grid, int textColumn, int codeColumn, const std::string& programDir,
-                  std::string_view fileName, MessagePort& port);
+                  std::span<const std::string_view> fileNames, MessagePort& port);
+inline void CompleteKeys(TableGrid& grid, int textColumn, int codeColumn,
+                         const std::string& programDir, std::string_view fileName,
+                         MessagePort& port) {
+  CompleteKeys(grid, textColumn, codeColumn, programDir, std::span(&fileName, 1), port);
+}
 
 }  // namespace tab

@@ -64,16 +64,18 @@ RowIndex::RowIndex(const TableGrid& grid, int keyColumn, int firstRow, int lastR
   for (int row = std::max(firstRow, 0); row <= last; ++row) Add(grid.Cell(keyColumn, row), row);
 }
 
-std::span<const int> RowIndex::Find(std::string_view key) const {
-  const auto found = rows_.find(key);
-  if (found == rows_.end()) return {};
-  return found->second;
-}
-
 void RowIndex::Add(std::string_view key, int row) {
-  auto found = rows_.find(key);
-  if (found == rows_.end()) found = rows_.emplace(std::string(key), std::vector<int>{}).first;
-  found->second.push_back(row);
+  const std::size_t number = keys_.Add(key);
+  if (number == rows_.size()) {
+    rows_.push_back({row, -1});
+    return;
+  }
+  Rows& rows = rows_[number];
+  if (rows.more < 0) {
+    rows.more = static_cast<int>(more_.size());
+    more_.push_back({rows.first});
+  }
+  more_[static_cast<std::size_t>(rows.more)].push_back(row);
 }
 
 bool RecordHasData(std::span<const std::string_view> fields) {

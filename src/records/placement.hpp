@@ -6,13 +6,13 @@
 #include <span>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "records/fields.hpp"
 #include "records/line_reader.hpp"
 #include "records/message_port.hpp"
 #include "records/table_grid.hpp"
+#include "records/text_index.hpp"
 
 namespace tab {
 
@@ -94,16 +94,26 @@ class DataFile {
 class RowIndex {
  public:
   RowIndex(const TableGrid& grid, int keyColumn, int firstRow, int lastRow);
-  // Matching rows in ascending order; empty when none.
-  std::span<const int> Find(std::string_view key) const;
+  // Matching rows in the order they were added (ascending as the loaders add them); empty when
+  // none. Valid until the next Add.
+  std::span<const int> Find(std::string_view key) const {
+    const std::size_t number = keys_.Find(key);
+    if (number == TextIndex::kNone) return {};
+    const Rows& rows = rows_[number];
+    if (rows.more < 0) return {&rows.first, 1};
+    return more_[static_cast<std::size_t>(rows.more)];
+  }
   void Add(std::string_view key, int row);
 
  private:
-  struct Hash {
-    using is_transparent = void;
-    std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+  // Most keys have one row; the rows of a key that has more are listed in more_, all of them.
+  struct Rows {
+    int first;
+    int more;  // index into more_, or -1
   };
-  std::unordered_map<std::string, std::vector<int>, Hash, std::equal_to<>> rows_;
+  TextIndex keys_;
+  std::vector<Rows> rows_;  // by the number of the key
+  std::vector<std::vector<int>> more_;
 };
 
 // A record has data when one of its fields 2..N sorts after a single space: not empty, not

@@ -23,10 +23,24 @@ constexpr std::size_t kMaxRowBytes = std::numeric_limits<std::uint32_t>::max();
 // this many empty cells or more before it asks whether the written cells alone cost less.
 constexpr std::size_t kSparseGap = 256;
 
+// Rows written anew leave their old lines in the store until it is cleared: a store may hold
+// this many words of old lines, and beyond that as many as half of what rows were given.
+constexpr std::size_t kFreeGarbageWords = 4096;
+
 bool PointsInto(std::string_view text, const char* bytes, std::size_t size) {
   const std::less<const char*> before;
   return !text.empty() && size != 0 && !before(text.data(), bytes) &&
          before(text.data(), bytes + size);
+}
+
+// Column `col` of a line that shows columns first .. end - 1 (each field begins one past the end
+// of the one before); empty outside them.
+std::string_view LineCell(const char* line, const std::uint32_t* ends, std::size_t first,
+                          std::size_t end, std::size_t col) {
+  if (col < first || col >= end) return {};
+  const std::size_t f = col - first;
+  const std::uint32_t begin = f == 0 ? 0 : ends[f - 1] + 1;
+  return {line + begin, ends[f] - begin};
 }
 
 // Blocks of the line store: at least 64 KiB, growing with the store up to 4 MiB.
@@ -37,6 +51,8 @@ constexpr std::size_t kMaxBlockWords = 1024 * 1024;
 
 TableGrid::LineStore& TableGrid::LineStore::operator=(const LineStore& other) {
   if (this != &other) {
+    placed_ = other.placed_;
+    garbage_ = other.garbage_;
     blocks_ = other.blocks_;
     kept_ = other.kept_;
     keptEnds_ = other.keptEnds_;
@@ -53,7 +69,9 @@ TableGrid::LineStore::LineStore(LineStore&& other) noexcept
       keptEnds_(std::move(other.keptEnds_)),
       total_(std::exchange(other.total_, 0)),
       next_(std::exchange(other.next_, nullptr)),
-      left_(std::exchange(other.left_, 0)) {}
+      left_(std::exchange(other.left_, 0)),
+      placed_(std::exchange(other.placed_, 0)),
+      garbage_(std::exchange(other.garbage_, 0)) {}
 
 TableGrid::LineStore& TableGrid::LineStore::operator=(LineStore&& other) noexcept {
   if (this != &other) {
@@ -66,6 +84,8 @@ TableGrid::LineStore& TableGrid::LineStore::operator=(LineStore&& other) noexcep
     total_ = std::exchange(other.total_, 0);
     next_ = std::exchange(other.next_, nullptr);
     left_ = std::exchange(other.left_, 0);
+    placed_ = std::exchange(other.placed_, 0);
+    garbage_ = std::exchange(other.garbage_, 0);
   }
   return *this;
 }
@@ -272,6 +292,30 @@ void TableGrid::DropLine(Row& row) {
   }
 }
 
+template <class Field>
+void TableGrid::StoreLine(Row& row, std::size_t first, std::size_t count, const Field& field) {
+  std::size_t size = count - 1;  // a separator byte between fields, as in a line read from a file
+  for (std::size_t k = 0; k < count; ++k) size += field(k).size();
+  std::uint32_t* ends = store_.Allocate(count);
+  // Words, so that the ends after them stay aligned.
+  char* bytes = reinterpret_cast<char*>(store_.Allocate((size + 3) / 4));
+  std::size_t at = 0;
+  for (std::size_t k = 0; k < count; ++k) {
+    if (k > 0) bytes[at++] = ';';
+    const std::string_view text = field(k);
+    if (!text.empty()) std::memcpy(bytes + at, text.data(), text.size());
+    at += text.size();
+    ends[k] = static_cast<std::uint32_t>(at);
+  }
+  store_.Place(count + (size + 3) / 4);
+  if (row.line == nullptr) ++lineRows_;
+  row.line = bytes;
+  row.lineEnds = ends;
+  row.lineCells = static_cast<std::uint32_t>(count);
+  row.lineFirst = static_cast<std::uint32_t>(first);
+  row.keptCell = 0;
+}
+
 TableGrid::TableGrid(int cols, int rows, int fixedCols, int defaultColWidth, int defaultRowHeight,
                      int fixedRows)
     : colCount_(std::max(1, cols)),
@@ -366,6 +410,7 @@ void TableGrid::SetCell(int col, int row, std::string_view text) {
   if (index >= static_cast<std::size_t>(StoredCells(row)) && text.empty()) {
     return;  // already empty: no need to store it
   }
+  if (r.keptCell == 0 && (!r.own || r.own->ends.empty()) && RewriteLine(r, index, text)) return;
   // A text from this very row moves when the row's bytes do: take a copy first.
   std::string copy;
   if (RowHolds(r, text)) {
@@ -400,8 +445,45 @@ void TableGrid::SetCells(int firstCol, int row, std::span<const std::string_view
     SetCells(firstCol, row, views);
     return;
   }
-  Texts& t = Own(r);
   const auto first = static_cast<std::size_t>(firstCol);
+  if (r.line == nullptr && (!r.own || r.own->ends.empty()) && bytes + inGrid < kMaxRowBytes) {
+    // A row without texts: one line in the store (trailing empty texts need no room).
+    std::size_t count = inGrid;
+    while (count > 0 && texts[count - 1].empty()) --count;
+    if (count > 0) StoreLine(r, first, count, [&](std::size_t k) { return texts[k]; });
+    return;
+  }
+  if (r.line != nullptr && r.keptCell == 0 && (!r.own || r.own->ends.empty())) {
+    // A row that holds a line (with no cell far from the texts): a new line in the store with
+    // the texts in place, while old lines make up at most half of what rows were given.
+    const std::size_t oldFirst = r.lineFirst;
+    const std::size_t oldEnd = oldFirst + r.lineCells;
+    const std::size_t newFirst = std::min(oldFirst, first);
+    const std::size_t newEnd = std::max(oldEnd, first + inGrid);
+    const std::size_t oldBytes = r.lineEnds[r.lineCells - 1];
+    const std::size_t oldWords = r.lineCells + (oldBytes + 3) / 4;
+    const std::size_t garbage = store_.Garbage() + oldWords;
+    if (newEnd - newFirst < kSparseGap && bytes + oldBytes + (newEnd - newFirst) < kMaxRowBytes &&
+        (garbage <= kFreeGarbageWords || 2 * garbage <= store_.Placed())) {
+      const char* line = r.line;
+      const std::uint32_t* ends = r.lineEnds;
+      const auto field = [&](std::size_t k) -> std::string_view {
+        const std::size_t c = newFirst + k;
+        if (c >= first && c < first + inGrid) return texts[c - first];
+        return LineCell(line, ends, oldFirst, oldEnd, c);
+      };
+      std::size_t count = newEnd - newFirst;
+      while (count > 0 && field(count - 1).empty()) --count;
+      store_.Discard(oldWords);
+      if (count == 0) {
+        DropLine(r);
+      } else {
+        StoreLine(r, newFirst, count, field);
+      }
+      return;
+    }
+  }
+  Texts& t = Own(r);
   if (!t.cols.empty() || first < t.ends.size() || first - t.ends.size() >= kSparseGap ||
       bytes > kMaxRowBytes - t.bytes.size()) {
     // Cells already stored in the way, or far from them: one after the other.
@@ -448,6 +530,10 @@ void TableGrid::SetLineCells(int firstCol, int row, std::string_view line,
     keptText.assign(kept.text);
     keptCol = static_cast<int>(kept.col);
   };
+  if (firstCol >= 0 && firstCol < colCount_ && r.line != nullptr && keptCell == 0 &&
+      (!r.own || r.own->ends.empty()) && JoinLine(r, firstCol, line, ends)) {
+    return;
+  }
   if (firstCol < 0 || firstCol >= colCount_ || r.line != nullptr ||
       (r.own && !r.own->ends.empty()) || line.size() + ends.size() >= kMaxRowBytes) {
     // Texts in the way (or columns to drop): cell by cell.
@@ -489,7 +575,156 @@ void TableGrid::SetLineCells(int firstCol, int row, std::string_view line,
   r.lineCells = static_cast<std::uint32_t>(count);
   r.lineFirst = static_cast<std::uint32_t>(firstCol);
   r.keptCell = static_cast<std::uint32_t>(keptCell);
+  store_.Place(count + (size + 3) / 4);
   ++lineRows_;
+}
+
+bool TableGrid::JoinLine(Row& r, int firstCol, std::string_view line,
+                         std::span<const std::uint32_t> ends) {
+  const auto first = static_cast<std::size_t>(firstCol);
+  const std::size_t inGrid = std::min(ends.size(), static_cast<std::size_t>(colCount_) - first);
+  const std::size_t oldFirst = r.lineFirst;
+  const std::size_t oldEnd = oldFirst + r.lineCells;
+  // The old cells from the new line's columns on are all written over; those before them stay,
+  // with empty cells up to the new line where the old one ends early.
+  if (oldEnd > first + inGrid || (oldEnd < first && first - oldEnd >= kSparseGap)) return false;
+  if (line.size() + r.lineEnds[r.lineCells - 1] + inGrid + kSparseGap >= kMaxRowBytes) {
+    return false;
+  }
+  // A kept text outside the new line's columns stays; one inside them is written over.
+  const KeptCell* keptText = KeptCellOf(r);
+  const bool keepsText =
+      keptText != nullptr && (keptText->col < first || keptText->col >= first + inGrid);
+  const std::size_t kept = first > oldFirst ? first - oldFirst : 0;
+  const std::size_t start = kept > 0 ? oldFirst : first;
+  const std::size_t oldKept = std::min<std::size_t>(kept, r.lineCells);
+  // Trailing empty fields need no room: a field is empty where it ends one past the end before.
+  const auto emptyField = [](const std::uint32_t* e, std::size_t k) {
+    return e[k] == (k == 0 ? 0 : e[k - 1] + 1);
+  };
+  std::size_t count = inGrid;
+  while (count > 0 && emptyField(ends.data(), count - 1)) --count;
+  std::size_t keptCount = kept;
+  if (count == 0) {
+    keptCount = oldKept;
+    while (keptCount > 0 && emptyField(r.lineEnds, keptCount - 1)) --keptCount;
+    if (keptCount == 0) {
+      if (keepsText) return false;  // the kept text needs a line to stand beside
+      DropLine(r);
+      return true;
+    }
+  }
+  // The kept cells' bytes as they stand (with their separators), a separator for each empty
+  // cell up to the new line, and the new line's bytes.
+  const std::size_t oldKeptCount = std::min(keptCount, oldKept);
+  const std::size_t keptBytes = oldKeptCount == 0 ? 0 : r.lineEnds[oldKeptCount - 1];
+  const std::size_t newBytes = count == 0 ? 0 : ends[count - 1];
+  const std::size_t total = keptCount + count;
+  // A separator before every cell but the first.
+  std::size_t size = keptBytes + (keptCount - oldKeptCount) - (oldKeptCount == 0 && keptCount > 0);
+  if (count > 0) size += (keptCount > 0 ? 1 : 0) + newBytes;
+  store_.Discard(r.lineCells + (r.lineEnds[r.lineCells - 1] + 3) / 4);
+  store_.Place(total + (size + 3) / 4);
+  std::uint32_t* joinedEnds = store_.Allocate(total);
+  char* bytes = reinterpret_cast<char*>(store_.Allocate((size + 3) / 4));
+  if (keptBytes != 0) std::memcpy(bytes, r.line, keptBytes);
+  std::copy(r.lineEnds, r.lineEnds + oldKeptCount, joinedEnds);
+  std::size_t at = keptBytes;
+  for (std::size_t k = oldKeptCount; k < keptCount; ++k) {
+    if (k > 0) bytes[at++] = ';';
+    joinedEnds[k] = static_cast<std::uint32_t>(at);
+  }
+  if (count > 0) {
+    if (keptCount > 0) bytes[at++] = ';';
+    if (newBytes != 0) std::memcpy(bytes + at, line.data(), newBytes);
+    for (std::size_t k = 0; k < count; ++k) {
+      joinedEnds[keptCount + k] = static_cast<std::uint32_t>(at + ends[k]);
+    }
+  }
+  r.line = bytes;
+  r.lineEnds = joinedEnds;
+  r.lineCells = static_cast<std::uint32_t>(total);
+  r.lineFirst = static_cast<std::uint32_t>(start);
+  if (!keepsText) r.keptCell = 0;
+  return true;
+}
+
+bool TableGrid::RewriteLine(Row& r, std::size_t col, std::string_view text) {
+  // Rows up to this size are written anew: a copy costs less than texts of their own.
+  constexpr std::size_t kShortRowBytes = 256;
+  if (r.line == nullptr) {
+    // Nothing stored yet (an empty text returned earlier).
+    if (text.size() > kShortRowBytes) return false;
+    StoreLine(r, col, 1, [&](std::size_t) { return text; });
+    return true;
+  }
+  const std::size_t first = r.lineFirst;
+  const std::size_t end = first + r.lineCells;
+  const std::size_t newFirst = std::min(first, col);
+  const std::size_t newEnd = std::max(end, col + 1);
+  const std::size_t oldBytes = r.lineEnds[r.lineCells - 1];
+  if (newEnd - newFirst > kShortRowBytes / 4 || oldBytes + text.size() > kShortRowBytes) {
+    return false;
+  }
+  // Old lines stay in the store until it is cleared: they may make up half of it at most.
+  const std::size_t oldWords = r.lineCells + (oldBytes + 3) / 4;
+  const std::size_t garbage = store_.Garbage() + oldWords;
+  if (garbage > kFreeGarbageWords && 2 * garbage > store_.Placed()) return false;
+  store_.Discard(oldWords);
+  const char* line = r.line;
+  const std::uint32_t* ends = r.lineEnds;
+  if (col >= first && col < end && !(text.empty() && col + 1 == end)) {
+    // A cell of the line changes: the bytes before and after it are copied as they stand, the
+    // ends after it move by the difference.
+    const std::size_t f = col - first;
+    const std::size_t begin = f == 0 ? 0 : ends[f - 1] + 1;
+    const std::size_t size = oldBytes - (ends[f] - begin) + text.size();
+    std::uint32_t* newEnds = store_.Allocate(r.lineCells);
+    char* bytes = reinterpret_cast<char*>(store_.Allocate((size + 3) / 4));
+    std::memcpy(bytes, line, begin);
+    if (!text.empty()) std::memcpy(bytes + begin, text.data(), text.size());
+    std::memcpy(bytes + begin + text.size(), line + ends[f], oldBytes - ends[f]);
+    std::copy(ends, ends + f, newEnds);
+    const auto shift = static_cast<std::uint32_t>(begin + text.size() - ends[f]);
+    for (std::size_t k = f; k < r.lineCells; ++k) newEnds[k] = ends[k] + shift;
+    store_.Place(r.lineCells + (size + 3) / 4);
+    r.line = bytes;
+    r.lineEnds = newEnds;
+    return true;
+  }
+  if (col >= end && !text.empty()) {
+    // A cell after the line: its bytes and empty cells up to the new one follow.
+    const std::size_t cells = col + 1 - first;
+    const std::size_t size = oldBytes + (col + 1 - end) + text.size();
+    std::uint32_t* newEnds = store_.Allocate(cells);
+    char* bytes = reinterpret_cast<char*>(store_.Allocate((size + 3) / 4));
+    std::memcpy(bytes, line, oldBytes);
+    std::copy(ends, ends + r.lineCells, newEnds);
+    std::size_t at = oldBytes;
+    for (std::size_t k = r.lineCells; k < cells; ++k) {
+      bytes[at++] = ';';
+      newEnds[k] = static_cast<std::uint32_t>(at);
+    }
+    std::memcpy(bytes + at, text.data(), text.size());
+    newEnds[cells - 1] = static_cast<std::uint32_t>(at + text.size());
+    store_.Place(cells + (size + 3) / 4);
+    r.line = bytes;
+    r.lineEnds = newEnds;
+    r.lineCells = static_cast<std::uint32_t>(cells);
+    return true;
+  }
+  const auto field = [&](std::size_t k) -> std::string_view {
+    const std::size_t c = newFirst + k;
+    return c == col ? text : LineCell(line, ends, first, end, c);
+  };
+  std::size_t count = newEnd - newFirst;
+  while (count > 0 && field(count - 1).empty()) --count;
+  if (count == 0) {
+    DropLine(r);
+  } else {
+    StoreLine(r, newFirst, count, field);
+  }
+  return true;
 }
 
 int TableGrid::KeepCellText(int col, std::string_view text) {

@@ -47,11 +47,15 @@ class TableGrid {
   // texts of the same table.
   void ClearCells();
   // Writes texts[k] into column firstCol + k of the row, as SetCell would one after the other.
+  // Into a row without texts they go as one line into the grid's blocks (see SetLineCells).
   void SetCells(int firstCol, int row, std::span<const std::string_view> texts);
   // Writes the fields of a line cut by SplitEnds: field k goes to column firstCol + k, as
   // SetCells would write them. Into a row without texts the line goes as it is, with its ends,
   // into blocks the grid keeps for such rows: whole data files load without a copy per cell or
-  // an allocation per row. The first other write to such a row gives it texts of its own.
+  // an allocation per row. A row that holds such a line already, with no cell beyond the new
+  // line's columns, gets one line joined from its cells before firstCol and the new fields
+  // (copied into the blocks: a record placed into a key row costs no allocation either). The
+  // first other write to such a row gives it texts of its own.
   // A `block` given holds the line, an `endsBlock` the ends: they are not copied, the grid
   // keeps the blocks instead. With a `keptCell` of KeepCellText the row shows that text in its
   // column instead of the line's field there (an id that is 0 or no longer kept adds nothing).
@@ -156,7 +160,12 @@ class TableGrid {
    public:
     LineStore() = default;
     LineStore(const LineStore& other)
-        : blocks_(other.blocks_), kept_(other.kept_), keptEnds_(other.keptEnds_) {}
+        : blocks_(other.blocks_),
+          kept_(other.kept_),
+          keptEnds_(other.keptEnds_),
+          total_(other.total_),
+          placed_(other.placed_),
+          garbage_(other.garbage_) {}
     LineStore& operator=(const LineStore& other);
     LineStore(LineStore&& other) noexcept;
     LineStore& operator=(LineStore&& other) noexcept;
@@ -170,6 +179,12 @@ class TableGrid {
       return room;
     }
     void Clear();
+    // Words of the lines rows were given (here or in kept blocks), and of those no row shows
+    // any more.
+    std::size_t Placed() const { return placed_; }
+    std::size_t Garbage() const { return garbage_; }
+    void Place(std::size_t words) { placed_ += words; }
+    void Discard(std::size_t words) { garbage_ += words; }
     // Keeps a block that lines or ends of rows lie in (once, however many rows it serves).
     void Keep(const std::shared_ptr<char[]>& block) {
       if (kept_.empty() || kept_.back() != block) kept_.push_back(block);
@@ -186,6 +201,8 @@ class TableGrid {
     std::size_t total_ = 0;                                   // words in all blocks
     std::uint32_t* next_ = nullptr;
     std::size_t left_ = 0;
+    std::size_t placed_ = 0;
+    std::size_t garbage_ = 0;
   };
 
   Row EmptyRow() const {
@@ -200,6 +217,18 @@ class TableGrid {
   Texts& Own(Row& row);
   // Lets go of a row's line (its texts are gone); the store goes with the last such row.
   void DropLine(Row& row);
+  // Gives a row without own texts the line of `count` fields from column `first` on, field k
+  // being field(k), copied into the store; the fields may lie in the row's old line.
+  template <class Field>
+  void StoreLine(Row& row, std::size_t first, std::size_t count, const Field& field);
+  // SetLineCells into a row that holds a line already (no own texts; a kept text outside the new
+  // line's columns stays): false, with nothing written, where old cells lie beyond the new
+  // line's columns or far before them.
+  bool JoinLine(Row& row, int firstCol, std::string_view line, std::span<const std::uint32_t> ends);
+  // SetCell into a short row without own texts: the row gets a new line in the store with the
+  // cell changed. False, with nothing written, where the row is long or far apart, or where the
+  // store holds as many old lines as it may.
+  bool RewriteLine(Row& row, std::size_t col, std::string_view text);
   const KeptCell* KeptCellOf(const Row& row) const {
     return row.keptCell == 0 ? nullptr : &keptCells_[row.keptCell - 1];
   }

@@ -122,10 +122,11 @@ TEST(BenchReportTargets, LinesGiveTargetsAndBadLinesAreNamed) {
                    "a/Show/*\t<100ms\tFloor/Show/*\n"
                    "a/PeakMemory/*\t<200MB\t-\r\n"
                    "read_bench/ReadConvertAndSplit\t\t<=2x\tReadLinesOnly\n"
-                   "a/Other\t-\t-\n",
+                   "a/Other\t-\t-\n"
+                   "a/Command/*\t<100ms,<=10x\tFloor/Command/*\n",
                    targets, error))
       << error;
-  ASSERT_EQ(targets.size(), 4u);
+  ASSERT_EQ(targets.size(), 5u);
   EXPECT_EQ(targets[0].kind, Target::Kind::Milliseconds);
   EXPECT_EQ(targets[0].limit, 100);
   EXPECT_FALSE(targets[0].inclusive);
@@ -135,6 +136,11 @@ TEST(BenchReportTargets, LinesGiveTargetsAndBadLinesAreNamed) {
   EXPECT_EQ(targets[2].kind, Target::Kind::Ratio);
   EXPECT_TRUE(targets[2].inclusive);
   EXPECT_EQ(targets[3].kind, Target::Kind::None);
+  EXPECT_EQ(targets[2].ratioLimit, 0);
+  EXPECT_EQ(targets[4].kind, Target::Kind::Milliseconds);
+  EXPECT_EQ(targets[4].limit, 100);
+  EXPECT_EQ(targets[4].ratioLimit, 10);
+  EXPECT_TRUE(targets[4].ratioInclusive);
 
   struct Case {
     const char* text;
@@ -144,7 +150,11 @@ TEST(BenchReportTargets, LinesGiveTargetsAndBadLinesAreNamed) {
                       {"#\nx\t100ms\t-", "Zeile 2: unbekanntes Ziel \"100ms\""},
                       {"x\t<0ms\t-", "Zeile 1: unbekanntes Ziel \"<0ms\""},
                       {"x\t<2s\t-", "Zeile 1: unbekanntes Ziel \"<2s\""},
-                      {"x\t<=2x\t-", "Zeile 1: ein Verhältnis braucht eine Referenz"}};
+                      {"x\t<=2x\t-", "Zeile 1: ein Verhältnis braucht eine Referenz"},
+                      {"x\t<100ms,<=10x\t-", "Zeile 1: ein Verhältnis braucht eine Referenz"},
+                      {"x\t<100ms,<200MB\tF", "Zeile 1: unbekanntes Ziel \"<100ms,<200MB\""},
+                      {"x\t<=2x,<=3x\tF", "Zeile 1: unbekanntes Ziel \"<=2x,<=3x\""},
+                      {"x\t<100ms,\tF", "Zeile 1: unbekanntes Ziel \"<100ms,\""}};
   for (const Case& c : bad) {
     targets.clear();
     EXPECT_FALSE(ParseTargets(c.text, targets, error)) << c.text;
@@ -213,6 +223,40 @@ TEST(BenchReport, VerdictsFollowTargetsAndFloors) {
       << table;
   EXPECT_NE(table.find("5 Benchmarks, 1 Ziele erreicht, 3 verfehlt"), std::string::npos);
   EXPECT_NE(table.find("Hinweis: kein Messwert zu: ui_bench/*"), std::string::npos);
+}
+
+// A time target with a ratio after it is met only when both are: Show/Schule-2 takes 30 ms, 2.4
+// times its floor.
+TEST(BenchReport, ATimeTargetWithARatioMustMeetBoth) {
+  struct Case {
+    const char* target;
+    const char* verdict;
+  };
+  const Case cases[] = {{"<100ms,<=10x", "ok"},
+                        {"<100ms,<=2.4x", "ok"},
+                        {"<100ms,<2.4x", "VERFEHLT"},
+                        {"<20ms,<=10x", "VERFEHLT"},
+                        {"<100ms,<=2x", "VERFEHLT"}};
+  for (const Case& c : cases) {
+    std::vector<Target> targets;
+    std::string error;
+    ASSERT_TRUE(ParseTargets(std::string("large_db_bench/Show/*\t") + c.target +
+                                 "\tFloor/Show/*\nlarge_db_bench/*\t-\t-\n",
+                             targets, error))
+        << error;
+    const Report report = BuildReport(Measurements(), targets);
+    const auto row = std::find_if(report.rows.begin(), report.rows.end(), [](const ReportRow& r) {
+      return r.benchmark == "large_db_bench/Show/Schule-2";
+    });
+    ASSERT_NE(row, report.rows.end());
+    EXPECT_EQ(row->ratio, "2.40") << c.target;
+    EXPECT_EQ(row->verdict, c.verdict) << c.target;
+  }
+  // Without a figure of the floor the ratio cannot be judged.
+  std::vector<Target> targets;
+  std::string error;
+  ASSERT_TRUE(ParseTargets("large_db_bench/Show/*\t<100ms,<=10x\tMissing/*\n", targets, error));
+  EXPECT_EQ(BuildReport(Measurements(), targets).rows[1].verdict, "? (Referenz fehlt)");
 }
 
 TEST(BenchReport, BenchmarksWithoutALineAndFloorsWithoutAFigureAreNoted) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <map>
 #include <random>
 #include <string>
 #include <string_view>
@@ -76,6 +77,46 @@ TEST_P(DataFileScanTest, RecordsAreThoseOfReadingConvertingAndSplitting) {
 INSTANTIATE_TEST_SUITE_P(Scans, DataFileScanTest, test::kScanWays, test::ScanWayTestName);
 
 // The list of unplaced keys names the first 50; a million of them make a short message.
+// Rows found by the text of their key column: every key of a grid, with its rows in the order
+// they were added; keys that differ in a byte, in length or only by a trailing blank stay apart.
+TEST(RowIndex, FindsEveryRowOfAKeyAndNoOther) {
+  TableGrid grid(2, 8);
+  const std::vector<std::string> keys = {"07", "7", "07", "", "7 ", "07", "x"};
+  for (std::size_t i = 0; i < keys.size(); ++i) grid.SetCell(0, static_cast<int>(i) + 1, keys[i]);
+  RowIndex index(grid, 0, 1, 7);
+  const std::vector<std::pair<std::string, std::vector<int>>> cases = {
+      {"07", {1, 3, 6}}, {"7", {2}}, {"", {4}}, {"7 ", {5}}, {"x", {7}}, {"y", {}}, {"0", {}}};
+  for (const auto& [key, rows] : cases) {
+    const std::span<const int> found = index.Find(key);
+    EXPECT_EQ(std::vector<int>(found.begin(), found.end()), rows) << '"' << key << '"';
+  }
+  // Rows added later come after the rows of the grid.
+  index.Add("x", 9);
+  index.Add("new", 10);
+  const std::span<const int> x = index.Find("x");
+  EXPECT_EQ(std::vector<int>(x.begin(), x.end()), (std::vector<int>{7, 9}));
+  const std::span<const int> added = index.Find("new");
+  EXPECT_EQ(std::vector<int>(added.begin(), added.end()), (std::vector<int>{10}));
+}
+
+// Many keys, long and short, some sharing their first eight bytes: each finds its own rows.
+TEST(RowIndex, ManyKeysEachFindTheirRows) {
+  RowIndex index(TableGrid(1, 1), 0, 1, 0);
+  std::mt19937 random(3);
+  std::map<std::string, std::vector<int>> expected;
+  for (int i = 0; i < 20000; ++i) {
+    std::string key = std::to_string(random() % 30000);
+    if (i % 3 == 0) key = "Schluessel-" + key;  // long keys with a common start
+    expected[key].push_back(i);
+    index.Add(key, i);
+  }
+  for (const auto& [key, rows] : expected) {
+    const std::span<const int> found = index.Find(key);
+    ASSERT_EQ(std::vector<int>(found.begin(), found.end()), rows) << key;
+  }
+  EXPECT_TRUE(index.Find("Schluessel-").empty());
+}
+
 TEST(UnplacedRecords, ListsFiftyKeysAndCountsTheRest) {
   struct Case {
     int keys;

@@ -327,6 +327,76 @@ TEST_P(CompletionCases, FillOnlyBlankCells) {
   EXPECT_EQ(grid.Cell(1, 1), "");
 }
 
+// Several key files at once leave every cell as applying them one after the other does: a code
+// one file gives a blank text (or a blank code) is open to the next file, the first file that
+// knows a value settles it, a missing file in between is reported where it stands.
+TEST(CompletionOfSeveralFiles, AgreesWithApplyingEachFileInTurn) {
+  TempDir dir;
+  WriteAnsiLines(dir.Path() + "SBBG1.SSD", {"01;", "02;Maurer", "03; ", "03;", "05;Koch", ";leer"});
+  WriteAnsiLines(dir.Path() + "SBBG2.SSD", {"01;Tischler", "02;Maler", "03;Bäcker", "04; "});
+  WriteAnsiLines(dir.Path() + "SBBG3.SSD", {"04;Gärtner", "06;Koch", "01;Dachdecker"});
+  const std::vector<std::vector<std::string_view>> fileLists = {
+      {"SBBG1.SSD", "SBBG2.SSD", "SBBG3.SSD"},
+      {"SBBG3.SSD", "SBBG1.SSD"},
+      {"SBBG1.SSD", "FEHLT.SSD", "SBBG2.SSD", "SBBG3.SSD"},
+      {"FEHLT.SSD"},
+      {}};
+  const std::vector<std::vector<std::string>> rows = {
+      {"01", ""},   {"02", " "},       {"03", ""}, {"04", ""},   {"05", "alt"},
+      {"06", ""},   {"07", ""},        {"", ""},   {"", "Koch"}, {"", "Maler"},
+      {"", "leer"}, {"08", "Gärtner"}, {"01", " "}};
+  for (const bool keys : {false, true}) {
+    for (const auto& files : fileLists) {
+      const auto fill = [&] {
+        TableGrid grid(2, static_cast<int>(rows.size()) + 2);
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+          grid.SetCell(0, static_cast<int>(i) + 2, rows[i][0]);
+          grid.SetCell(1, static_cast<int>(i) + 2, rows[i][1]);
+        }
+        return grid;
+      };
+      TableGrid together = fill();
+      TableGrid inTurn = fill();
+      RecordingPort togetherPort;
+      RecordingPort inTurnPort;
+      if (keys) {
+        CompleteKeys(together, 1, 0, dir.Path(), files, togetherPort);
+        for (const std::string_view file : files) {
+          CompleteKeys(inTurn, 1, 0, dir.Path(), file, inTurnPort);
+        }
+      } else {
+        CompleteTexts(together, 0, 1, dir.Path(), files, togetherPort);
+        for (const std::string_view file : files) {
+          CompleteTexts(inTurn, 0, 1, dir.Path(), file, inTurnPort);
+        }
+      }
+      ASSERT_EQ(together.RowCount(), inTurn.RowCount());
+      for (int r = 0; r < inTurn.RowCount(); ++r) {
+        for (int c = 0; c < 2; ++c) {
+          EXPECT_EQ(together.Cell(c, r), inTurn.Cell(c, r))
+              << (keys ? "keys" : "texts") << " files " << files.size() << " cell " << c << ","
+              << r;
+        }
+      }
+      ASSERT_EQ(togetherPort.Messages().size(), inTurnPort.Messages().size());
+      for (std::size_t m = 0; m < inTurnPort.Messages().size(); ++m) {
+        EXPECT_EQ(togetherPort.Messages()[m].text, inTurnPort.Messages()[m].text);
+      }
+    }
+  }
+  // The rule itself, once: the second file gives the text the first one left blank.
+  TableGrid grid(2, 4);
+  grid.SetCell(0, 2, "01");
+  grid.SetCell(0, 3, "03");
+  RecordingPort port;
+  const std::vector<std::string_view> files = {"SBBG1.SSD", "SBBG2.SSD"};
+  CompleteTexts(grid, 0, 1, dir.Path(), files, port);
+  EXPECT_EQ(grid.Cell(1, 2), "Tischler");
+  EXPECT_EQ(grid.Cell(1, 3),
+            "B\xe4"
+            "cker");
+}
+
 using Cells = std::vector<std::vector<std::string>>;
 
 INSTANTIATE_TEST_SUITE_P(

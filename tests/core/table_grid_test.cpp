@@ -497,7 +497,7 @@ TEST(TableGridLines, CopiesKeepTheirTextsWhileTheOriginalLoadsAgain) {
   load(grid, 1, "01;Schwerin;;x");
   load(grid, 2, "02;Rostock");
   TableGrid copy = grid;
-  load(grid, 1, "99;wird nicht geladen");  // the row has texts: cell by cell instead
+  load(grid, 1, "99;wird nicht geladen");  // the row holds a line: one joined line instead
   EXPECT_EQ(grid.Cell(2, 1), "wird nicht geladen");
   EXPECT_EQ(grid.Cell(4, 1), "");  // all four fields are written, the missing ones as empty
   grid.ClearCells();
@@ -512,6 +512,120 @@ TEST(TableGridLines, CopiesKeepTheirTextsWhileTheOriginalLoadsAgain) {
   EXPECT_EQ(copy.Cell(2, 2), "Rostock");
   EXPECT_EQ(copy.Cell(2, 0), "Stralsund");
   EXPECT_EQ(copy.StoredCells(1), 5);
+}
+
+// A line placed into a row that holds a line already (laid out by SetCells, by a line of its own,
+// by a line kept in a caller's block, or with a kept text in one column), from every column
+// before, inside and after the old cells, with empty and trailing empty fields, clipped by the
+// last column: the row reads as writing every field cell by cell would leave it, and a later
+// write to the row still works.
+TEST(TableGridLines, ALinePlacedOverALineReadsAsCellByCellWrites) {
+  const std::vector<std::vector<std::string>> olds = {
+      {"07"}, {"07", "Name, Vorname", "07"}, {"", "x"}, {"a", "", ""}, {"", ""}};
+  const std::vector<std::string> lines = {"", ";", "1", "1;;3", "1;2;3;4;5;6;7", ";;;x", "a;;"};
+  constexpr int kCols = 7;
+  for (int way = 0; way < 5; ++way) {
+    for (const auto& old : olds) {
+      for (int oldFirst = 0; oldFirst < 4; ++oldFirst) {
+        for (const std::string& line : lines) {
+          for (int firstCol = 0; firstCol < kCols; ++firstCol) {
+            for (const int n : {1, 3, 7}) {
+              TableGrid grid(kCols, 3, 1, 64);
+              CellModel model(kCols, 3);
+              const std::vector<std::string_view> oldTexts(old.begin(), old.end());
+              std::string oldLine;
+              for (std::size_t k = 0; k < old.size(); ++k) oldLine += (k > 0 ? ";" : "") + old[k];
+              std::vector<std::uint32_t> oldEnds(old.size());
+              SplitEnds(oldLine, static_cast<int>(old.size()), oldEnds.data());
+              std::shared_ptr<char[]> block(new char[oldLine.size() + 1]);
+              std::copy(oldLine.begin(), oldLine.end(), block.get());
+              std::shared_ptr<std::uint32_t[]> endsBlock(new std::uint32_t[oldEnds.size()]);
+              std::copy(oldEnds.begin(), oldEnds.end(), endsBlock.get());
+              if (way == 0) {
+                grid.SetCells(oldFirst, 1, oldTexts);
+              } else if (way == 1) {
+                grid.SetLineCells(oldFirst, 1, oldLine, oldEnds);
+              } else if (way == 2) {
+                grid.SetLineCells(oldFirst, 1, std::string_view(block.get(), oldLine.size()),
+                                  std::span<const std::uint32_t>(endsBlock.get(), old.size()),
+                                  block, endsBlock);
+              }
+              for (std::size_t k = 0; k < old.size(); ++k) {
+                model.Set(oldFirst + static_cast<int>(k), 1, old[k]);
+              }
+              if (way >= 3) {
+                // A kept text in place of the line's second field, or after the line.
+                const int keptCol = way == 3 ? oldFirst + 1 : kCols - 1;
+                const int kept = grid.KeepCellText(keptCol, "Gruppe");
+                grid.SetLineCells(oldFirst, 1, oldLine, oldEnds, nullptr, nullptr, kept);
+                model.Set(keptCol, 1, "Gruppe");
+              }
+              std::vector<std::uint32_t> ends(static_cast<std::size_t>(n));
+              SplitEnds(line, n, ends.data());
+              grid.SetLineCells(firstCol, 1, line, ends);
+              const std::vector<std::string> fields = SplitRecord(line, n);
+              for (std::size_t k = 0; k < fields.size(); ++k) {
+                model.Set(firstCol + static_cast<int>(k), 1, fields[k]);
+              }
+              block.reset();  // the grid keeps what it still needs
+              for (int pass = 0; pass < 2; ++pass) {
+                for (int c = 0; c <= kCols; ++c) {
+                  ASSERT_EQ(grid.Cell(c, 1), model.Get(c, 1))
+                      << "way " << way << " old at " << oldFirst << " line \"" << line << "\" at "
+                      << firstCol << " cell " << c << " pass " << pass;
+                }
+                ExpectRowReads(grid, model, way);
+                ASSERT_FALSE(HasFatalFailure());
+                grid.SetCell(kCols - 1 - firstCol, 1, "neu");
+                model.Set(kCols - 1 - firstCol, 1, "neu");
+              }
+            }
+          }
+        }
+      }
+    }
+  }
+}
+
+// Short rows written cell by cell, again and again, over many rows: old texts pile up until the
+// grid gives rows texts of their own instead; every cell reads as written all the while, and a
+// view taken before the writes to other rows stays valid.
+TEST(TableGridModel, ShortRowsWrittenOverAndOverKeepEveryCell) {
+  constexpr int kRows = 3000;
+  TableGrid grid(5, kRows, 1, 64);
+  CellModel model(5, kRows);
+  std::mt19937 random(99);
+  grid.SetCell(0, 0, "bleibt");
+  const std::string_view view = grid.Cell(0, 0);
+  const std::string words[] = {"", " ", "07", "Berufsschule", std::string(70, 'y')};
+  for (int pass = 0; pass < 12; ++pass) {
+    for (int row = 1; row < kRows; ++row) {
+      const int col = static_cast<int>(random() % 5);
+      const std::string& text = words[random() % std::size(words)];
+      grid.SetCell(col, row, text);
+      model.Set(col, row, text);
+      if (random() % 4 == 0) {
+        const int from = static_cast<int>(random() % 5);
+        const std::string copied = model.Get(from, row);
+        grid.SetCell((col + 1) % 5, row, grid.Cell(from, row));
+        model.Set((col + 1) % 5, row, copied);
+      }
+    }
+    for (int row = 1; row < kRows; ++row) {
+      for (int c = 0; c < 5; ++c) {
+        ASSERT_EQ(grid.Cell(c, row), model.Get(c, row))
+            << "pass " << pass << " cell " << c << "," << row;
+      }
+    }
+  }
+  ExpectRowReads(
+      grid,
+      [&] {
+        model.Set(0, 0, "bleibt");
+        return model;
+      }(),
+      0);
+  EXPECT_EQ(view, "bleibt");
 }
 
 // A view of a cell stays valid while other rows change and the grid gains rows.

@@ -58,9 +58,8 @@ int AddListedTeachers(TableGrid& grid, const SheetContext& context) {
     std::string name(surname);
     name += ", ";
     name += list.Field(3);
-    grid.SetCell(0, lastRow, number);
-    grid.SetCell(1, lastRow, name);
-    grid.SetCell(2, lastRow, number);
+    const std::array<std::string_view, 3> cells = {number, name, number};
+    grid.SetCells(0, lastRow, cells);
   }
   if (list.ReportFailure(context.port)) return -1;
   return lastRow;
@@ -106,7 +105,7 @@ void LoadTable1(TableGrid& grid, const SheetContext& context) {
       // A teacher the list does not know gets a row of his own, without a name.
       ++lastRow;
       grid.SetRowCount(lastRow + 1);
-      grid.SetCell(0, lastRow, number);
+      grid.SetCells(0, lastRow, std::span(&number, 1));
       PutFields(grid, lastRow, file, 2);
       rows.Add(number, lastRow);
     }

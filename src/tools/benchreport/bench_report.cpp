@@ -374,11 +374,22 @@ bool ParseTargets(std::string_view text, std::vector<Target>& targets, std::stri
     if (columns.size() != 3) return bad("drei durch TAB getrennte Spalten erwartet");
     target.pattern = columns[0];
     target.text = columns[1];
-    if (target.text != "-" && !ParseLimit(target.text, target)) {
+    const std::string_view limits = target.text;
+    const std::size_t comma = limits.find(',');
+    if (target.text != "-" && !ParseLimit(limits.substr(0, comma), target)) {
       return bad("unbekanntes Ziel \"" + target.text + "\"");
     }
+    if (comma != std::string_view::npos) {
+      Target ratio;
+      if (target.kind == Target::Kind::Ratio || !ParseLimit(limits.substr(comma + 1), ratio) ||
+          ratio.kind != Target::Kind::Ratio) {
+        return bad("unbekanntes Ziel \"" + target.text + "\"");
+      }
+      target.ratioLimit = ratio.limit;
+      target.ratioInclusive = ratio.inclusive;
+    }
     if (columns[2] != "-") target.floor = columns[2];
-    if (target.kind == Target::Kind::Ratio && target.floor.empty()) {
+    if ((target.kind == Target::Kind::Ratio || target.ratioLimit > 0) && target.floor.empty()) {
       return bad("ein Verhältnis braucht eine Referenz");
     }
     targets.push_back(std::move(target));
@@ -449,13 +460,17 @@ Report BuildReport(const std::vector<Measurement>& measurements,
       row.missed = true;
     } else if (target->kind == Target::Kind::None) {
       row.verdict = "-";
-    } else if (target->kind == Target::Kind::Ratio && ratio < 0) {
+    } else if ((target->kind == Target::Kind::Ratio || target->ratioLimit > 0) && ratio < 0) {
       row.verdict = "? (Referenz fehlt)";
     } else {
       const bool megabytes = target->kind == Target::Kind::Megabytes;
       const bool kindFits = target->kind == Target::Kind::Ratio || megabytes == m.megabytes;
       const double value = target->kind == Target::Kind::Ratio ? ratio : m.figure;
       row.missed = !kindFits || !Within(value, *target);
+      if (target->ratioLimit > 0) {
+        row.missed = row.missed || !(target->ratioInclusive ? ratio <= target->ratioLimit
+                                                            : ratio < target->ratioLimit);
+      }
       row.verdict = row.missed ? "VERFEHLT" : "ok";
     }
     if (row.missed) {

@@ -49,7 +49,8 @@ bool ReadMeasurements(std::string_view json, const std::string& executable,
 
 // One line of the target table: pattern, target and floor, separated by TABs.
 //   pattern  executable/benchmark; '*' stands for any text ("large_db_bench/Show/*")
-//   target   "<100ms", "<200MB", "<=2x" (a ratio to the floor) or "-" (none)
+//   target   "<100ms", "<200MB", "<=2x" (a ratio to the floor) or "-" (none); a time or memory
+//            target may add a ratio after a comma: "<100ms,<=10x" must meet both
 //   floor    benchmark of the same executable whose figure divides this one's, or "-"; a '*'
 //            takes the text that the pattern's first '*' stood for ("Floor/Show/*")
 // The first line whose pattern matches a benchmark is the one that counts.
@@ -61,6 +62,9 @@ struct Target {
   bool inclusive = false;  // "<=" rather than "<"
   std::string floor;       // empty: none
   std::string text;        // the target as written
+  // The ratio added after a comma (0: none).
+  double ratioLimit = 0;
+  bool ratioInclusive = false;
 };
 
 // Blank lines and lines starting with '#' are skipped. False with a German message naming the
