@@ -60,8 +60,14 @@ bool DataFile::ReportFailure(MessagePort& port) const {
 }
 
 RowIndex::RowIndex(const TableGrid& grid, int keyColumn, int firstRow, int lastRow) {
+  const int first = std::max(firstRow, 0);
   const int last = std::min(lastRow, grid.RowCount() - 1);
-  for (int row = std::max(firstRow, 0); row <= last; ++row) Add(grid.Cell(keyColumn, row), row);
+  if (last < first) return;
+  // Most rows have keys of their own: room for all of them at once.
+  const auto count = static_cast<std::size_t>(last - first + 1);
+  keys_.Reserve(count);
+  rows_.reserve(count);
+  for (int row = first; row <= last; ++row) Add(grid.Cell(keyColumn, row), row);
 }
 
 void RowIndex::Add(std::string_view key, int row) {

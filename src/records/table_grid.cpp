@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "records/fields.hpp"
+#include "records/large_block.hpp"
 
 namespace tab {
 namespace {
@@ -93,7 +94,7 @@ TableGrid::LineStore& TableGrid::LineStore::operator=(LineStore&& other) noexcep
 void TableGrid::LineStore::NewBlock(std::size_t words) {
   const std::size_t size = std::max(words, std::clamp(total_, kMinBlockWords, kMaxBlockWords));
   // No value-initialisation: every word is written before it is read.
-  blocks_.emplace_back(new std::uint32_t[size]);
+  blocks_.push_back(NewLargeBlock<std::uint32_t>(size));
   total_ += size;
   next_ = blocks_.back().get();
   left_ = size;

@@ -19,6 +19,8 @@ class TextIndex {
   // The number of the text; a new text gets the next number (Size() before the call).
   std::size_t Add(std::string_view text);
   std::size_t Size() const { return entries_.size(); }
+  // Room for `count` texts, so that adding them rehashes nothing.
+  void Reserve(std::size_t count);
   // The text of a number; valid until the next Add.
   std::string_view Text(std::size_t number) const {
     const Entry& entry = entries_[number];
@@ -26,23 +28,31 @@ class TextIndex {
   }
 
  private:
-  // A text's first eight bytes stand in its entry: short keys (codes, numbers) are compared
-  // without a look into the buffer.
   struct Entry {
-    std::uint64_t head;
     std::size_t begin;
     std::size_t size;
   };
-  static std::uint64_t Head(std::string_view text);
-  static std::uint64_t Hash(std::string_view text);
+  // A slot carries a text's head (its first eight bytes; of a shorter text, bytes that tell it
+  // apart from every other text of its length) and, with part of its hash, its length: short keys
+  // (codes, numbers) are found with one look at one slot, without the entry or the buffer.
+  struct Slot {
+    std::uint64_t head;
+    std::uint32_t tag;     // high bits of the hash, and the length up to 255 in the low byte
+    std::uint32_t number;  // number + 1; 0 is an empty slot
+  };
+  struct Probe {
+    std::uint64_t head;
+    std::uint64_t hash;
+    std::uint32_t tag;
+  };
+  static Probe ProbeOf(std::string_view text);
   // The slot that holds the text, or the empty slot where it would go.
-  std::size_t SlotOf(std::string_view text, std::uint64_t hash) const;
+  std::size_t SlotOf(std::string_view text, const Probe& probe) const;
   void Grow();
+  void Rehash(std::size_t slots);
 
   std::vector<Entry> entries_;
-  // The high half of a text's hash above its number + 1, so that most other texts are passed
-  // over without a look at their entry; 0 is an empty slot.
-  std::vector<std::uint64_t> slots_;
+  std::vector<Slot> slots_;  // at most half of them taken
   std::string bytes_;
 };
 
