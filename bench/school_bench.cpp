@@ -172,6 +172,23 @@ void BM_CompleteOccupationTexts(benchmark::State& state) {
 }
 BENCHMARK(BM_CompleteOccupationTexts)->Unit(benchmark::kMillisecond);
 
+// Reading the three key files and a look at the code and the text cell of every row of table 3:
+// what the completion cannot do without. No target; it shows how much of the completion's time
+// the rows take.
+void BM_Floor_ReadOccupationKeyFilesAndVisitRows(benchmark::State& state) {
+  const std::string& dir = Folder().Paths().programDirectory;
+  const std::vector<std::string> files = {dir + "SBBG3.SSD", dir + "SBBG6.SSD", dir + "SBBG7.SSD"};
+  const tab::TableGrid grid = LoadedSchoolTable(3);
+  for (auto _ : state) {
+    std::size_t bytes = tab::bench::ReadLineBytes(files);
+    for (int row = 2; row < grid.RowCount(); ++row) {
+      bytes += grid.Cell(2, row).size() + grid.Cell(1, row).size();
+    }
+    benchmark::DoNotOptimize(bytes);
+  }
+}
+BENCHMARK(BM_Floor_ReadOccupationKeyFilesAndVisitRows)->Unit(benchmark::kMillisecond);
+
 const tab::TableGrid& LoadedTable2() {
   static const tab::TableGrid grid = LoadedSchoolTable(2);
   return grid;
