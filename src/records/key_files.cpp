@@ -63,8 +63,7 @@ void Apply(TableGrid& grid, int matchColumn, int targetColumn, const CompletionM
   // caches, and their bytes are on the way while this row is looked up.
   constexpr int kAhead = 8;
   for (int row = 2; row < grid.RowCount(); ++row) {
-    __builtin_prefetch(grid.Cell(matchColumn, row + kAhead).data());
-    __builtin_prefetch(grid.Cell(targetColumn, row + kAhead).data());
+    grid.PrefetchRow(row + kAhead);
     if (!IsBlank(grid.Cell(targetColumn, row))) continue;
     if (const Completion* found = map.Find(grid.Cell(matchColumn, row))) {
       grid.SetCell(targetColumn, row, map.Value(*found));

@@ -408,7 +408,7 @@ void TableGrid::SetCell(int col, int row, std::string_view text) {
   if (col < 0 || col >= colCount_ || row < 0 || row >= RowCount()) return;
   Row& r = rows_[static_cast<std::size_t>(row)];
   const auto index = static_cast<std::size_t>(col);
-  if (index >= static_cast<std::size_t>(StoredCells(row)) && text.empty()) {
+  if (text.empty() && index >= static_cast<std::size_t>(StoredCells(row))) {
     return;  // already empty: no need to store it
   }
   if (r.keptCell == 0 && (!r.own || r.own->ends.empty()) && RewriteLine(r, index, text)) return;
