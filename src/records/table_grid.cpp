@@ -387,7 +387,7 @@ void TableGrid::SetRowHeight(int row, int height) {
   rows_[static_cast<std::size_t>(row)].height = height;
 }
 
-std::string_view TableGrid::Cell(int col, int row) const {
+std::string_view TableGrid::OtherCell(int col, int row) const {
   if (col < 0 || col >= colCount_ || row < 0 || row >= RowCount()) return {};
   const Row& r = rows_[static_cast<std::size_t>(row)];
   const auto index = static_cast<std::size_t>(col);
@@ -680,8 +680,9 @@ bool TableGrid::RewriteLine(Row& r, std::size_t col, std::string_view text) {
     const std::size_t f = col - first;
     const std::size_t begin = f == 0 ? 0 : ends[f - 1] + 1;
     const std::size_t size = oldBytes - (ends[f] - begin) + text.size();
-    std::uint32_t* newEnds = store_.Allocate(r.lineCells);
-    char* bytes = reinterpret_cast<char*>(store_.Allocate((size + 3) / 4));
+    // Ends and bytes in one piece of the store: the bytes follow the ends.
+    std::uint32_t* newEnds = store_.Allocate(r.lineCells + (size + 3) / 4);
+    char* bytes = reinterpret_cast<char*>(newEnds + r.lineCells);
     std::memcpy(bytes, line, begin);
     if (!text.empty()) std::memcpy(bytes + begin, text.data(), text.size());
     std::memcpy(bytes + begin + text.size(), line + ends[f], oldBytes - ends[f]);
@@ -697,8 +698,8 @@ bool TableGrid::RewriteLine(Row& r, std::size_t col, std::string_view text) {
     // A cell after the line: its bytes and empty cells up to the new one follow.
     const std::size_t cells = col + 1 - first;
     const std::size_t size = oldBytes + (col + 1 - end) + text.size();
-    std::uint32_t* newEnds = store_.Allocate(cells);
-    char* bytes = reinterpret_cast<char*>(store_.Allocate((size + 3) / 4));
+    std::uint32_t* newEnds = store_.Allocate(cells + (size + 3) / 4);
+    char* bytes = reinterpret_cast<char*>(newEnds + cells);
     std::memcpy(bytes, line, oldBytes);
     std::copy(ends, ends + r.lineCells, newEnds);
     std::size_t at = oldBytes;

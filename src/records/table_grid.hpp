@@ -39,7 +39,21 @@ class TableGrid {
 
   // Empty text outside the grid or where nothing was written. The view stays valid until the
   // next write to the same row (or until the row is dropped or the cells are cleared).
-  std::string_view Cell(int col, int row) const;
+  std::string_view Cell(int col, int row) const {
+    // Most rows hold a line without a kept text: their cells are read here, the rest below.
+    if (static_cast<std::size_t>(row) < rows_.size() &&
+        static_cast<unsigned>(col) < static_cast<unsigned>(colCount_)) {
+      const Row& r = rows_[static_cast<std::size_t>(row)];
+      if (r.line != nullptr && r.keptCell == 0) {
+        // A column before the line's first wraps round to a large number: empty as well.
+        const std::uint32_t c = static_cast<std::uint32_t>(col) - r.lineFirst;
+        if (c >= r.lineCells) return {};
+        const std::uint32_t begin = c == 0 ? 0 : r.lineEnds[c - 1] + 1;
+        return {r.line + begin, r.lineEnds[c] - begin};
+      }
+    }
+    return OtherCell(col, row);
+  }
   // Asks for the memory a Cell of the row will look at, so that a loop over many rows finds a
   // row a few ahead in the cache; rows outside the grid are passed over.
   void PrefetchRow(int row) const {
@@ -218,6 +232,8 @@ class TableGrid {
     row.height = defaultRowHeight_;
     return row;
   }
+  // Cell for every row Cell does not read itself (and for positions outside the grid).
+  std::string_view OtherCell(int col, int row) const;
   // Whether a text lies in the row's bytes, line or kept cell (and moves or goes when the row is
   // written).
   bool RowHolds(const Row& row, std::string_view text) const;
