@@ -412,13 +412,17 @@ void TableGrid::SetCell(int col, int row, std::string_view text) {
     return;  // already empty: no need to store it
   }
   if (r.keptCell == 0 && (!r.own || r.own->ends.empty()) && RewriteLine(r, index, text)) return;
+  WriteOwn(r, index, text);
+}
+
+void TableGrid::WriteOwn(Row& r, std::size_t col, std::string_view text) {
   // A text from this very row moves when the row's bytes do: take a copy first.
   std::string copy;
   if (RowHolds(r, text)) {
     copy.assign(text);
     text = copy;
   }
-  Write(Own(r), index, text);
+  Write(Own(r), col, text);
 }
 
 void TableGrid::SetCells(int firstCol, int row, std::span<const std::string_view> texts) {

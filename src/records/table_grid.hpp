@@ -237,6 +237,8 @@ class TableGrid {
   // Whether a text lies in the row's bytes, line or kept cell (and moves or goes when the row is
   // written).
   bool RowHolds(const Row& row, std::string_view text) const;
+  // SetCell into the row's own texts (made from its line first where it has one).
+  void WriteOwn(Row& r, std::size_t col, std::string_view text);
   // The row's own texts, before it is written to: a row set from a line gets its fields.
   Texts& Own(Row& row);
   // Lets go of a row's line (its texts are gone); the store goes with the last such row.
