@@ -24,10 +24,6 @@ constexpr std::size_t kMaxRowBytes = std::numeric_limits<std::uint32_t>::max();
 // this many empty cells or more before it asks whether the written cells alone cost less.
 constexpr std::size_t kSparseGap = 256;
 
-// Rows written anew leave their old lines in the store until it is cleared: a store may hold
-// this many words of old lines, and beyond that as many as half of what rows were given.
-constexpr std::size_t kFreeGarbageWords = 4096;
-
 bool PointsInto(std::string_view text, const char* bytes, std::size_t size) {
   const std::less<const char*> before;
   return !text.empty() && size != 0 && !before(text.data(), bytes) &&
@@ -396,10 +392,7 @@ std::string_view TableGrid::OtherCell(int col, int row) const {
       const KeptCell& kept = keptCells_[r.keptCell - 1];
       if (kept.col == index) return kept.text;
     }
-    if (index < r.lineFirst || index - r.lineFirst >= r.lineCells) return {};
-    const std::size_t c = index - r.lineFirst;
-    const std::uint32_t begin = c == 0 ? 0 : r.lineEnds[c - 1] + 1;
-    return {r.line + begin, r.lineEnds[c] - begin};
+    return LineCell(r.line, r.lineEnds, r.lineFirst, r.lineFirst + r.lineCells, index);
   }
   return r.own ? TextOf(*r.own, index) : std::string_view();
 }
@@ -467,9 +460,8 @@ void TableGrid::SetCells(int firstCol, int row, std::span<const std::string_view
     const std::size_t newEnd = std::max(oldEnd, first + inGrid);
     const std::size_t oldBytes = r.lineEnds[r.lineCells - 1];
     const std::size_t oldWords = r.lineCells + (oldBytes + 3) / 4;
-    const std::size_t garbage = store_.Garbage() + oldWords;
     if (newEnd - newFirst < kSparseGap && bytes + oldBytes + (newEnd - newFirst) < kMaxRowBytes &&
-        (garbage <= kFreeGarbageWords || 2 * garbage <= store_.Placed())) {
+        store_.MayDiscard(oldWords)) {
       const char* line = r.line;
       const std::uint32_t* ends = r.lineEnds;
       const auto field = [&](std::size_t k) -> std::string_view {
@@ -673,8 +665,7 @@ bool TableGrid::RewriteLine(Row& r, std::size_t col, std::string_view text) {
   }
   // Old lines stay in the store until it is cleared: they may make up half of it at most.
   const std::size_t oldWords = r.lineCells + (oldBytes + 3) / 4;
-  const std::size_t garbage = store_.Garbage() + oldWords;
-  if (garbage > kFreeGarbageWords && 2 * garbage > store_.Placed()) return false;
+  if (!store_.MayDiscard(oldWords)) return false;
   store_.Discard(oldWords);
   const char* line = r.line;
   const std::uint32_t* ends = r.lineEnds;

@@ -201,12 +201,18 @@ class TableGrid {
       return room;
     }
     void Clear();
-    // Words of the lines rows were given (here or in kept blocks), and of those no row shows
-    // any more.
-    std::size_t Placed() const { return placed_; }
-    std::size_t Garbage() const { return garbage_; }
+    // Counts the words of the lines rows were given (here or in kept blocks), and of those no
+    // row shows any more.
     void Place(std::size_t words) { placed_ += words; }
     void Discard(std::size_t words) { garbage_ += words; }
+    // Whether a row may leave `words` more of old lines behind: rows written anew leave their
+    // old lines in the store until it is cleared, up to 4096 words and beyond that up to half of
+    // what rows were given.
+    bool MayDiscard(std::size_t words) const {
+      constexpr std::size_t kFreeGarbageWords = 4096;
+      const std::size_t garbage = garbage_ + words;
+      return garbage <= kFreeGarbageWords || 2 * garbage <= placed_;
+    }
     // Keeps a block that lines or ends of rows lie in (once, however many rows it serves).
     void Keep(const std::shared_ptr<char[]>& block) {
       if (kept_.empty() || kept_.back() != block) kept_.push_back(block);
