@@ -42,12 +42,12 @@ class CompletionMap {
     completion = {bytes_.size(), value.size(), !IsBlank(value)};
     bytes_.append(value);
   }
-  // The value for a match, or null when no line has the match.
-  const Completion* Find(std::string_view match) const {
-    const std::size_t number = matches_.Find(match);
-    return number == TextIndex::kNone ? nullptr : &values_[number];
-  }
-  std::string_view Value(const Completion& completion) const {
+  std::size_t Size() const { return values_.size(); }
+  // The number of a match, or TextIndex::kNone when no line has the match.
+  std::size_t Find(std::string_view match) const { return matches_.Find(match); }
+  TAB_PREFETCH_INLINE void Prefetch(std::string_view match) const { matches_.Prefetch(match); }
+  std::string_view Value(std::size_t number) const {
+    const Completion& completion = values_[number];
     return {bytes_.data() + completion.begin, completion.size};
   }
 
@@ -59,15 +59,26 @@ class CompletionMap {
 
 void Apply(TableGrid& grid, int matchColumn, int targetColumn, const CompletionMap& map) {
   if (map.Empty()) return;
+  // Each value goes into the grid once, as a kept text that every row it completes shows; a row
+  // that cannot show it (texts of its own, a kept text already) gets it written. An empty value
+  // is written as well: it adds no cell to a row.
+  constexpr int kNotKept = -1;
+  std::vector<int> kept(map.Size(), kNotKept);
   // The cells of rows a few ahead are asked for early: a large table's texts lie beyond the
-  // caches, and their bytes are on the way while this row is looked up.
+  // caches, and their bytes are on the way while this row is looked up. Nearer rows, whose cells
+  // are in the cache by then, have the slot of their match asked for.
   constexpr int kAhead = 8;
+  constexpr int kMatchAhead = 4;
   for (int row = 2; row < grid.RowCount(); ++row) {
     grid.PrefetchRow(row + kAhead);
+    map.Prefetch(grid.Cell(matchColumn, row + kMatchAhead));
     if (!IsBlank(grid.Cell(targetColumn, row))) continue;
-    if (const Completion* found = map.Find(grid.Cell(matchColumn, row))) {
-      grid.SetCell(targetColumn, row, map.Value(*found));
-    }
+    const std::size_t number = map.Find(grid.Cell(matchColumn, row));
+    if (number == TextIndex::kNone) continue;
+    const std::string_view value = map.Value(number);
+    int& id = kept[number];
+    if (id == kNotKept) id = value.empty() ? 0 : grid.KeepCellText(targetColumn, value);
+    if (id == 0 || !grid.ShowKeptCell(row, id)) grid.SetCell(targetColumn, row, value);
   }
 }
 

@@ -285,7 +285,8 @@ void TableGrid::DropLine(Row& row) {
   row.keptCell = 0;
   if (--lineRows_ == 0) {
     store_.Clear();
-    keptCells_.clear();
+    // An id some caller still holds must not name a later text.
+    for (KeptCell& kept : keptCells_) kept = {kNoKeptColumn, {}};
   }
 }
 
@@ -512,11 +513,7 @@ void TableGrid::SetLineCells(int firstCol, int row, std::string_view line,
                              const std::shared_ptr<std::uint32_t[]>& endsBlock, int keptCell) {
   if (row < 0 || row >= RowCount()) return;
   Row& r = rows_[static_cast<std::size_t>(row)];
-  if (keptCell <= 0 || static_cast<std::size_t>(keptCell) > keptCells_.size() ||
-      keptCells_[static_cast<std::size_t>(keptCell) - 1].col >=
-          static_cast<std::size_t>(colCount_)) {
-    keptCell = 0;
-  }
+  if (KeptCellOfId(keptCell) == nullptr) keptCell = 0;
   // Where the line cannot be kept as it is, the kept text is written after the fields. It is
   // copied first: the writes may let go of the store it lies in.
   std::string keptText;

@@ -89,8 +89,22 @@ class TableGrid {
   // A text that many rows show in one column, kept once by the grid (class table 9 shows the key
   // file once per group: each block's rows share their group's text). Returns an id for
   // SetLineCells, or 0 when the column lies outside the grid. The id serves while the grid keeps
-  // rows set from lines: until ClearCells, or until no row holds a line any more.
+  // rows set from lines: until ClearCells, or until no row holds a line any more. No id is given
+  // twice before ClearCells.
   int KeepCellText(int col, std::string_view text);
+  // Shows the kept text `keptCell` in its column of a row that holds a line and no kept text
+  // yet, in place of the line's field there, as SetCell would write it: true. False, with
+  // nothing changed, for any other row and for an id that is 0 or no longer kept. A completion
+  // gives many rows the same few texts this way, without a new line for every row.
+  bool ShowKeptCell(int row, int keptCell) {
+    if (static_cast<std::size_t>(row) >= rows_.size() || KeptCellOfId(keptCell) == nullptr) {
+      return false;
+    }
+    Row& r = rows_[static_cast<std::size_t>(row)];
+    if (r.line == nullptr || r.keptCell != 0 || (r.own && !r.own->ends.empty())) return false;
+    r.keptCell = static_cast<std::uint32_t>(keptCell);
+    return true;
+  }
 
   // One past the last column of the row that was written (missing cells are empty). A row keeps
   // room for every column up to there only while its texts lie close together; a row whose
@@ -264,6 +278,13 @@ class TableGrid {
   const KeptCell* KeptCellOf(const Row& row) const {
     return row.keptCell == 0 ? nullptr : &keptCells_[row.keptCell - 1];
   }
+  static constexpr std::uint32_t kNoKeptColumn = 0xFFFFFFFFU;  // of a kept text that is gone
+  // The kept cell of an id, or null for 0, an unknown id or one whose text is gone.
+  const KeptCell* KeptCellOfId(int keptCell) const {
+    if (keptCell <= 0 || static_cast<std::size_t>(keptCell) > keptCells_.size()) return nullptr;
+    const KeptCell& kept = keptCells_[static_cast<std::size_t>(keptCell) - 1];
+    return kept.col < static_cast<std::size_t>(colCount_) ? &kept : nullptr;
+  }
 
   // The texts of a row, cell by cell (both ways of keeping them).
   static std::string_view TextOf(const Texts& texts, std::size_t col);
@@ -286,10 +307,12 @@ class TableGrid {
   std::vector<int> colWidths_;  // may be shorter or longer than the column count
   std::vector<Row> rows_;
   LineStore store_;
-  std::size_t lineRows_ = 0;         // rows whose line is in the store
-  std::vector<KeptCell> keptCells_;  // their texts in the store; cleared with it
-  std::string dataFile_;             // the data file rows were placed from
-  std::uint64_t dataSource_ = 0;     // the open file it was last set from
+  std::size_t lineRows_ = 0;  // rows whose line is in the store
+  // Their texts in the store. When the store goes, the entries stay without a column (so that
+  // no id is given twice) until ClearCells.
+  std::vector<KeptCell> keptCells_;
+  std::string dataFile_;          // the data file rows were placed from
+  std::uint64_t dataSource_ = 0;  // the open file it was last set from
   int dataFirstCol_ = 0;
   std::string keyFile_;  // the key file that laid out the key rows
 };

@@ -638,6 +638,80 @@ TEST(TableGridModel, ViewsOfACellOutliveWritesToOtherRowsAndNewRows) {
   EXPECT_EQ(view, "kurz");
 }
 
+// A kept text shown in a row reads as SetCell would have written it, in every way a row is read,
+// wherever it stands against the row's line; rows that cannot show one are left as they are.
+TEST(TableGridModel, AKeptTextShownReadsAsTheCellWritten) {
+  constexpr int kCols = 8;
+  // The line "a;;c" stands in columns 2-4 of rows that hold one.
+  enum class Row { Line, LineWithKeptText, OwnTexts, Empty };
+  struct Case {
+    Row row;
+    int col;     // of the kept text
+    bool shown;  // whether the row shows it
+  };
+  const Case cases[] = {
+      {Row::Line, 0, true},      {Row::Line, 2, true},   {Row::Line, 3, true},
+      {Row::Line, 4, true},      {Row::Line, 7, true},   {Row::LineWithKeptText, 3, false},
+      {Row::OwnTexts, 3, false}, {Row::Empty, 3, false},
+  };
+  for (const Case& c : cases) {
+    TableGrid grid(kCols, 3, 1, 64);
+    CellModel model(kCols, 3);
+    const std::string line = "a;;c";
+    const std::uint32_t ends[] = {1, 2, 4};
+    if (c.row != Row::Empty) {
+      int kept = 0;
+      if (c.row == Row::LineWithKeptText) {
+        kept = grid.KeepCellText(6, "Gruppe");
+        model.Set(6, 1, "Gruppe");
+      }
+      grid.SetLineCells(2, 1, line, ends, nullptr, nullptr, kept);
+      model.Set(2, 1, "a");
+      model.Set(4, 1, "c");
+    }
+    if (c.row == Row::OwnTexts) {
+      grid.SetCell(7, 1, std::string(300, 'x'));  // too long for a new line: texts of its own
+      model.Set(7, 1, std::string(300, 'x'));
+    }
+    const int id = grid.KeepCellText(c.col, "Beruf");
+    ASSERT_NE(id, 0);
+    ASSERT_EQ(grid.ShowKeptCell(1, id), c.shown) << "column " << c.col;
+    if (c.shown) model.Set(c.col, 1, "Beruf");
+    EXPECT_EQ(grid.StoredCells(1), c.row == Row::Empty ? 0 : model.LastText(1) + 1)
+        << "column " << c.col;
+    ExpectRowReads(grid, model, c.col);
+    // Rows outside the grid and ids the grid never gave show nothing.
+    EXPECT_FALSE(grid.ShowKeptCell(3, id));
+    EXPECT_FALSE(grid.ShowKeptCell(1, id + 1));
+    EXPECT_FALSE(grid.ShowKeptCell(1, 0));
+    // A copy shows the same, and a later write to the row keeps the kept text.
+    const TableGrid copy = grid;
+    grid.SetCell(5, 1, "neu");
+    model.Set(5, 1, "neu");
+    ExpectRowReads(grid, model, c.col);
+    EXPECT_EQ(copy.Cell(c.col, 1), c.shown ? "Beruf" : grid.Cell(c.col, 1));
+  }
+}
+
+// Once the last row with a line lets it go, the kept texts go with the store; their ids are not
+// given to later texts, so that a holder of an old id cannot show a text it never kept.
+TEST(TableGridModel, IdsOfKeptTextsAreNotGivenTwice) {
+  TableGrid grid(4, 3, 1, 64);
+  const std::uint32_t ends[] = {1, 3};
+  grid.SetLineCells(0, 1, "a;bb", ends);
+  const int first = grid.KeepCellText(2, "alt");
+  grid.SetCell(3, 1, std::string(300, 'x'));  // the only line row gets texts of its own
+  grid.SetLineCells(0, 2, "c;dd", ends);
+  const int second = grid.KeepCellText(2, "neu");
+  EXPECT_NE(second, first);
+  EXPECT_FALSE(grid.ShowKeptCell(2, first));
+  EXPECT_EQ(grid.Cell(2, 2), "");
+  EXPECT_TRUE(grid.ShowKeptCell(2, second));
+  EXPECT_EQ(grid.Cell(2, 2), "neu");
+  grid.ClearCells();
+  EXPECT_FALSE(grid.ShowKeptCell(2, second));
+}
+
 // Rows outside the grid or a list that is not a permutation of the range leave the grid as it is.
 TEST(TableGridModel, PermuteRowsIgnoresSourcesOutsideItsRange) {
   TableGrid grid(2, 4, 1, 64);
