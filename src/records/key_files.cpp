@@ -44,8 +44,12 @@ class CompletionMap {
   }
   std::size_t Size() const { return values_.size(); }
   // The number of a match, or TextIndex::kNone when no line has the match.
-  std::size_t Find(std::string_view match) const { return matches_.Find(match); }
-  TAB_PREFETCH_INLINE void Prefetch(std::string_view match) const { matches_.Prefetch(match); }
+  std::size_t Find(std::string_view match, const TextIndex::Probe& probe) const {
+    return matches_.Find(match, probe);
+  }
+  TAB_PREFETCH_INLINE void Prefetch(const TextIndex::Probe& probe) const {
+    matches_.Prefetch(probe);
+  }
   std::string_view Value(std::size_t number) const {
     const Completion& completion = values_[number];
     return {bytes_.data() + completion.begin, completion.size};
@@ -66,14 +70,28 @@ void Apply(TableGrid& grid, int matchColumn, int targetColumn, const CompletionM
   std::vector<int> kept(map.Size(), kNotKept);
   // The cells of rows a few ahead are asked for early: a large table's texts lie beyond the
   // caches, and their bytes are on the way while this row is looked up. Nearer rows, whose cells
-  // are in the cache by then, have the slot of their match asked for.
+  // are in the cache by then, have their match probed and its slot asked for; the probes wait in
+  // a ring. Writes go to target cells only, so a match taken early stays as it is.
   constexpr int kAhead = 8;
   constexpr int kMatchAhead = 4;
+  struct Match {
+    std::string_view text;
+    TextIndex::Probe probe;
+  };
+  std::array<Match, kMatchAhead> ring;
+  const auto probe = [&](int row) {
+    Match& match = ring[static_cast<std::size_t>(row % kMatchAhead)];
+    match.text = grid.Cell(matchColumn, row);
+    match.probe = TextIndex::ProbeOf(match.text);
+    map.Prefetch(match.probe);
+  };
+  for (int row = 2; row < 2 + kMatchAhead; ++row) probe(row);
   for (int row = 2; row < grid.RowCount(); ++row) {
     grid.PrefetchRow(row + kAhead);
-    map.Prefetch(grid.Cell(matchColumn, row + kMatchAhead));
+    const Match match = ring[static_cast<std::size_t>(row % kMatchAhead)];
+    probe(row + kMatchAhead);
     if (!IsBlank(grid.Cell(targetColumn, row))) continue;
-    const std::size_t number = map.Find(grid.Cell(matchColumn, row));
+    const std::size_t number = map.Find(match.text, match.probe);
     if (number == TextIndex::kNone) continue;
     const std::string_view value = map.Value(number);
     int& id = kept[number];

@@ -22,15 +22,24 @@ class TextIndex {
  public:
   static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 
+  // What a lookup computes from a text before it looks at the slots. A loop that looks up many
+  // texts can take it for a later text, ask for that text's slot (Prefetch) and find the text
+  // with it when it comes to it.
+  struct Probe {
+    std::uint64_t head;
+    std::uint64_t hash;
+    std::uint32_t tag;
+  };
+  static Probe ProbeOf(std::string_view text);
+
   // The number of the text, or kNone when it was never added.
-  std::size_t Find(std::string_view text) const;
-  // Asks for the slot where a Find of the text begins, so that a loop that finds many texts one
-  // after the other can have the slot of a later one on the way while it looks up this one.
-  // Always inline: g++ takes a function that does nothing but prefetch for one without effect
-  // and drops its calls.
-  TAB_PREFETCH_INLINE void Prefetch(std::string_view text) const {
+  std::size_t Find(std::string_view text) const { return Find(text, ProbeOf(text)); }
+  std::size_t Find(std::string_view text, const Probe& probe) const;
+  // Asks for the slot where a Find with the probe begins. Always inline: g++ takes a function
+  // that does nothing but prefetch for one without effect and drops its calls.
+  TAB_PREFETCH_INLINE void Prefetch(const Probe& probe) const {
     const std::size_t mask = slots_.empty() ? 0 : slots_.size() - 1;
-    __builtin_prefetch(slots_.data() + (ProbeOf(text).hash & mask));
+    __builtin_prefetch(slots_.data() + (probe.hash & mask));
   }
   // The number of the text; a new text gets the next number (Size() before the call).
   std::size_t Add(std::string_view text);
@@ -56,12 +65,6 @@ class TextIndex {
     std::uint32_t tag;     // high bits of the hash, and the length up to 255 in the low byte
     std::uint32_t number;  // number + 1; 0 is an empty slot
   };
-  struct Probe {
-    std::uint64_t head;
-    std::uint64_t hash;
-    std::uint32_t tag;
-  };
-  static Probe ProbeOf(std::string_view text);
   // The slot that holds the text, or the empty slot where it would go.
   std::size_t SlotOf(std::string_view text, const Probe& probe) const;
   void Grow();
@@ -139,9 +142,9 @@ inline std::size_t TextIndex::SlotOf(std::string_view text, const Probe& probe) 
   }
 }
 
-inline std::size_t TextIndex::Find(std::string_view text) const {
+inline std::size_t TextIndex::Find(std::string_view text, const Probe& probe) const {
   if (entries_.empty()) return kNone;
-  const Slot& held = slots_[SlotOf(text, ProbeOf(text))];
+  const Slot& held = slots_[SlotOf(text, probe)];
   return held.number == 0 ? kNone : held.number - 1;
 }
 
