@@ -70,28 +70,32 @@ void Apply(TableGrid& grid, int matchColumn, int targetColumn, const CompletionM
   std::vector<int> kept(map.Size(), kNotKept);
   // The cells of rows a few ahead are asked for early: a large table's texts lie beyond the
   // caches, and their bytes are on the way while this row is looked up. Nearer rows, whose cells
-  // are in the cache by then, have their match probed and its slot asked for; the probes wait in
-  // a ring. Writes go to target cells only, so a match taken early stays as it is.
+  // are in the cache by then, are looked at: a row with a blank target has its match probed and
+  // the match's slot asked for. What was found waits in a ring until the row comes; writes go to
+  // the target cell of the row at hand only, so nothing taken early changes on the way.
   constexpr int kAhead = 8;
   constexpr int kMatchAhead = 4;
-  struct Match {
-    std::string_view text;
+  struct Ahead {
+    bool blank;  // the target cell
+    std::string_view match;
     TextIndex::Probe probe;
   };
-  std::array<Match, kMatchAhead> ring;
-  const auto probe = [&](int row) {
-    Match& match = ring[static_cast<std::size_t>(row % kMatchAhead)];
-    match.text = grid.Cell(matchColumn, row);
-    match.probe = TextIndex::ProbeOf(match.text);
-    map.Prefetch(match.probe);
+  std::array<Ahead, kMatchAhead> ring{};
+  const auto lookAhead = [&](int row) {
+    Ahead& ahead = ring[static_cast<std::size_t>(row % kMatchAhead)];
+    ahead.blank = IsBlank(grid.Cell(targetColumn, row));
+    if (!ahead.blank) return;
+    ahead.match = grid.Cell(matchColumn, row);
+    ahead.probe = TextIndex::ProbeOf(ahead.match);
+    map.Prefetch(ahead.probe);
   };
-  for (int row = 2; row < 2 + kMatchAhead; ++row) probe(row);
+  for (int row = 2; row < 2 + kMatchAhead; ++row) lookAhead(row);
   for (int row = 2; row < grid.RowCount(); ++row) {
     grid.PrefetchRow(row + kAhead);
-    const Match match = ring[static_cast<std::size_t>(row % kMatchAhead)];
-    probe(row + kMatchAhead);
-    if (!IsBlank(grid.Cell(targetColumn, row))) continue;
-    const std::size_t number = map.Find(match.text, match.probe);
+    const Ahead ahead = ring[static_cast<std::size_t>(row % kMatchAhead)];
+    lookAhead(row + kMatchAhead);
+    if (!ahead.blank) continue;
+    const std::size_t number = map.Find(ahead.match, ahead.probe);
     if (number == TextIndex::kNone) continue;
     const std::string_view value = map.Value(number);
     int& id = kept[number];
