@@ -39,7 +39,7 @@ bool SameCells(const TableGrid& a, const TableGrid& b) {
   if (a.ColCount() != b.ColCount() || a.RowCount() != b.RowCount()) return false;
   for (int row = 0; row < a.RowCount(); ++row) {
     for (int col = 0; col < a.ColCount(); ++col) {
-      if (a.Cell(col, row) != b.Cell(col, row)) return false;
+      if (!SameBytes(a.Cell(col, row), b.Cell(col, row))) return false;
     }
   }
   return true;
@@ -56,8 +56,8 @@ void CheckLoadedRows(const TableGrid& grid, const std::vector<std::string>& line
   for (std::size_t i = 0; i < lines.size(); ++i) {
     const int row = static_cast<int>(i) + 2;
     ReferenceSplit(lines[i], 2, fields);
-    FUZZ_CHECK(grid.Cell(0, row) == fields[0] && grid.Cell(1, row) == fields[1] &&
-                   grid.Cell(2, row) == (copyCode ? fields[0] : std::string_view()),
+    FUZZ_CHECK(SameBytes(grid.Cell(0, row), fields[0]) && SameBytes(grid.Cell(1, row), fields[1]) &&
+                   SameBytes(grid.Cell(2, row), copyCode ? fields[0] : std::string_view()),
                "key row differs from its line", lines[i]);
   }
 }
@@ -84,7 +84,7 @@ std::vector<std::string_view> LiteralCompletion(const TableGrid& grid, int match
     if (matchField == 1 && IsBlank(key)) continue;
     const std::string_view value = fields[static_cast<std::size_t>(1 - matchField)];
     for (std::size_t row = 2; row < match.size(); ++row) {
-      if (match[row] == key && IsBlank(target[row])) {
+      if (SameBytes(match[row], key) && IsBlank(target[row])) {
         target[row] = value;
       }
     }
@@ -158,7 +158,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
              "completion changes the grid size");
   for (int row = 0; row < grid.RowCount(); ++row) {
     for (int col = 0; col < kCols; ++col) {
-      if (grid.Cell(col, row) == stirred.Cell(col, row)) continue;
+      if (SameBytes(grid.Cell(col, row), stirred.Cell(col, row))) continue;
       FUZZ_CHECK(row >= 2 && col == targetColumn && IsBlank(stirred.Cell(col, row)),
                  "completion changes a cell that was not a blank target",
                  CellText(stirred, col, row));
@@ -180,7 +180,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       const std::vector<std::string_view> literal =
           LiteralCompletion(stirred, matchColumn, targetColumn, keys ? 1 : 0, lines);
       for (int row = 0; row < grid.RowCount(); ++row) {
-        FUZZ_CHECK(grid.Cell(targetColumn, row) == literal[static_cast<std::size_t>(row)],
+        FUZZ_CHECK(SameBytes(grid.Cell(targetColumn, row), literal[static_cast<std::size_t>(row)]),
                    "completion differs from the line-by-line rule",
                    literal[static_cast<std::size_t>(row)]);
       }

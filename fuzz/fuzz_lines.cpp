@@ -48,7 +48,7 @@ void CheckSplit(std::string_view line, int n, bool copies) {
   FUZZ_CHECK(views.size() == expected.size(), "SplitRecord gives another number of fields", line);
   const char* previousEnd = line.data();
   for (std::size_t k = 0; k < views.size(); ++k) {
-    FUZZ_CHECK(views[k] == expected[k], "SplitRecord differs from NextField",
+    FUZZ_CHECK(SameBytes(views[k], expected[k]), "SplitRecord differs from NextField",
                std::string(line) + " | field " + std::to_string(k + 1) + " n=" + std::to_string(n));
     FUZZ_CHECK(views[k].size() <= line.size(), "field longer than its line", line);
     CheckFieldRules(views[k]);
@@ -63,7 +63,8 @@ void CheckSplit(std::string_view line, int n, bool copies) {
     FUZZ_CHECK(copied.size() == expected.size(), "SplitRecord copies: another number of fields",
                line);
     for (std::size_t k = 0; k < copied.size(); ++k) {
-      FUZZ_CHECK(copied[k] == expected[k], "SplitRecord copies differ from the views", line);
+      FUZZ_CHECK(SameBytes(copied[k], expected[k]), "SplitRecord copies differ from the views",
+                 line);
     }
   }
   // NextField alone, to the end of the line.
@@ -71,9 +72,9 @@ void CheckSplit(std::string_view line, int n, bool copies) {
   std::string_view referenceRest = line;
   while (!referenceRest.empty()) {
     const std::string_view field = NextField(rest);
-    FUZZ_CHECK(field == ReferenceNextField(referenceRest), "NextField differs from the field rules",
-               line);
-    FUZZ_CHECK(rest == referenceRest, "NextField leaves another rest", line);
+    FUZZ_CHECK(SameBytes(field, ReferenceNextField(referenceRest)),
+               "NextField differs from the field rules", line);
+    FUZZ_CHECK(SameBytes(rest, referenceRest), "NextField leaves another rest", line);
     FUZZ_CHECK(rest.empty() || rest.data() + rest.size() == line.data() + line.size(),
                "NextField's rest is not the end of the line", line);
   }
@@ -111,7 +112,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::size_t count = 0;
   while (reader.Next(line)) {
     FUZZ_CHECK(count < expected.size(), "more lines than the line rules give", line);
-    FUZZ_CHECK(line == expected[count], "line differs from the line rules", line);
+    FUZZ_CHECK(SameBytes(line, expected[count]), "line differs from the line rules", line);
     FUZZ_CHECK(!ContainsAny(line, "\r\n"), "line break inside a line", line);
     CheckConversion(line);
     OemToWin1252InPlace(line);
@@ -135,11 +136,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(count < expected.size(), "DataFile reads more lines than the line rules give");
     converted.assign(expected[count]);
     OemToWin1252InPlace(converted);
-    FUZZ_CHECK(file.Line() == converted, "DataFile's line differs", converted);
+    FUZZ_CHECK(SameBytes(file.Line(), converted), "DataFile's line differs", converted);
     ReferenceSplit(converted, n, fields);
     for (std::size_t k = 0; k < fields.size(); ++k) {
-      FUZZ_CHECK(file.Field(static_cast<int>(k) + 1) == fields[k], "DataFile's field differs",
-                 converted + " | field " + std::to_string(k + 1));
+      FUZZ_CHECK(SameBytes(file.Field(static_cast<int>(k) + 1), fields[k]),
+                 "DataFile's field differs", converted + " | field " + std::to_string(k + 1));
     }
     ++count;
   }

@@ -58,10 +58,15 @@ std::vector<std::string_view> ReferenceSplit(std::string_view line, int n);
 // The same into `fields`, whose room the loops of the checks reuse from line to line.
 void ReferenceSplit(std::string_view line, int n, std::vector<std::string_view>& fields);
 
-// Whether one of the bytes occurs in the text. The checks use it instead of find_first_of: the
-// library's instantiation of that may be one built with comparison feedback, which costs more
-// than the whole check.
+// Whether one of the bytes occurs in the text, in one pass. The checks use it instead of
+// find_first_of or memchr: the library's instantiation of the one may be built with comparison
+// feedback, and the sanitizer's memchr checks its range on every call, which costs more than the
+// look at a field of a few bytes.
 bool ContainsAny(std::string_view text, std::string_view bytes);
+// Whether two texts hold the same bytes. The checks compare every field and cell with it rather
+// than with ==, whose memcmp goes through the sanitizer and hands both texts to libFuzzer as
+// comparison feedback: texts the checks compare are not words the fuzzer has to find.
+bool SameBytes(std::string_view a, std::string_view b);
 
 // Whether the text is well-formed UTF-8 (no overlong forms, no surrogates, at most U+10FFFF).
 bool IsUtf8(std::string_view text);
